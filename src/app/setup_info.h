@@ -1,0 +1,48 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "common/ole_date.h"
+
+namespace tavrin {
+
+class Clock;
+
+// The program's one settings record. Its stored form is exactly 56 bytes:
+// these fields in this order, little-endian, no padding, dates as 8-byte
+// doubles. The process starts with it zero-filled.
+struct SetupInfo {
+    static constexpr std::size_t kSize = 56;
+    using Bytes = std::array<std::uint8_t, kSize>;
+
+    std::int16_t TaskIndex = 0;         // 1-based position in the schedule's action list
+    std::int16_t CountdownEnabled = 0;  // -1 on, 0 off
+    std::int16_t CountdownSeconds = 0;
+    std::int16_t TimingMode = 0;  // 1 date and time, 2 countdown, 3 every day
+    OleDate CloseDate;
+    OleDate CloseTime;
+    OleDate CountDownSpan;
+    OleDate AllDayTime;
+    std::int16_t StartCloseTask = 0;
+    std::int16_t SyncMode = 0;  // 1 start-up and hourly, 2 start-up, 3 manual
+    std::int16_t AutoLogonLock = 0;
+    std::int16_t PowerKeySet = 0;  // 1 F6-F8, 2 F9-F11, 3 Ctrl+F9-F12
+    std::int16_t PowerKeyCountdown = 0;
+    std::int16_t PowerKeysEnabled = 0;
+    std::int16_t VolumeKeySet = 0;  // 1 F6-F8, 2 F9-F11
+    std::int16_t VolumeKeysEnabled = 0;
+
+    Bytes ToBytes() const;
+    // Lays stored bytes over the start of the record: a short value leaves the
+    // fields past its end as they are, a long one fills only the record.
+    void Overlay(std::span<const std::uint8_t> stored);
+
+    friend bool operator==(const SetupInfo&, const SetupInfo&) = default;
+};
+
+// The defaults; today's date and the time of day come from the clock.
+void ResetSetupInfo(SetupInfo& info, const Clock& clock);
+
+}  // namespace tavrin

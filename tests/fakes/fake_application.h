@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "ports/application.h"
+
+namespace tavrin::testing {
+
+class FakeApplication final : public Application {
+public:
+    std::string directory = "C:\\Program Files\\Tavrin";
+    std::string baseName = "Tavrin";
+    std::string arguments;
+    bool previousInstance = false;
+
+    std::string ExeDirectory() const override { return directory; }
+    std::string ExeBaseName() const override { return baseName; }
+    std::string Arguments() const override { return arguments; }
+    bool PreviousInstance() const override { return previousInstance; }
+};
+
+}  // namespace tavrin::testing
