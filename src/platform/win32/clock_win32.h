@@ -1,0 +1,12 @@
+#pragma once
+#include "ports/clock.h"
+
+namespace tavrin::win32 {
+
+class Win32Clock final : public Clock {
+public:
+    OleDate Now() const override;
+    std::chrono::milliseconds Monotonic() const override;
+};
+
+}  // namespace tavrin::win32

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/registry_win32.h"
+
+namespace tavrin::win32 {
+namespace {
+
+// Each test works in its own key under HKCU, removed afterwards.
+class RegistryAdapter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = "Software\\TavrinTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        key_ = registry_.OpenKey(Hive::CurrentUser, path_);
+        ASSERT_NE(key_, nullptr);
+    }
+    void TearDown() override {
+        key_.reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavrinTests");
+    }
+    // Written behind the adapter's back, as another program would.
+    void PutRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        HKEY h = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(path_.begin(), path_.end()).c_str(), 0, KEY_WRITE, &h),
+                  ERROR_SUCCESS);
+        RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(h);
+    }
+
+    Win32Registry registry_;
+    std::string path_;
+    std::unique_ptr<RegistryKey> key_;
+};
+
+TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTrip) {
+    std::vector<std::uint8_t> bytes(56);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37);
+    EXPECT_EQ(key_->WriteBinary("setupinfo", bytes), RegStatus::Ok);
+    EXPECT_EQ(key_->ValueSize("setupinfo"), 56u);
+    EXPECT_EQ(key_->ReadBytes("SetupInfo", 56), bytes);
+    EXPECT_EQ(key_->ReadBytes("setupinfo", 10), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 10));
+
+    EXPECT_EQ(key_->WriteText("Dormalix", "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run"), RegStatus::Ok);
+    EXPECT_EQ(key_->ReadText("DORMALIX", 1000), "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run");
+
+    EXPECT_EQ(key_->WriteDword("NoDriveTypeAutoRun", 0xFFFFFFDF), RegStatus::Ok);
+    const auto dword = key_->ReadBytes("nodrivetypeautorun", 8);
+    ASSERT_TRUE(dword);
+    EXPECT_EQ(*dword, (std::vector<std::uint8_t>{0xDF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST_F(RegistryAdapter, ChineseTextRoundTripsAndKeyNamesMayBeChinese) {
+    const std::string text = "定时关机－管理员";
+    EXPECT_EQ(key_->WriteText("DefaultUserName", text), RegStatus::Ok);
+    EXPECT_EQ(key_->ReadText("DefaultUserName", 255), text);
+    EXPECT_EQ(key_->ValueSize("DefaultUserName"), (8 + 1) * sizeof(wchar_t));
+
+    auto sub = registry_.OpenKey(Hive::CurrentUser, path_ + "\\定时");
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->WriteText("名字", "值"), RegStatus::Ok);
+    EXPECT_EQ(sub->ReadText("名字", 10), "值");
+}
+
+TEST_F(RegistryAdapter, MissingValuesProbeAsZeroAndDeleteHarmlessly) {
+    EXPECT_EQ(key_->ValueSize("nothing"), 0u);
+    EXPECT_FALSE(key_->ReadBytes("nothing", 56));
+    EXPECT_FALSE(key_->ReadText("nothing", 10));
+    EXPECT_EQ(key_->DeleteValue("nothing"), RegStatus::Ok);
+    EXPECT_EQ(key_->WriteText("gone", ""), RegStatus::Ok);
+    EXPECT_EQ(key_->ValueSize("gone"), sizeof(wchar_t));  // an empty text still has its zero
+    EXPECT_EQ(key_->ReadText("gone", 10), "");
+    EXPECT_EQ(key_->DeleteValue("GONE"), RegStatus::Ok);
+    EXPECT_EQ(key_->ValueSize("gone"), 0u);
+}
+
+TEST_F(RegistryAdapter, LongTextIsCutWithoutOverrun) {
+    const std::string longName(10000, 'a');
+    EXPECT_EQ(key_->WriteText("DefaultPassword", longName), RegStatus::Ok);
+    EXPECT_EQ(key_->ReadText("DefaultPassword", 255), std::string(255, 'a'));
+    const std::string chinese = "时间时间时间";
+    EXPECT_EQ(key_->WriteText("cut", chinese), RegStatus::Ok);
+    EXPECT_EQ(key_->ReadText("cut", 4), "时间时间");
+}
+
+TEST_F(RegistryAdapter, ValuesOfTheWrongShapeAreReadSafely) {
+    const DWORD one = 1;
+    PutRaw(L"AutoadminLogon", REG_DWORD, &one, sizeof one);
+    EXPECT_FALSE(key_->ReadText("AutoadminLogon", 9));  // not a text
+    EXPECT_EQ(key_->ReadBytes("AutoadminLogon", 56), (std::vector<std::uint8_t>{1, 0, 0, 0}));
+
+    const wchar_t unterminated[] = {L'a', L'b', L'c'};
+    PutRaw(L"raw", REG_SZ, unterminated, sizeof unterminated);
+    EXPECT_EQ(key_->ReadText("raw", 255), "abc");
+
+    const BYTE odd[] = {'x', 0, 'y'};  // an odd byte count
+    PutRaw(L"odd", REG_SZ, odd, sizeof odd);
+    EXPECT_EQ(key_->ReadText("odd", 255), "x");
+
+    PutRaw(L"empty", REG_BINARY, nullptr, 0);
+    EXPECT_EQ(key_->ValueSize("empty"), 0u);
+    EXPECT_EQ(key_->ReadBytes("empty", 56), std::vector<std::uint8_t>{});
+}
+
+}  // namespace
+}  // namespace tavrin::win32
