@@ -16,6 +16,8 @@ public:
     virtual std::string Arguments() const = 0;
     // True when another copy of this program is already running.
     virtual bool PreviousInstance() const = 0;
+    // Ends the process at once; the windows go with it.
+    virtual void End() = 0;
 };
 
 }  // namespace tavrin

@@ -16,6 +16,8 @@ public:
     std::string ExeBaseName() const override { return baseName; }
     std::string Arguments() const override { return arguments; }
     bool PreviousInstance() const override { return previousInstance; }
+    void End() override { ++ended; }
+    int ended = 0;
 };
 
 }  // namespace tavrin::testing

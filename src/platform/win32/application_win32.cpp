@@ -43,4 +43,6 @@ Win32Application::Win32Application() {
     arguments_ = ArgumentString(Narrow(GetCommandLineW()));
 }
 
+void Win32Application::End() { ExitProcess(0); }
+
 }  // namespace tavrin::win32

@@ -13,6 +13,7 @@ public:
     std::string ExeBaseName() const override { return baseName_; }
     std::string Arguments() const override { return arguments_; }
     bool PreviousInstance() const override { return previousInstance_; }
+    void End() override;
 
 private:
     UniqueKernelHandle mutex_;

@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "toolkit/bars.h"
+#include "toolkit/form.h"
+
+namespace tavrin {
+
+class Application;
+class Browser;
+
+// The five feature windows, as the main window loads them.
+struct FeatureWindows {
+    Form& FormShutdown;
+    Form& FormKeyOff;
+    Form& FormKeyVol;
+    Form& FormEasyLogin;
+    Form& frmSync;
+};
+
+// The one top-level window: hosts the feature windows as stacked children,
+// switches between them from its toolbar, and only hides when closed.
+class frmMain : public Form, public FormHost {
+public:
+    frmMain(FeatureWindows children, Browser& browser, Application& app);
+
+    Toolbar tbToolBar;
+    StatusBar sbStatusBar;
+
+    // True from the end of the load until the first activation has shown the children.
+    bool FirstActivation = false;
+
+    void ToolbarButtonClick(std::string_view key);
+    // The end of the Windows session is never held up.
+    static bool QueryEndSession() { return true; }
+
+    // Where "作者主页" leads: a page shipped beside the program.
+    std::string HomePage() const;
+
+protected:
+    void OnLoad() override;
+    void OnActivate() override;
+    bool OnCloseRequest() override;
+
+private:
+    FeatureWindows children_;
+    Browser& browser_;
+    Application& app_;
+};
+
+}  // namespace tavrin

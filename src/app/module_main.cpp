@@ -1,0 +1,29 @@
+#include "app/module_main.h"
+
+#include "app/command_line.h"
+#include "app/frm_main.h"
+#include "app/identity.h"
+#include "app/setup_store.h"
+#include "ports/application.h"
+#include "ports/running_copy.h"
+#include "ports/workstation.h"
+
+namespace tavrin {
+
+bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainWindow) {
+    if (ports.app.PreviousInstance()) {
+        (void)ports.runningCopy.Restore(MainWindowCaption());
+        return false;
+    }
+    ports.store.LoadSetupInfo();
+    frmMain& main = createMainWindow();
+    if (IsHiddenStart(ports.app.Arguments())) {
+        if (ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
+        main.Load();
+    } else {
+        main.Show();
+    }
+    return true;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "power/action_label.h"
+
+namespace tavrin {
+
+// The one way an action is made cancellable: every call creates a new
+// countdown dialog and starts it with DoTask. Several may count at once.
+class CountdownLauncher {
+public:
+    virtual ~CountdownLauncher() = default;
+    virtual void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) = 0;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,7 @@
+#include "schedule/form_shutdown.h"
+
+namespace tavrin {
+
+void FormShutdown::OnLoad() { Move(0, 0); }
+
+}  // namespace tavrin

@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ports/browser.h"
+#include "ports/running_copy.h"
+#include "ports/workstation.h"
+
+namespace tavrin::testing {
+
+class FakeWorkstation final : public Workstation {
+public:
+    bool Lock() override {
+        ++locks;
+        return succeed;
+    }
+    int locks = 0;
+    bool succeed = false;  // as under Wine
+};
+
+class FakeBrowser final : public Browser {
+public:
+    bool Open(std::string_view address) override {
+        opened.emplace_back(address);
+        return succeed;
+    }
+    std::vector<std::string> opened;
+    bool succeed = true;
+};
+
+class FakeRunningCopy final : public RunningCopy {
+public:
+    bool Restore(std::string_view caption) override {
+        restored.emplace_back(caption);
+        return found;
+    }
+    std::vector<std::string> restored;
+    bool found = true;
+};
+
+}  // namespace tavrin::testing
