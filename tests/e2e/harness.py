@@ -77,6 +77,8 @@ class WineDesktop:
         return r.returncode == 0
 
     def stop(self):
+        if not hasattr(self, "env"):
+            self.env = dict(os.environ, WINEPREFIX=str(self.prefix))
         for p in self.programs:
             if p.poll() is None:
                 p.kill()
@@ -216,7 +218,11 @@ class DesktopTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.desktop = WineDesktop(cls.__name__)
-        cls.desktop.start()
+        try:
+            cls.desktop.start()
+        except BaseException:
+            cls.desktop.stop()
+            raise
 
     @classmethod
     def tearDownClass(cls):
