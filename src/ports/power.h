@@ -18,7 +18,7 @@ public:
     virtual std::uint32_t GetCurrentProcess() = 0;
     virtual std::uint32_t OpenProcessToken(std::uint32_t desiredAccess) = 0;
     // Looked up on the local system.
-    virtual std::uint32_t LookupPrivilegeValue(std::string_view privilegeName) = 0;
+    virtual std::uint32_t LookupPrivilege(std::string_view privilegeName) = 0;
     // Sets the attributes of the privilege looked up, in the token opened.
     virtual std::uint32_t AdjustTokenPrivileges(std::uint32_t attributes) = 0;
 };
@@ -33,7 +33,7 @@ public:
     virtual ~Power() = default;
 
     virtual std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() = 0;
-    [[nodiscard]] virtual bool ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+    [[nodiscard]] virtual bool EndSession(std::uint32_t flags, std::uint32_t reason) = 0;
     [[nodiscard]] virtual bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) = 0;
     // Asked of the program's main window, shown or hidden.
     [[nodiscard]] virtual bool SetMonitorPower(MonitorPower state) = 0;

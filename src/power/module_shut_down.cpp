@@ -49,7 +49,7 @@ void ModuleShutDown::EnableShutdownPrivilege() {
     steps->SetLastError(0);
     ReportStep("GetCurrentProcess", steps->GetCurrentProcess());
     ReportStep("OpenProcessToken", steps->OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery));
-    ReportStep("LookupPrivilegeValue", steps->LookupPrivilegeValue(kShutdownPrivilege));
+    ReportStep("LookupPrivilegeValue", steps->LookupPrivilege(kShutdownPrivilege));
     ReportStep("AdjustTokenPrivileges", steps->AdjustTokenPrivileges(kPrivilegeEnabled));
 }
 
@@ -58,15 +58,15 @@ void ModuleShutDown::ReportStep(std::string_view call, std::uint32_t lastError) 
     messageBox_.ShowMessage(std::string(call) + "   error==" + std::to_string(lastError), kAppTitle);
 }
 
-void ModuleShutDown::ExitWindows(std::uint32_t flags) {
+void ModuleShutDown::EndSession(std::uint32_t flags) {
     EnableShutdownPrivilege();
-    (void)power_.ExitWindows(flags, exit_windows::kAnyReason);
+    (void)power_.EndSession(flags, exit_windows::kAnyReason);
 }
 
-void ModuleShutDown::ExitWindowsLogOff() { ExitWindows(exit_windows::kLogOff); }
-void ModuleShutDown::ExitWindowsShutdown() { ExitWindows(exit_windows::kShutdown); }
-void ModuleShutDown::ExitWindowsReboot() { ExitWindows(exit_windows::kReboot); }
-void ModuleShutDown::ExitWindowsForce() { ExitWindows(exit_windows::kForcedShutdown); }
+void ModuleShutDown::ExitWindowsLogOff() { EndSession(exit_windows::kLogOff); }
+void ModuleShutDown::ExitWindowsShutdown() { EndSession(exit_windows::kShutdown); }
+void ModuleShutDown::ExitWindowsReboot() { EndSession(exit_windows::kReboot); }
+void ModuleShutDown::ExitWindowsForce() { EndSession(exit_windows::kForcedShutdown); }
 
 void ModuleShutDown::HibernateSystem() {
     EnableShutdownPrivilege();

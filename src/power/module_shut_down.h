@@ -10,7 +10,7 @@ class MessageBoxPort;
 class Power;
 class Workstation;
 
-// Flags of ExitWindows. A forced shut-down is the shut-down with the force
+// Flags of ending the session. A forced shut-down is the shut-down with the force
 // bit: the force bit alone would be a forced log-off.
 namespace exit_windows {
 inline constexpr std::uint32_t kLogOff = 0;
@@ -47,7 +47,7 @@ public:
     void MonitorOff();
 
 private:
-    void ExitWindows(std::uint32_t flags);
+    void EndSession(std::uint32_t flags);
     void ReportStep(std::string_view call, std::uint32_t lastError);
 
     Power& power_;

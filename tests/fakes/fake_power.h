@@ -20,7 +20,7 @@ public:
     bool succeed = true;  // the answer of the three system calls
 
     std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override { return std::make_unique<Steps>(*this); }
-    bool ExitWindows(std::uint32_t flags, std::uint32_t reason) override {
+    bool EndSession(std::uint32_t flags, std::uint32_t reason) override {
         calls.push_back("ExitWindowsEx(" + std::to_string(flags) + "," + Hex(reason) + ")");
         return succeed;
     }
@@ -63,7 +63,7 @@ private:
         std::uint32_t OpenProcessToken(std::uint32_t access) override {
             return Step("OpenProcessToken", "OpenProcessToken(" + Hex(access) + ")");
         }
-        std::uint32_t LookupPrivilegeValue(std::string_view name) override {
+        std::uint32_t LookupPrivilege(std::string_view name) override {
             return Step("LookupPrivilegeValue", "LookupPrivilegeValue(" + std::string(name) + ")");
         }
         std::uint32_t AdjustTokenPrivileges(std::uint32_t attributes) override {
