@@ -34,11 +34,13 @@ public:
         return succeed;
     }
 
-    // Only the calls that end the session, suspend or switch the monitor off.
+    // The calls that act, without the privilege steps and boxes; a lock
+    // written into the same trace counts as one.
     std::vector<std::string> Actions() const {
         std::vector<std::string> r;
         for (const std::string& c : calls)
-            if (c.starts_with("ExitWindowsEx") || c.starts_with("SetSuspendState") || c.starts_with("MonitorPower"))
+            if (c.starts_with("ExitWindowsEx") || c.starts_with("SetSuspendState") || c.starts_with("MonitorPower") ||
+                c == "LockWorkStation")
                 r.push_back(c);
         return r;
     }
