@@ -153,6 +153,11 @@ void TimerTwin::Attach(HWND owner, UINT_PTR id) {
     model_.Bind(this);
 }
 
+void TimerTwin::Detach() {
+    if (owner_ != nullptr) KillTimer(owner_, id_);
+    owner_ = nullptr;
+}
+
 void TimerTwin::Apply(bool enabled, unsigned intervalMs) {
     if (owner_ == nullptr) return;
     if (enabled)

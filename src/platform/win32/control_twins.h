@@ -157,6 +157,9 @@ public:
     TimerTwin& operator=(const TimerTwin&) = delete;
 
     void Attach(HWND owner, UINT_PTR id);
+    // The window is going: no more ticks, but the object stays until its
+    // window object goes, since a tick handler may still be running.
+    void Detach();
     void Apply(bool enabled, unsigned intervalMs) override;
     void OnTimer() { model_.Tick(); }
 
