@@ -3,18 +3,15 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "fakes/fake_registry.h"
-#include "fakes/recording_registry.h"
 #include "tweaks/system_tweaks.h"
 
 namespace tavrin {
 namespace {
 
 using testing::FakeRegistry;
-using testing::RecordingRegistry;
 
 constexpr std::uint32_t kUntouched = 0x5EED;
 
@@ -104,43 +101,6 @@ TEST_F(SystemTweaks, AnUnknownAutoPlaySelectorChangesNothing) {
         EXPECT_FALSE(ApplyAutoPlayTweak(fake, selector)) << "case: " << selector;
         EXPECT_EQ(Now(), Outcome(kPlaceCount, kUntouched)) << "case: " << selector;
     }
-}
-
-TEST_F(SystemTweaks, KeysAreVisitedInTableOrderWithPlayAsANamedValueUnderAudioCdShell) {
-    RecordingRegistry registry{fake};
-    ApplyAutoPlayTweak(registry, 0);
-    EXPECT_EQ(registry.trace,
-              (std::vector<std::string>{
-                  "open HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                  "write NoDriveTypeAutoRun", "delete NoDriveAutoRun",
-                  "close HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                  "open HKLM\\SYSTEM\\CurrentControlSet\\Services\\Cdrom", "write Autorun",
-                  "close HKLM\\SYSTEM\\CurrentControlSet\\Services\\Cdrom",
-                  "open HKCR\\AudioCD\\shell", "write play", "close HKCR\\AudioCD\\shell"}));
-    EXPECT_FALSE(fake.Has(Hive::ClassesRoot, "AudioCD\\shell", ""));  // not the key's default value
-}
-
-TEST_F(SystemTweaks, ShareRowsGoToTheServerKeyThenTheLsaKey) {
-    RecordingRegistry registry{fake};
-    ApplyShareTweak(registry, 0);
-    EXPECT_EQ(registry.trace,
-              (std::vector<std::string>{
-                  "open HKLM\\system\\currentcontrolset\\services\\lanmanserver\\parameters",
-                  "delete autoshareserver", "delete autoShareWks",
-                  "close HKLM\\system\\currentcontrolset\\services\\lanmanserver\\parameters",
-                  "open HKLM\\system\\currentcontrolset\\control\\lsa", "delete restrictanonymous",
-                  "close HKLM\\system\\currentcontrolset\\control\\lsa"}));
-}
-
-TEST_F(SystemTweaks, WithoutMachineRightsOnlyTheClassesRootValueChanges) {
-    FillEveryPlace();
-    fake.DenyWrites(Hive::LocalMachine);
-    EXPECT_FALSE(ApplyShareTweak(fake, 1));
-    EXPECT_FALSE(ApplyTrackerTweak(fake, 0));
-    EXPECT_FALSE(ApplyAutoPlayTweak(fake, 2));
-    Outcome expected(kPlaceCount, kUntouched);
-    expected.back() = std::nullopt;  // "play" lives under HKEY_CLASSES_ROOT
-    EXPECT_EQ(Now(), expected);
 }
 
 }  // namespace
