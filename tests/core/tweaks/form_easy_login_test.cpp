@@ -101,13 +101,7 @@ TEST_F(EasyLogin, LoadShowsTheStoredLogonChoiceAndWritesNothing) {
         {"missing user name", none, "pw", "1", 0, std::string(kOn) + " enabled [administrator] [pw]"},
         {"spaces around", "  bob ", " pw  ", "1", 0, std::string(kOn) + " enabled [bob] [ pw  ]"},
         {"Chinese account", "管理员", "密码", "1", 0, std::string(kOn) + " enabled [管理员] [密码]"},
-        {"blank before 1", none, none, " 1", 0, std::string(kOn) + " enabled [administrator] []"},
         {"fraction dropped", none, none, "1.9", 0, std::string(kOn) + " enabled [administrator] []"},
-        {"fraction only", none, none, "0.9", 0, " disabled [administrator] []"},
-        {"negative", none, none, "-1", 0, std::string(kOn) + " enabled [administrator] []"},
-        {"hexadecimal", none, none, "0x1", 0, " disabled [administrator] []"},
-        {"letters after", none, none, "2abc", 0, std::string(kOn) + " enabled [administrator] []"},
-        {"empty text", none, none, "", 0, " disabled [administrator] []"},
     };
     for (const auto& c : cases) {
         Restart();
