@@ -67,7 +67,7 @@ public:
 
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }
-    DWORD Style() const override { return BS_PUSHBUTTON | WS_TABSTOP; }
+    DWORD Style() const override { return BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP; }
 
 private:
     CommandButton& button_;
@@ -82,7 +82,7 @@ public:
 
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }
-    DWORD Style() const override { return BS_3STATE | WS_TABSTOP; }
+    DWORD Style() const override { return BS_3STATE | WS_TABSTOP | WS_GROUP; }
 
 private:
     CheckBox& box_;
