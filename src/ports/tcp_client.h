@@ -7,9 +7,9 @@ namespace tavrin {
 enum class TcpStatus { Started, Failed };
 
 // A TCP client that connects by host name without ever holding up the caller.
-// Every notification arrives later, on the thread that called Connect, and
-// only for the connection still current: after Close or a new Connect, nothing
-// more is heard of the old one.
+// Every notification arrives later, as an event of the user-interface thread,
+// and only for the connection still current: after Close or a new Connect,
+// nothing more is heard of the old one.
 class TcpClient {
 public:
     class Listener {

@@ -115,9 +115,9 @@ void frmSync::StartSync() {
     lInfo1.SetCaption(kStarting);
     SyncDone = false;
     WaitTicks = 0;
-    ServerIndex = ServerIndex >= static_cast<std::int16_t>(kServerCount) - 1 || ServerIndex < 0
-                      ? std::int16_t{0}
-                      : static_cast<std::int16_t>(ServerIndex + 1);
+    // Advanced before use, so the first attempt after the load goes to row 1.
+    const bool wraps = ServerIndex < 0 || ServerIndex >= static_cast<std::int16_t>(kServerCount) - 1;
+    ServerIndex = wraps ? std::int16_t{0} : static_cast<std::int16_t>(ServerIndex + 1);
     wskAtom_.Close();
     reply_.Clear();
     replyPending_ = true;
@@ -125,6 +125,7 @@ void frmSync::StartSync() {
 }
 
 std::int16_t frmSync::UtcOffsetHours() const {
+    // Nothing selected only before the first load; the load would pick +8.
     const int index = cmbGMT.ListIndex() < 0 ? kEntryChina : cmbGMT.ListIndex();
     return static_cast<std::int16_t>(index - kEntryZero);
 }
@@ -152,19 +153,22 @@ void frmSync::OnClosed() {
 void frmSync::UseReply(std::string_view line) {
     replyPending_ = false;
     const auto stamp = ReadDaytimeLine(line);
-    const std::int16_t offset = UtcOffsetHours();
-    const auto date = stamp ? ShiftDate(stamp->dateText, stamp->timeText, offset) : std::nullopt;
-    const auto time = stamp ? ReadClockText(ShiftTime(stamp->timeText, offset)) : std::nullopt;
-    if (!date || !time) {
+    if (!stamp) {
         wskAtom_.Close();
         return;
     }
+    const std::int16_t offset = UtcOffsetHours();
+    const auto date = ShiftDate(stamp->dateText, stamp->timeText, offset);
+    const auto time = ReadClockText(ShiftTime(stamp->timeText, offset));
+    if (!date || !time) return;  // a checked reply always shifts
 
     // The date goes first; with the date refused, a new time on the old date
     // would only be wrong in another way.
     ClockStatus status = clockSetter_.SetDate(*date);
     if (status == ClockStatus::Ok) status = clockSetter_.SetTimeOfDay(*time);
 
+    // Settled before any other event may run: a tick in between would start
+    // an attempt that the Close below would cut off.
     ShowLocalTime();
     SyncDone = true;
     cSyncro.SetCaption(kUpdate);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,18 +16,16 @@ public:
 
     ClockStatus SetDate(OleDate date) override {
         const auto d = ToCivil(date).date;
-        calls.push_back("date " + Two(static_cast<int>(d.year()), 4) + "-" + Two(static_cast<unsigned>(d.month())) +
-                        "-" + Two(static_cast<unsigned>(d.day())));
-        if (dateStatus == ClockStatus::Ok)
-            clock_.SetNow(FromSeconds(ToSeconds(DatePart(date)) + ToSeconds(TimePart(clock_.Now()))));
+        Note("date %04d-%02u-%02u", static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
+             static_cast<unsigned>(d.day()));
+        if (dateStatus == ClockStatus::Ok) Move(date, clock_.Now());
         return dateStatus;
     }
     ClockStatus SetTimeOfDay(OleDate timeOfDay) override {
         const auto t = ToCivil(timeOfDay).time;
-        calls.push_back("time " + Two(t.hours().count()) + ":" + Two(t.minutes().count()) + ":" +
-                        Two(t.seconds().count()));
-        if (timeStatus == ClockStatus::Ok)
-            clock_.SetNow(FromSeconds(ToSeconds(DatePart(clock_.Now())) + ToSeconds(TimePart(timeOfDay))));
+        Note("time %02d:%02d:%02d", static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
+             static_cast<int>(t.seconds().count()));
+        if (timeStatus == ClockStatus::Ok) Move(clock_.Now(), timeOfDay);
         return timeStatus;
     }
 
@@ -35,10 +34,14 @@ public:
     ClockStatus timeStatus = ClockStatus::Ok;
 
 private:
-    template <class N>
-    static std::string Two(N n, std::size_t width = 2) {
-        std::string s = std::to_string(n);
-        return std::string(s.size() < width ? width - s.size() : 0, '0') + s;
+    template <class... Args>
+    void Note(const char* format, Args... args) {
+        char text[32];
+        std::snprintf(text, sizeof text, format, args...);
+        calls.emplace_back(text);
+    }
+    void Move(OleDate date, OleDate time) {
+        clock_.SetNow(FromSeconds(ToSeconds(DatePart(date)) + ToSeconds(TimePart(time))));
     }
     FakeClock& clock_;
 };

@@ -30,9 +30,6 @@ public:
     }
 
     bool Open() const { return listener_ != nullptr; }
-    void Accept() {
-        if (listener_) listener_->OnConnected();
-    }
     void Send(std::string_view bytes) {
         if (listener_) listener_->OnData(bytes);
     }

@@ -10,7 +10,7 @@ ClockStatus Apply(SYSTEMTIME time) {
     if (!SetLocalTime(&time)) {
         const DWORD error = GetLastError();
         return error == ERROR_PRIVILEGE_NOT_HELD || error == ERROR_ACCESS_DENIED ? ClockStatus::Refused
-                                                                                  : ClockStatus::Failed;
+                                                                                 : ClockStatus::Failed;
     }
     // The first call converts with the daylight-saving rule of the old time;
     // the second, now that the rule follows the new time, gets it right.

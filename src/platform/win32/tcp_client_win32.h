@@ -16,7 +16,8 @@ namespace tavrin::win32 {
 // Winsock without blocking the thread that owns it: the name is looked up on
 // a worker thread whose answer is posted back, and connect, read and close
 // arrive through WSAAsyncSelect on a message-only window of the client's own.
-// Notifications therefore run inside that thread's message loop.
+// Build it on the user-interface thread, before the windows that use it:
+// notifications run in that thread's message loop.
 class Win32TcpClient final : public TcpClient {
 public:
     Win32TcpClient();

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "timesync/daytime_reply.h"
-#include "timesync/daytime_text.h"
 #include "timesync/reply_gatherer.h"
 
 namespace tavrin {
@@ -12,77 +11,47 @@ namespace {
 // The line as the NIST servers write it, up to its end.
 constexpr std::string_view kNist = "\n61014 26-12-05 23:59:58 00 0 0 123.4 UTC(NIST) * ";
 
-TEST(DaytimeLine, ReadsTheDateAndTimeFields) {
-    const auto stamp = ReadDaytimeLine(kNist);
-    ASSERT_TRUE(stamp);
-    EXPECT_EQ(stamp->dateText, "26-12-05");
-    EXPECT_EQ(stamp->timeText, "23:59:58");
-}
-
 TEST(DaytimeLine, AcceptsOnlyRealFieldsAndAHealthyServer) {
     const std::string base(kNist);
     const struct {
         std::string line;
         bool accepted;
     } cases[] = {
+        {base, true},
         {base.substr(0, 24), true},  // just the fields
         {base.substr(0, 23), false},
         {base.substr(0, 30), true},  // too short to carry the health digit
-        {base.substr(0, 31), true},
-        {base.substr(0, 30) + "1", false},
         {base.substr(0, 30) + "4", false},
         {base.substr(0, 30) + " ", false},
         {"\n61014 28-02-29 00:00:00", true},
         {"\n61014 26-02-29 00:00:00", false},
         {"\n61014 26-04-31 00:00:00", false},
-        {"\n61014 26-04-30 23:59:59", true},
         {"\n61014 26-00-10 00:00:00", false},
         {"\n61014 26-12-00 00:00:00", false},
-        {"\n61014 26-12-05 24:00:00", false},
         {"\n61014 26-12-05 23:60:00", false},
         {"\n61014 26-12-05 23:59:60", false},  // a leap second cannot be set
-        {"\n61014 26-12-05 23:59:5 ", false},
-        {"\n61014 26-12-05T23:59:58", true},  // only the fields are read
-        {"61014 26-12-05 23:59:58 0", false},  // without the leading line feed
-        {"\n61014 26-12-05 23:59:58\xff", true},
         {"\n61014 +6-12-05 23:59:58", false},
         {"\n61014 26-12-05 -3:59:58", false},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadDaytimeLine(c.line).has_value(), c.accepted) << "case: " << c.line;
-}
-
-TEST(DaytimeText, ClockTextIsTwentyFourHourWithTwoDigitsEach) {
-    EXPECT_EQ(ClockText(MakeTimeOfDay(0, 0, 0)), "00:00:00");
-    EXPECT_EQ(ClockText(MakeTimeOfDay(7, 5, 9)), "07:05:09");
-    EXPECT_EQ(ClockText(MakeDateTime(std::chrono::year{2026} / 12 / 6, std::chrono::seconds{86399})), "23:59:59");
-    EXPECT_EQ(ReadClockText("07:05:09"), MakeTimeOfDay(7, 5, 9));
+    const auto stamp = ReadDaytimeLine(kNist);
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->dateText + " " + stamp->timeText, "26-12-05 23:59:58");
 }
 
 TEST(ReplyGatherer, TheLineEndsAtTheFirstLineBreakAfterTheLeadingLineFeed) {
     ReplyGatherer reply;
     EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Gathering);
     EXPECT_EQ(reply.Add("61014 26-12-05"), ReplyGatherer::State::Gathering);
-    EXPECT_EQ(reply.Line(), "\n61014 26-12-05");
     EXPECT_EQ(reply.Add(" 23:59:58 00\r\nmore"), ReplyGatherer::State::LineEnded);
     EXPECT_EQ(reply.Line(), "\n61014 26-12-05 23:59:58 00");
-    reply.Clear();
-    EXPECT_TRUE(reply.Empty());
-    EXPECT_EQ(reply.Add("\n\n"), ReplyGatherer::State::LineEnded);
-    EXPECT_EQ(reply.Line(), "\n");
 }
 
 TEST(ReplyGatherer, KeepsAFewHundredBytesAndReportsAnythingBeyond) {
     ReplyGatherer reply;
-    const std::string filler(ReplyGatherer::kMaxBytes - 1, 'x');
-    EXPECT_EQ(reply.Add(filler), ReplyGatherer::State::Gathering);
-    EXPECT_EQ(reply.Add("x"), ReplyGatherer::State::Gathering);
-    EXPECT_EQ(reply.Line().size(), ReplyGatherer::kMaxBytes);
+    EXPECT_EQ(reply.Add(std::string(ReplyGatherer::kMaxBytes, 'x')), ReplyGatherer::State::Gathering);
     EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Overflowed);
     EXPECT_EQ(reply.Line().size(), ReplyGatherer::kMaxBytes);
-
-    ReplyGatherer flooded;
-    EXPECT_EQ(flooded.Add(std::string(1 << 20, '7')), ReplyGatherer::State::Overflowed);
-    EXPECT_EQ(flooded.Line().size(), ReplyGatherer::kMaxBytes);
     // A line that ends in time is used, whatever follows it.
     ReplyGatherer early;
     EXPECT_EQ(early.Add(std::string(kNist) + "\n" + std::string(1 << 20, 'x')), ReplyGatherer::State::LineEnded);
