@@ -54,7 +54,8 @@ struct Platform {
 class Program {
 public:
     explicit Program(Platform& p)
-        : main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
+        : easyLogin_(p.registry, p.store),
+          main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
@@ -63,6 +64,7 @@ public:
           syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0) {
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
+        LayOutEasyLogin(easyLoginPane_, easyLogin_);
         p.power.SetMainWindow([this] { return mainWindow_.Hwnd(); });
     }
 
