@@ -43,7 +43,14 @@ struct Win32TcpClient::Lookup {
     std::vector<Address> addresses;
 };
 
-Win32TcpClient::Win32TcpClient() {
+Win32TcpClient::Win32TcpClient() = default;
+
+Win32TcpClient::~Win32TcpClient() { Close(); }
+
+// Made at the first connection, on the thread that connects: building the
+// client creates no window, so start-up can lock the workstation before any.
+bool Win32TcpClient::EnsureWindow() {
+    if (window_) return true;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -53,9 +60,8 @@ Win32TcpClient::Win32TcpClient() {
     RegisterClassExW(&windowClass);  // fails harmlessly when another client registered it
     (void)ResolvedMessage();
     window_.reset(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
+    return static_cast<bool>(window_);
 }
-
-Win32TcpClient::~Win32TcpClient() { Close(); }
 
 LRESULT CALLBACK Win32TcpClient::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -87,7 +93,7 @@ UINT Win32TcpClient::SocketMessage() const {
 TcpStatus Win32TcpClient::Connect(std::string_view host, std::uint16_t port, Listener& listener) {
     Close();
     // An empty name would resolve to this machine's own addresses.
-    if (!session_.Started() || !window_ || host.empty()) return TcpStatus::Failed;
+    if (!session_.Started() || host.empty() || !EnsureWindow()) return TcpStatus::Failed;
     connection_ = NewConnectionId();
     listener_ = &listener;
     lookup_ = std::make_shared<Lookup>();

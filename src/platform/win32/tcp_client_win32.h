@@ -16,8 +16,8 @@ namespace tavrin::win32 {
 // Winsock without blocking the thread that owns it: the name is looked up on
 // a worker thread whose answer is posted back, and connect, read and close
 // arrive through WSAAsyncSelect on a message-only window of the client's own.
-// Build it on the user-interface thread, before the windows that use it:
-// notifications run in that thread's message loop.
+// Connect from the user-interface thread: notifications run in its message
+// loop. Build it before the windows that use it, so it outlives them.
 class Win32TcpClient final : public TcpClient {
 public:
     Win32TcpClient();
@@ -39,6 +39,7 @@ private:
                         std::uint64_t connection);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool EnsureWindow();
     UINT SocketMessage() const;
     void OnResolved(std::uint64_t connection);
     void OnSocketEvent(WORD event, WORD error);
