@@ -1,7 +1,182 @@
 #include "timesync/frm_sync.h"
 
+#include <string>
+
+#include "app/setup_store.h"
+#include "ports/clock.h"
+#include "ports/clock_setter.h"
+#include "timesync/daytime_reply.h"
+#include "timesync/daytime_text.h"
+#include "timesync/server_table.h"
+#include "timesync/utc_shift.h"
+
 namespace tavrin {
 
-void frmSync::OnLoad() { Move(0, 0); }
+namespace {
+
+constexpr const char* kWaiting = "等待网络数据";
+constexpr const char* kUpdate = "更新系统时间";
+constexpr const char* kStarting = "开始校时";
+constexpr const char* kLocalTime = "本地时间";
+constexpr const char* kRefused = "校时失败：无权修改系统时间";
+constexpr const char* kFailed = "校时失败：无法修改系统时间";
+
+constexpr int kOffsetEntries = 25;  // GMT -12 .. GMT +12
+constexpr int kEntryZero = 12;
+constexpr int kEntryChina = 20;
+constexpr std::int16_t kTicksPerAttempt = 4;
+constexpr std::int16_t kTicksPerHour = 3600;
+
+std::string OffsetEntry(int index) {
+    const int hours = index - kEntryZero;
+    if (hours == 0) return "[GMT +0]";
+    return (hours < 0 ? "[GMT -" : "[GMT +") + std::to_string(hours < 0 ? -hours : hours) + " h.]";
+}
+
+}  // namespace
+
+frmSync::frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock)
+    : Form("网络自动校时"), store_(store), wskAtom_(wskAtom), clockSetter_(clockSetter), clock_(clock) {
+    cmbServer.SetVisible(false);
+    cmbGMT.SetVisible(false);
+    cSyncro.SetEnabled(false);
+    Option1.onClick = [this] { Option1_Click(); };
+    Option2.onClick = [this] { Option2_Click(); };
+    Option3.onClick = [this] { Option3_Click(); };
+    cSyncro.onClick = [this] { StartSync(); };
+    timeLocal.onTick = [this] { timeLocal_Timer(); };
+}
+
+// The client must not call back into a window that is gone.
+frmSync::~frmSync() { wskAtom_.Close(); }
+
+void frmSync::OnLoad() {
+    // Selecting 1 or 2 runs its click, which stores the mode and saves.
+    switch (store_.Info().SyncMode) {
+        case 1: Option1.Select(); break;
+        case 2: Option2.Select(); break;
+        case 3: Option3.Select(); break;
+        default: break;  // the built selection stays and the stored mode is kept
+    }
+    Move(0, 0);
+
+    cmbServer.Clear();
+    for (std::int16_t row = 0; row < static_cast<std::int16_t>(kServerCount); ++row)
+        cmbServer.AddItem("[" + ServerHost(row) + "] " + ServerLocation(row));
+    cmbGMT.Clear();
+    for (int i = 0; i < kOffsetEntries; ++i) cmbGMT.AddItem(OffsetEntry(i));
+    cmbGMT.SetListIndex(kEntryChina);
+
+    SyncDone = false;
+    if (store_.Info().SyncMode == 3) {
+        SyncDone = true;
+        cSyncro.SetCaption(kUpdate);
+        cSyncro.SetEnabled(true);
+        lInfo1.SetCaption(kLocalTime);
+    }
+    HourTicks = 0;
+    ServerIndex = 0;
+    WaitTicks = kTicksPerAttempt;  // so the first tick starts an attempt
+    timeLocal.SetEnabled(true);
+    ShowLocalTime();
+}
+
+void frmSync::OnUnload() {
+    wskAtom_.Close();
+    replyPending_ = false;
+}
+
+void frmSync::Option1_Click() { SaveMode(1); }
+void frmSync::Option2_Click() { SaveMode(2); }
+void frmSync::Option3_Click() { SaveMode(3); }
+
+void frmSync::SaveMode(std::int16_t mode) {
+    store_.Info().SyncMode = mode;
+    store_.SaveSetupInfo();
+}
+
+void frmSync::timeLocal_Timer() {
+    if (SyncDone) {
+        if (store_.Info().SyncMode == 1) ++HourTicks;
+        if (HourTicks > kTicksPerHour) {
+            HourTicks = 0;
+            StartSync();
+        }
+        ShowLocalTime();
+        return;
+    }
+    if (WaitTicks >= kTicksPerAttempt) StartSync();
+    ++WaitTicks;
+}
+
+void frmSync::StartSync() {
+    cSyncro.SetCaption(kWaiting);
+    cSyncro.SetEnabled(false);
+    lInfo1.SetCaption(kStarting);
+    SyncDone = false;
+    WaitTicks = 0;
+    // Advanced before use, so the first attempt after the load goes to row 1.
+    const bool wraps = ServerIndex < 0 || ServerIndex >= static_cast<std::int16_t>(kServerCount) - 1;
+    ServerIndex = wraps ? std::int16_t{0} : static_cast<std::int16_t>(ServerIndex + 1);
+    wskAtom_.Close();
+    reply_.Clear();
+    replyPending_ = true;
+    (void)wskAtom_.Connect(ServerHost(ServerIndex), kDaytimePort, *this);  // a failure waits for the next row
+}
+
+std::int16_t frmSync::UtcOffsetHours() const {
+    // Nothing selected only before the first load; the load would pick +8.
+    const int index = cmbGMT.ListIndex() < 0 ? kEntryChina : cmbGMT.ListIndex();
+    return static_cast<std::int16_t>(index - kEntryZero);
+}
+
+void frmSync::OnData(std::string_view bytes) {
+    if (!replyPending_) return;
+    switch (reply_.Add(bytes)) {
+        case ReplyGatherer::State::Gathering: return;
+        case ReplyGatherer::State::LineEnded: UseReply(reply_.Line()); return;
+        case ReplyGatherer::State::Overflowed:
+            // A flood without a line end is no daytime reply; stop reading it.
+            replyPending_ = false;
+            wskAtom_.Close();
+            return;
+    }
+}
+
+void frmSync::OnClosed() {
+    if (replyPending_ && !reply_.Empty()) UseReply(reply_.Line());
+    replyPending_ = false;
+}
+
+// A reply that fails the check is dropped: the attempt stays pending and the
+// timer tries the next row. Only a checked reply reaches the clock.
+void frmSync::UseReply(std::string_view line) {
+    replyPending_ = false;
+    const auto stamp = ReadDaytimeLine(line);
+    if (!stamp) {
+        wskAtom_.Close();
+        return;
+    }
+    const std::int16_t offset = UtcOffsetHours();
+    const auto date = ShiftDate(stamp->dateText, stamp->timeText, offset);
+    const auto time = ReadClockText(ShiftTime(stamp->timeText, offset));
+    if (!date || !time) return;  // a checked reply always shifts
+
+    // The date goes first; with the date refused, a new time on the old date
+    // would only be wrong in another way.
+    ClockStatus status = clockSetter_.SetDate(*date);
+    if (status == ClockStatus::Ok) status = clockSetter_.SetTimeOfDay(*time);
+
+    // Settled before any other event may run: a tick in between would start
+    // an attempt that the Close below would cut off.
+    ShowLocalTime();
+    SyncDone = true;
+    cSyncro.SetCaption(kUpdate);
+    cSyncro.SetEnabled(true);
+    lInfo1.SetCaption(status == ClockStatus::Ok ? kLocalTime : status == ClockStatus::Refused ? kRefused : kFailed);
+    wskAtom_.Close();
+}
+
+void frmSync::ShowLocalTime() { lLocalTime.SetCaption(ClockText(clock_.Now())); }
 
 }  // namespace tavrin

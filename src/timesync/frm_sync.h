@@ -1,14 +1,81 @@
 #pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "ports/tcp_client.h"
+#include "timesync/reply_gatherer.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
 
-class frmSync : public Form {
+class Clock;
+class ClockSetter;
+class SetupStore;
+
+inline constexpr std::uint16_t kDaytimePort = 13;
+
+// Sets the clock from the Daytime servers: by hand, once at start-up, or at
+// start-up and every hour. Loaded at every start, shown or not, because its
+// timer is what starts the automatic attempts.
+class frmSync : public Form, private TcpClient::Listener {
 public:
-    frmSync() : Form("网络自动校时") {}
+    frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock);
+    ~frmSync() override;
+
+    Frame Frame2{"校时方式："};
+    OptionGroup Frame2Options;
+    OptionButton Option1{Frame2Options, "开机启动并每小时校时"};
+    OptionButton Option2{Frame2Options, "开机启动自动校时"};
+    OptionButton Option3{Frame2Options, "手动校时", true};
+
+    Frame Frame1;
+    ComboBox cmbServer;  // never shown: the rows are visited in turn
+    ComboBox cmbGMT;     // never shown: every load selects +8
+    Timer timeLocal{*this};
+    CommandButton cSyncro{"等待网络数据"};
+    Label lLocalTime{"00:00:00"};
+    Label lInfo1{"开始校时"};
+
+    // True when no automatic attempt is pending.
+    bool SyncDone = false;
+    // Ticks since the current attempt began, while waiting.
+    std::int16_t WaitTicks = 0;
+    // Row of the server table that the current attempt went to.
+    std::int16_t ServerIndex = 0;
+    // Ticks spent synchronised in hourly mode.
+    std::int16_t HourTicks = 0;
+
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void timeLocal_Timer();
+    // Begins one attempt with the next row of the server table.
+    void StartSync();
+
+    // The offset selected in cmbGMT, entry i standing for i - 12 hours.
+    std::int16_t UtcOffsetHours() const;
 
 protected:
     void OnLoad() override;
+    void OnUnload() override;
+
+private:
+    void OnConnected() override {}
+    void OnData(std::string_view bytes) override;
+    void OnClosed() override;
+    void OnFailed() override {}  // the timer moves on to the next row
+
+    void UseReply(std::string_view line);
+    void SaveMode(std::int16_t mode);
+    void ShowLocalTime();
+
+    SetupStore& store_;
+    TcpClient& wskAtom_;
+    ClockSetter& clockSetter_;
+    const Clock& clock_;
+    ReplyGatherer reply_;
+    bool replyPending_ = false;  // the current connection has not yet given its verdict
 };
 
 }  // namespace tavrin

@@ -12,6 +12,7 @@
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "platform/win32/application_win32.h"
+#include "platform/win32/clock_setter_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/layouts.h"
@@ -20,6 +21,7 @@
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/tcp_client_win32.h"
 #include "platform/win32/workstation_win32.h"
 #include "power/module_shut_down.h"
 #include "schedule/countdown_dialogs.h"
@@ -41,6 +43,8 @@ struct Platform {
     Win32Workstation workstation;
     Win32Browser browser;
     Win32MessageBox messageBox;
+    Win32TcpClient tcpClient;
+    Win32ClockSetter clockSetter;
     Win32Power power;  // learns the main window once it exists
     SetupStore store{registry, app, clock};
     ModuleShutDown shutDown{power, workstation, messageBox};
@@ -55,6 +59,7 @@ class Program {
 public:
     explicit Program(Platform& p)
         : easyLogin_(p.registry, p.store),
+          sync_(p.store, p.tcpClient, p.clockSetter, p.clock),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),

@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/setup_store.h"
+#include "fakes/fake_application.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_clock_setter.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_tcp_client.h"
+#include "timesync/frm_sync.h"
+#include "timesync/server_table.h"
+
+namespace tavrin {
+namespace {
+
+using namespace testing;
+using namespace std::chrono_literals;
+using Texts = std::vector<std::string>;
+
+std::string NistLine(std::string_view date, std::string_view time, char health = '0') {
+    return "\n61014 " + std::string(date) + " " + std::string(time) + " 00 0 " + health + " 123.4 UTC(NIST) * \n";
+}
+
+// The window and its ports; the local clock starts at 2026-12-06 20:00:00.
+struct SyncRig {
+    FakeRegistry registry;
+    FakeApplication app;
+    FakeClock clock;
+    SetupStore store{registry, app, clock};
+    FakeTcpClient socket;
+    FakeClockSetter setter{clock};
+    frmSync form{store, socket, setter, clock};
+
+    explicit SyncRig(std::int16_t mode, bool load = true) {
+        ResetSetupInfo(store.Info(), clock);
+        store.Info().SyncMode = mode;
+        if (load) form.Load();
+    }
+    void Tick(int count = 1) {
+        for (int i = 0; i < count; ++i, clock.Advance(1s)) form.timeLocal.Tick();
+    }
+    std::size_t Attempts() const { return socket.attempts.size(); }
+    std::string LastHost() const { return socket.attempts.empty() ? "" : socket.attempts.back().host; }
+    std::optional<std::int16_t> SavedMode() const {
+        const auto b = registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue);
+        return b ? std::optional<std::int16_t>(static_cast<std::int16_t>((*b)[42] | (*b)[43] << 8)) : std::nullopt;
+    }
+    // What the user sees: done or not, the button's caption and state, the status.
+    std::string Look() const {
+        return std::string(form.SyncDone ? "done " : "waiting ") + form.cSyncro.Caption() +
+               (form.cSyncro.Enabled() ? " enabled " : " disabled ") + form.lInfo1.Caption();
+    }
+};
+
+const std::string kWaiting = "waiting 等待网络数据 disabled 开始校时";
+const std::string kDone = "done 更新系统时间 enabled 本地时间";
+
+TEST(SyncWindowLoad, EachModeShowsItselfAndOnlyAChangedSelectionSaves) {
+    const struct {
+        std::int16_t mode;
+        int option;  // 1..3
+        bool saves;
+        std::string look;
+    } cases[] = {{1, 1, true, kWaiting}, {2, 2, true, kWaiting}, {3, 3, false, kDone},
+                 {0, 3, false, kWaiting}, {4, 3, false, kWaiting}, {-1, 3, false, kWaiting}};
+    for (const auto& c : cases) {
+        SyncRig rig(c.mode);
+        const OptionButton* options[] = {&rig.form.Option1, &rig.form.Option2, &rig.form.Option3};
+        EXPECT_EQ(rig.form.Frame2Options.Selected(), options[c.option - 1]) << "case: " << c.mode;
+        EXPECT_EQ(rig.store.Info().SyncMode, c.mode) << "case: " << c.mode;
+        EXPECT_EQ(rig.SavedMode(), c.saves ? std::optional(c.mode) : std::nullopt) << "case: " << c.mode;
+        EXPECT_EQ(rig.Look(), c.look) << "case: " << c.mode;
+        EXPECT_EQ((std::vector<int>{rig.form.HourTicks, rig.form.ServerIndex, rig.form.WaitTicks}),
+                  (std::vector<int>{0, 0, 4}))
+            << "case: " << c.mode;
+        EXPECT_TRUE(rig.form.timeLocal.Enabled()) << "case: " << c.mode;
+        EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:00") << "case: " << c.mode;
+        EXPECT_EQ(rig.Attempts(), 0u) << "case: " << c.mode;
+    }
+}
+
+TEST(SyncWindowLoad, CaptionsAndTheHiddenListsAreExact) {
+    SyncRig rig(3, false);
+    frmSync& f = rig.form;
+    EXPECT_EQ((Texts{f.Caption(), f.Frame2.Caption(), f.Option1.Caption(), f.Option2.Caption(), f.Option3.Caption(),
+                     f.cSyncro.Caption(), f.lLocalTime.Caption(), f.lInfo1.Caption()}),
+              (Texts{"网络自动校时", "校时方式：", "开机启动并每小时校时", "开机启动自动校时", "手动校时",
+                     "等待网络数据", "00:00:00", "开始校时"}));
+    EXPECT_FALSE(f.cSyncro.Enabled());
+    f.Load();
+    EXPECT_FALSE(f.cmbServer.Visible() || f.cmbGMT.Visible());
+    ASSERT_EQ(f.cmbServer.ListCount(), 12);
+    EXPECT_EQ(f.cmbServer.ListIndex(), -1);
+    EXPECT_EQ(f.cmbServer.List(0), "[time-a-g.nist.gov] NIST, Gaithersburg, Maryland");
+    EXPECT_EQ(f.cmbServer.List(11), "[" + ServerHost(11) + "] Abovnet, San Jose, California");
+    Texts offsets;
+    for (int i = 0; i < f.cmbGMT.ListCount(); ++i) offsets.push_back(f.cmbGMT.List(i));
+    EXPECT_EQ(offsets, (Texts{"[GMT -12 h.]", "[GMT -11 h.]", "[GMT -10 h.]", "[GMT -9 h.]", "[GMT -8 h.]",
+                              "[GMT -7 h.]", "[GMT -6 h.]", "[GMT -5 h.]", "[GMT -4 h.]", "[GMT -3 h.]",
+                              "[GMT -2 h.]", "[GMT -1 h.]", "[GMT +0]", "[GMT +1 h.]", "[GMT +2 h.]",
+                              "[GMT +3 h.]", "[GMT +4 h.]", "[GMT +5 h.]", "[GMT +6 h.]", "[GMT +7 h.]",
+                              "[GMT +8 h.]", "[GMT +9 h.]", "[GMT +10 h.]", "[GMT +11 h.]", "[GMT +12 h.]"}));
+    EXPECT_EQ(f.cmbGMT.ListIndex(), 20);
+    EXPECT_EQ(f.Left() + f.Top(), 0);
+}
+
+TEST(SyncWindowLoad, EveryLoadSelectsPlusEightAgainWithoutDoublingTheLists) {
+    SyncRig rig(3);
+    rig.form.cmbGMT.Choose(3);
+    EXPECT_EQ(rig.form.UtcOffsetHours(), -9);
+    rig.form.cSyncro.Click();
+    rig.form.Unload();  // abandons the attempt under way
+    EXPECT_FALSE(rig.socket.Open() || rig.form.timeLocal.Enabled());
+    rig.form.Load();
+    EXPECT_EQ(rig.form.UtcOffsetHours(), 8);
+    EXPECT_EQ(rig.form.cmbGMT.ListCount() + rig.form.cmbServer.ListCount(), 25 + 12);
+}
+
+TEST(SyncWindowTicks, ManualModeNeverConnectsAndTheClockLabelRuns) {
+    SyncRig rig(3);
+    rig.Tick(11);
+    EXPECT_EQ(rig.Attempts(), 0u);
+    EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:10");
+}
+
+TEST(SyncWindowTicks, UnansweredAttemptsVisitTheRowsInTurnEveryFourTicks) {
+    SyncRig rig(2);
+    for (int tick = 1; tick <= 53; ++tick) {
+        rig.Tick();
+        const std::size_t expected = 1 + static_cast<std::size_t>(tick - 1) / 4;
+        ASSERT_EQ(rig.Attempts(), expected) << "case: tick " << tick;
+        EXPECT_EQ(rig.LastHost(), ServerHost(static_cast<std::int16_t>(expected % 12))) << "case: tick " << tick;
+        EXPECT_EQ(rig.socket.attempts.back().port, 13) << "case: tick " << tick;
+        EXPECT_EQ(rig.Look(), kWaiting) << "case: tick " << tick;
+    }
+    EXPECT_EQ(rig.socket.attempts[11].host, ServerHost(0));
+    EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:00");  // not refreshed while waiting
+}
+
+TEST(SyncWindowTicks, AnAttemptFromTheButtonIsRetriedOnTheFifthTick) {
+    SyncRig rig(3);
+    rig.form.cSyncro.Click();
+    EXPECT_EQ(rig.LastHost(), ServerHost(1));
+    EXPECT_EQ(rig.Look(), kWaiting);
+    rig.Tick(4);
+    EXPECT_EQ(rig.Attempts(), 1u);
+    rig.Tick();
+    EXPECT_EQ(rig.LastHost(), ServerHost(2));
+}
+
+TEST(SyncWindowTicks, HourlyModeResyncsOnThe3601stTickSpentDoneAndAManualSyncDoesNotPostponeIt) {
+    SyncRig rig(1);
+    rig.Tick();
+    rig.socket.Send(NistLine("26-12-06", "12:00:01"));
+    rig.Tick(1000);
+    rig.form.cSyncro.Click();
+    rig.Tick(3);  // waiting ticks do not count
+    rig.socket.Send(NistLine("26-12-06", "13:00:00"));
+    EXPECT_EQ(rig.form.HourTicks, 1000);
+    rig.Tick(2600);
+    EXPECT_EQ(rig.Attempts(), 2u);
+    rig.Tick();
+    EXPECT_EQ(rig.Attempts(), 3u);
+    EXPECT_EQ(rig.form.HourTicks, 0);
+    rig.Tick(4);
+    EXPECT_EQ(rig.Attempts(), 3u);
+    rig.Tick();  // the fifth tick after an hourly attempt
+    EXPECT_EQ(rig.Attempts(), 4u);
+}
+
+TEST(SyncWindowTicks, StartUpModesStayDoneAfterOneSuccess) {
+    for (std::int16_t mode : {2, 7}) {
+        SyncRig rig(mode);
+        rig.Tick();
+        rig.socket.Send(NistLine("26-12-06", "12:00:01"));
+        rig.Tick(4000);
+        EXPECT_EQ(rig.Attempts(), 1u) << "case: mode " << mode;
+        EXPECT_EQ(rig.Look(), kDone) << "case: mode " << mode;
+    }
+}
+
+TEST(SyncWindowTicks, ChoosingHourlyWhileDoneStartsAnAttemptAboutAnHourLater) {
+    SyncRig rig(3);
+    rig.Tick(100);
+    rig.form.Option1.Click();
+    rig.Tick(3600);
+    EXPECT_EQ(rig.Attempts(), 0u);
+    rig.Tick();
+    EXPECT_EQ(rig.LastHost(), ServerHost(1));
+}
+
+TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
+    SyncRig rig(3, false);
+    SetupInfo& info = rig.store.Info();
+    info.StartCloseTask = info.PowerKeysEnabled = info.VolumeKeysEnabled = 0;
+    rig.form.Load();
+    const struct {
+        OptionButton& option;
+        std::int16_t mode;
+        bool runEntry;
+    } cases[] = {{rig.form.Option1, 1, true}, {rig.form.Option2, 2, true}, {rig.form.Option3, 3, false}};
+    for (const auto& c : cases) {
+        c.option.Click();
+        EXPECT_EQ(rig.SavedMode(), c.mode) << "case: " << c.mode;
+        EXPECT_EQ(rig.registry.Has(Hive::LocalMachine, kRunKey, kRunValue), c.runEntry) << "case: " << c.mode;
+        EXPECT_EQ(rig.Look(), kDone) << "case: " << c.mode;
+        EXPECT_EQ(rig.Attempts(), 0u) << "case: " << c.mode;
+    }
+}
+
+TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
+    SyncRig rig(2);
+    rig.Tick();
+    rig.socket.Send(NistLine("26-12-05", "23:59:58"));
+    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-06", "time 07:59:58"}));
+    EXPECT_EQ(rig.Look(), kDone);
+    EXPECT_EQ(rig.form.lLocalTime.Caption(), "07:59:58");
+    EXPECT_FALSE(rig.socket.Open());
+
+    rig.form.cmbGMT.Choose(12);  // +0
+    rig.form.cSyncro.Click();
+    EXPECT_EQ(rig.Look(), kWaiting);
+    EXPECT_EQ(rig.LastHost(), ServerHost(2));
+    rig.socket.Send(NistLine("26-12-05", "03:04:05"));
+    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-06", "time 07:59:58", "date 2026-12-05", "time 03:04:05"}));
+}
+
+TEST(SyncReply, ASplitReplyIsGatheredUntilTheLineEndsOrTheServerCloses) {
+    const std::string line = NistLine("26-12-05", "23:59:58");
+    for (bool closes : {false, true}) {
+        SyncRig rig(2);
+        rig.Tick();
+        for (std::size_t at = 0; at + 1 < line.size(); at += 5) rig.socket.Send(line.substr(at, 5));
+        EXPECT_TRUE(rig.setter.calls.empty()) << "case: closes " << closes;
+        closes ? rig.socket.ServerCloses() : rig.socket.Send("\n");
+        EXPECT_EQ(rig.setter.calls.size(), 2u) << "case: closes " << closes;
+    }
+}
+
+TEST(SyncReply, BadRepliesNeverTouchTheClockAndTheRotationGoesOn) {
+    const std::string good = NistLine("26-12-05", "23:59:58");
+    const struct {
+        const char* name;
+        Texts chunks;
+        bool serverCloses;
+    } cases[] = {
+        {"empty", {}, true},
+        {"short", {good.substr(0, 23)}, true},
+        {"short and split", {good.substr(0, 9), good.substr(9, 9)}, true},
+        {"short line", {"\n61014 26-12-05 23:59\n"}, false},
+        {"wrong separators", {NistLine("26/12/05", "23:59:58")}, false},
+        {"wrong time separators", {NistLine("26-12-05", "23-59-58")}, false},
+        {"letters", {NistLine("26-12-05", "23:5x:58")}, false},
+        {"month 13", {NistLine("26-13-05", "23:59:58")}, false},
+        {"31 February", {NistLine("26-02-31", "23:59:58")}, false},
+        {"hour 24", {NistLine("26-12-05", "24:00:00")}, false},
+        {"unhealthy", {NistLine("26-12-05", "23:59:58", '2')}, false},
+        {"no leading line feed", {good.substr(1)}, false},
+        {"1 MB flood", {std::string(1 << 20, '1')}, false},
+        {"good line after a flood", {std::string(300, 'x'), good}, false},
+    };
+    for (const auto& c : cases) {
+        SyncRig rig(2);
+        rig.Tick();
+        for (const std::string& chunk : c.chunks) rig.socket.Send(chunk);
+        if (c.serverCloses) rig.socket.ServerCloses();
+        EXPECT_TRUE(rig.setter.calls.empty()) << "case: " << c.name;
+        EXPECT_EQ(rig.Look(), kWaiting) << "case: " << c.name;
+        EXPECT_FALSE(rig.socket.Open()) << "case: " << c.name;  // a flood is cut off too
+        rig.Tick(4);
+        EXPECT_EQ(rig.LastHost(), ServerHost(2)) << "case: " << c.name;
+    }
+}
+
+TEST(SyncReply, APartialReplyDoesNotMixWithTheNextAttempts) {
+    SyncRig rig(2);
+    rig.Tick();
+    rig.socket.Send("\n61014 26-12-05 23:5");
+    rig.Tick(4);
+    rig.socket.Send(NistLine("26-12-05", "10:20:30"));
+    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-05", "time 18:20:30"}));
+}
+
+TEST(SyncReply, FailedConnectionsAreLeftToTheTimer) {
+    SyncRig rig(2);
+    rig.Tick();
+    rig.socket.Fail();
+    rig.socket.startSucceeds = false;
+    rig.Tick(4);
+    EXPECT_EQ(rig.Look(), kWaiting);
+    rig.socket.startSucceeds = true;
+    rig.Tick(4);
+    rig.socket.Send(NistLine("26-12-05", "23:59:58"));
+    EXPECT_EQ(rig.LastHost(), ServerHost(3));
+    EXPECT_EQ(rig.Look(), kDone);
+}
+
+TEST(SyncReply, ARefusedChangeSaysSoAndTheWindowStaysUsable) {
+    const struct {
+        ClockStatus date, time;
+        Texts calls;
+        std::string status;
+    } cases[] = {
+        {ClockStatus::Ok, ClockStatus::Refused, {"date 2026-12-06", "time 07:59:58"}, "校时失败：无权修改系统时间"},
+        {ClockStatus::Refused, ClockStatus::Ok, {"date 2026-12-06"}, "校时失败：无权修改系统时间"},
+        {ClockStatus::Failed, ClockStatus::Ok, {"date 2026-12-06"}, "校时失败：无法修改系统时间"},
+    };
+    for (const auto& c : cases) {
+        SyncRig rig(1);
+        rig.setter.dateStatus = c.date;
+        rig.setter.timeStatus = c.time;
+        rig.Tick();
+        rig.socket.Send(NistLine("26-12-05", "23:59:58"));
+        EXPECT_EQ(rig.setter.calls, c.calls) << "case: " << c.status;
+        EXPECT_EQ(rig.Look(), "done 更新系统时间 enabled " + c.status);
+        rig.Tick(3601);  // the next attempt follows the hourly rule
+        EXPECT_EQ(rig.Attempts(), 2u) << "case: " << c.status;
+    }
+}
+
+}  // namespace
+}  // namespace tavrin

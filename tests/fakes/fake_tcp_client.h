@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ports/tcp_client.h"
+
+namespace tavrin::testing {
+
+// A socket the test plays the server for: it sees every Connect and Close and
+// pushes bytes, a close or a failure to the current connection only.
+class FakeTcpClient final : public TcpClient {
+public:
+    struct Attempt {
+        std::string host;
+        std::uint16_t port;
+        friend bool operator==(const Attempt&, const Attempt&) = default;
+    };
+
+    TcpStatus Connect(std::string_view host, std::uint16_t port, Listener& listener) override {
+        Close();
+        attempts.push_back({std::string(host), port});
+        if (!startSucceeds) return TcpStatus::Failed;
+        listener_ = &listener;
+        return TcpStatus::Started;
+    }
+    void Close() override {
+        ++closes;
+        listener_ = nullptr;
+    }
+
+    bool Open() const { return listener_ != nullptr; }
+    void Send(std::string_view bytes) {
+        if (listener_) listener_->OnData(bytes);
+    }
+    void ServerCloses() {
+        if (Listener* l = std::exchange(listener_, nullptr)) l->OnClosed();
+    }
+    void Fail() {
+        if (Listener* l = std::exchange(listener_, nullptr)) l->OnFailed();
+    }
+
+    std::vector<Attempt> attempts;
+    int closes = 0;
+    bool startSucceeds = true;
+
+private:
+    Listener* listener_ = nullptr;
+};
+
+}  // namespace tavrin::testing
