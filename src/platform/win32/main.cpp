@@ -70,6 +70,7 @@ public:
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
         LayOutEasyLogin(easyLoginPane_, easyLogin_);
+        LayOutSync(syncPane_, sync_);
         p.power.SetMainWindow([this] { return mainWindow_.Hwnd(); });
     }
 
