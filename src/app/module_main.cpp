@@ -16,13 +16,14 @@ bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainW
         return false;
     }
     ports.store.LoadSetupInfo();
+    const bool hidden = IsHiddenStart(ports.app.Arguments());
+    // Locked before any window exists, so nothing of the desktop shows first.
+    if (hidden && ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
     frmMain& main = createMainWindow();
-    if (IsHiddenStart(ports.app.Arguments())) {
-        if (ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
+    if (hidden)
         main.Load();
-    } else {
+    else
         main.Show();
-    }
     return true;
 }
 

@@ -50,6 +50,9 @@ public:
     // From the platform: the window became, or stopped being, the active one.
     void Activated();
     void Deactivated();
+    // From the platform: the window was shown or hidden from outside, as when
+    // a second copy of the program restores it.
+    void VisibilityChanged(bool visible) { visible_ = visible && loaded_; }
 
     // A child window lives inside a host and takes its activation from it.
     void SetHost(FormHost* host) { host_ = host; }

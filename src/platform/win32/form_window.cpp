@@ -1,0 +1,152 @@
+#include "platform/win32/form_window.h"
+
+#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/text.h"
+#include "platform/win32/window_class.h"
+
+namespace tavrin::win32 {
+
+namespace {
+
+constexpr DWORD kPaneStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kPaneExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+}  // namespace
+
+FormWindow::FormWindow(Form& model, Kind kind, HWND parent, int widthTwips, int heightTwips)
+    : model_(model), kind_(kind), widthTwips_(widthTwips), heightTwips_(heightTwips) {
+    const wchar_t* cls = RegisterForwardingClass<FormWindow>(L"TavrinForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
+    const bool pane = kind_ == Kind::Pane;
+    CreateWindowExW(pane ? kPaneExStyle : kDialogExStyle, cls, L"", pane ? kPaneStyle : kDialogStyle, 0, 0, 0, 0,
+                    pane ? parent : nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    dpi_ = DpiOf(hwnd_);
+    font_ = CreateUiFont(dpi_);
+    Relayout(dpi_);
+    model_.Bind(this);
+}
+
+FormWindow::~FormWindow() {
+    model_.Bind(nullptr);
+    timers_.clear();
+    twins_.clear();
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+void FormWindow::Add(Timer& t) {
+    const UINT_PTR id = timers_.size() + 1;
+    auto twin = std::make_unique<TimerTwin>(t);
+    twin->Attach(hwnd_, id);
+    timers_[id] = std::move(twin);
+}
+
+void FormWindow::Relayout(int dpi) {
+    if (kind_ == Kind::Dialog) {
+        RECT r{0, 0, TwipsToPixels(widthTwips_, dpi), TwipsToPixels(heightTwips_, dpi)};
+        AdjustWindowRectEx(&r, kDialogStyle, FALSE, kDialogExStyle);
+        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        FitToParent();
+    }
+    for (auto& [id, twin] : twins_) twin->Relayout(dpi, font_);
+}
+
+void FormWindow::DpiChanged(int dpi) {
+    dpi_ = dpi;
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = CreateUiFont(dpi_);
+    Relayout(dpi_);
+}
+
+void FormWindow::FitToParent() {
+    if (kind_ != Kind::Pane || hwnd_ == nullptr) return;
+    RECT r{};
+    GetClientRect(GetParent(hwnd_), &r);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::ShowCaption(const std::string& caption) { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
+
+void FormWindow::ShowWindow(bool visible) {
+    ::ShowWindow(hwnd_, visible ? (kind_ == Kind::Pane ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+}
+
+void FormWindow::MoveTo(int left, int top) {
+    SetWindowPos(hwnd_, nullptr, TwipsToPixels(left, dpi_), TwipsToPixels(top, dpi_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::Center() {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcMonitor;
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - w) / 2, area.top + (area.bottom - area.top - h) / 2,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::BringToFront() {
+    if (kind_ == Kind::Pane) {
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetFocus(hwnd_);
+    } else {
+        SetForegroundWindow(hwnd_);
+        ::SetFocus(hwnd_);
+    }
+}
+
+void FormWindow::Destroy() {
+    // The twins stay (the model's controls still point at them) but show nothing.
+    timers_.clear();
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (onMessage && onMessage(msg, wp, lp)) return 0;
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp != 0) {
+                if (auto it = twins_.find(LOWORD(wp)); it != twins_.end()) it->second->OnCommand(HIWORD(wp));
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lp);
+            if (auto it = twins_.find(static_cast<int>(header->idFrom)); it != twins_.end())
+                return it->second->OnNotify(*header);
+            break;
+        }
+        case WM_TIMER:
+            if (auto it = timers_.find(wp); it != timers_.end()) it->second->OnTimer();
+            return 0;
+        case WM_ACTIVATE:
+            if (kind_ == Kind::Dialog) {
+                if (LOWORD(wp) == WA_INACTIVE)
+                    model_.Deactivated();
+                else
+                    model_.Activated();
+            }
+            break;
+        case WM_CLOSE:
+            model_.RequestClose();
+            return 0;
+        case WM_DPICHANGED:
+            if (kind_ == Kind::Dialog) {
+                const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+                SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                DpiChanged(HIWORD(wp));
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace tavrin::win32

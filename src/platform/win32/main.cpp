@@ -1,0 +1,108 @@
+// The composition root: builds the adapters, the form models and their
+// windows, runs the entry routine and then the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "app/frm_main.h"
+#include "app/module_main.h"
+#include "app/setup_store.h"
+#include "hotkeys/form_key_off.h"
+#include "hotkeys/form_key_vol.h"
+#include "platform/win32/application_win32.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "ports/workstation.h"
+#include "schedule/form_shutdown.h"
+#include "timesync/frm_sync.h"
+#include "tweaks/form_easy_login.h"
+
+namespace tavrin::win32 {
+namespace {
+
+class Win32Workstation final : public Workstation {
+public:
+    bool Lock() override { return LockWorkStation() != FALSE; }
+};
+
+// Every port the windows use, built before any of them.
+struct Platform {
+    Win32Application app;
+    Win32Registry registry;
+    Win32Clock clock;
+    Win32RunningCopy runningCopy;
+    Win32Workstation workstation;
+    Win32Browser browser;
+    SetupStore store{registry, app, clock};
+};
+
+// The models and their windows. Built only once the entry routine knows this
+// copy is the one that runs and the settings are loaded.
+class Program {
+public:
+    explicit Program(Platform& p)
+        : main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
+          mainWindow_(main_),
+          shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
+          keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
+          keyVolPane_(keyVol_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
+          easyLoginPane_(easyLogin_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
+          syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0) {
+        for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
+            mainWindow_.AddPane(*pane);
+    }
+
+    frmMain& Main() { return main_; }
+    HWND MainHwnd() const { return mainWindow_.Hwnd(); }
+
+private:
+    FormShutdown shutdown_;
+    FormKeyOff keyOff_;
+    FormKeyVol keyVol_;
+    FormEasyLogin easyLogin_;
+    frmSync sync_;
+    frmMain main_;
+
+    MainWindow mainWindow_;
+    FormWindow shutdownPane_;
+    FormWindow keyOffPane_;
+    FormWindow keyVolPane_;
+    FormWindow easyLoginPane_;
+    FormWindow syncPane_;
+};
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab and arrow keys move between the controls of a pane or dialog.
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (root != nullptr && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+}  // namespace tavrin::win32
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace tavrin::win32;
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Platform platform;
+    std::unique_ptr<Program> program;
+    const bool runs = tavrin::RunStartUp({platform.app, platform.runningCopy, platform.workstation, platform.store},
+                                         [&]() -> tavrin::frmMain& {
+                                             program = std::make_unique<Program>(platform);
+                                             return program->Main();
+                                         });
+    if (!runs) return 0;
+    return RunMessageLoop();
+}

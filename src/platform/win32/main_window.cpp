@@ -1,0 +1,232 @@
+#include "platform/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/text.h"
+#include "platform/win32/window_class.h"
+
+namespace tavrin::win32 {
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+constexpr int kFirstButtonId = 1000;
+constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,        IDI_TOOL_SCHEDULE,   IDI_TOOL_POWER_KEYS, IDI_TOOL_VOLUME_KEYS,
+                                 IDI_TOOL_AUTO_LOGON, IDI_TOOL_TIME_SYNC, IDI_TOOL_HOME_PAGE};
+// The client area the panes are laid out for, in pixels at 96 DPI.
+constexpr int kClientWidth = 600;
+constexpr int kClientHeight = 380;
+
+const wchar_t* ClientAreaClass() {
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcW;  // it only hosts the panes
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"TavrinClientArea";
+        return RegisterClassExW(&wc);
+    }();
+    (void)atom;
+    return L"TavrinClientArea";
+}
+
+std::wstring Formatted(bool date) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t text[128] = L"";
+    if (date)
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, 128, nullptr);
+    else
+        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &now, nullptr, text, 128);
+    return text;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(frmMain& model) : model_(model) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    const wchar_t* cls = RegisterForwardingClass<MainWindow>(L"TavrinMain", icon);
+    CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                    nullptr, instance, this);
+    dpi_ = DpiOf(hwnd_);
+
+    client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              0, 0, hwnd_, nullptr, instance, nullptr);
+    CreateToolbar();
+    CreateStatusBar();
+
+    // Outer size from the client area the panes need.
+    RECT toolbar{}, status{};
+    GetWindowRect(toolbar_, &toolbar);
+    GetWindowRect(status_, &status);
+    RECT r{0, 0, Scale(kClientWidth, dpi_),
+           Scale(kClientHeight, dpi_) + (toolbar.bottom - toolbar.top) + (status.bottom - status.top)};
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+
+    model_.Bind(this);
+    model_.sbStatusBar.Bind(&statusTwin_);
+    ShowClock();
+    ArmClock();
+}
+
+MainWindow::~MainWindow() {
+    model_.sbStatusBar.Bind(nullptr);
+    model_.Bind(nullptr);
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (images_ != nullptr) ImageList_Destroy(images_);
+}
+
+void MainWindow::CreateToolbar() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0,
+                               0, 0, hwnd_, nullptr, instance, nullptr);
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    const int size = Scale(32, dpi_);
+    images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 7, 0);
+    for (int id : kToolbarIcons) {
+        HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+        ImageList_AddIcon(images_, icon);
+        DestroyIcon(icon);
+    }
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+
+    const auto& buttons = model_.tbToolBar.Buttons();
+    std::vector<std::wstring> captions;
+    for (const auto& b : buttons) captions.push_back(Widen(b.caption));
+    std::vector<TBBUTTON> tb(buttons.size());
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        tb[i].iBitmap = static_cast<int>(i);
+        tb[i].idCommand = kFirstButtonId + static_cast<int>(i);
+        tb[i].fsState = TBSTATE_ENABLED;
+        tb[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        tb[i].iString = reinterpret_cast<INT_PTR>(captions[i].c_str());
+    }
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void MainWindow::CreateStatusBar() {
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void MainWindow::Layout() {
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    RECT client{}, toolbar{}, status{};
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(toolbar_, &toolbar);
+    GetWindowRect(status_, &status);
+    const int top = toolbar.bottom - toolbar.top;
+    const int bottom = client.bottom - (status.bottom - status.top);
+    SetWindowPos(client_, nullptr, 0, top, client.right, bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const int dateWidth = Scale(110, dpi_), timeWidth = Scale(90, dpi_);
+    int parts[3] = {client.right - dateWidth - timeWidth, client.right - timeWidth, -1};
+    if (parts[0] < 0) parts[0] = 0;
+    SendMessageW(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    for (FormWindow* pane : panes_) pane->FitToParent();
+}
+
+void MainWindow::StatusTwin::ShowItems(const std::vector<std::string>& texts) {
+    const auto& panels = owner_.model_.sbStatusBar.Panels();
+    for (std::size_t i = 0; i < texts.size() && i < panels.size(); ++i) {
+        if (panels[i].style != StatusBar::PanelStyle::Text) continue;
+        SendMessageW(owner_.status_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(texts[i]).c_str()));
+    }
+}
+
+void MainWindow::ShowClock() {
+    const auto& panels = model_.sbStatusBar.Panels();
+    for (std::size_t i = 0; i < panels.size() && i < 3; ++i) {
+        if (panels[i].style == StatusBar::PanelStyle::Text) continue;
+        const std::wstring text = Formatted(panels[i].style == StatusBar::PanelStyle::Date);
+        SendMessageW(status_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void MainWindow::ArmClock() {
+    // Just past the next second boundary, so the clock never shows a second late.
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    SetTimer(hwnd_, kClockTimer, 1000u - now.wMilliseconds + 15u, nullptr);
+}
+
+void MainWindow::ShowCaption(const std::string& caption) { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
+
+void MainWindow::ShowWindow(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+
+void MainWindow::Center() {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::BringToFront() { SetForegroundWindow(hwnd_); }
+
+void MainWindow::Destroy() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_COMMAND: {
+            const int index = LOWORD(wp) - kFirstButtonId;
+            const auto& buttons = model_.tbToolBar.Buttons();
+            if (lp != 0 && index >= 0 && index < static_cast<int>(buttons.size())) {
+                model_.tbToolBar.Click(buttons[static_cast<std::size_t>(index)].key);
+                return 0;
+            }
+            break;
+        }
+        case WM_TIMER:
+            if (wp == kClockTimer) {
+                ShowClock();
+                ArmClock();
+                return 0;
+            }
+            break;
+        case WM_SHOWWINDOW:
+            model_.VisibilityChanged(wp != FALSE);
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE)
+                model_.Deactivated();
+            else
+                model_.Activated();
+            break;
+        case WM_CLOSE:
+            model_.RequestClose();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return frmMain::QueryEndSession() ? TRUE : FALSE;
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wp);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            for (FormWindow* pane : panes_) pane->DpiChanged(dpi_);
+            Layout();
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace tavrin::win32

@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "ports/power.h"
+
+namespace tavrin::win32 {
+
+class Win32Power final : public Power {
+public:
+    // The main window is asked for at each monitor request: it may not exist
+    // yet when this is built.
+    explicit Win32Power(std::function<HWND()> mainWindow = {});
+    void SetMainWindow(std::function<HWND()> mainWindow) { mainWindow_ = std::move(mainWindow); }
+
+    std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override;
+    bool EndSession(std::uint32_t flags, std::uint32_t reason) override;
+    bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override;
+    bool SetMonitorPower(MonitorPower state) override;
+
+private:
+    std::function<HWND()> mainWindow_;
+};
+
+}  // namespace tavrin::win32

@@ -1,0 +1,11 @@
+#pragma once
+#include "ports/workstation.h"
+
+namespace tavrin::win32 {
+
+class Win32Workstation final : public Workstation {
+public:
+    bool Lock() override;
+};
+
+}  // namespace tavrin::win32

@@ -1,0 +1,80 @@
+#include "power/module_shut_down.h"
+
+#include <array>
+#include <string>
+
+#include "app/identity.h"
+#include "ports/message_box.h"
+#include "ports/power.h"
+#include "ports/workstation.h"
+
+namespace tavrin {
+
+namespace {
+
+struct PowerAction {
+    std::string_view label;
+    void (ModuleShutDown::*run)();
+};
+
+// Compared in this order; the first equal label wins.
+constexpr std::array<PowerAction, 6> kPowerActions{{
+    {labels::kShutdown, &ModuleShutDown::ExitWindowsShutdown},
+    {labels::kForcedShutdown, &ModuleShutDown::ExitWindowsForce},
+    {labels::kHibernate, &ModuleShutDown::HibernateSystem},
+    {labels::kLock, &ModuleShutDown::LockWorkStation},
+    {labels::kLogOff, &ModuleShutDown::ExitWindowsLogOff},
+    {labels::kRestart, &ModuleShutDown::ExitWindowsReboot},
+}};
+
+}  // namespace
+
+ModuleShutDown::ModuleShutDown(Power& power, Workstation& workstation, MessageBoxPort& messageBox)
+    : power_(power), workstation_(workstation), messageBox_(messageBox) {}
+
+void ModuleShutDown::RunPowerAction(const ActionLabel& label) {
+    for (const PowerAction& action : kPowerActions) {
+        if (label == action.label) {
+            (this->*action.run)();
+            return;
+        }
+    }
+}
+
+// The code is cleared once only, so a code an earlier step left behind is
+// reported again by every later step; the run goes on after each box.
+void ModuleShutDown::EnableShutdownPrivilege() {
+    const auto steps = power_.BeginPrivilegeSteps();
+    if (!steps) return;
+    steps->SetLastError(0);
+    ReportStep("GetCurrentProcess", steps->GetCurrentProcess());
+    ReportStep("OpenProcessToken", steps->OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery));
+    ReportStep("LookupPrivilegeValue", steps->LookupPrivilege(kShutdownPrivilege));
+    ReportStep("AdjustTokenPrivileges", steps->AdjustTokenPrivileges(kPrivilegeEnabled));
+}
+
+void ModuleShutDown::ReportStep(std::string_view call, std::uint32_t lastError) {
+    if (lastError == 0) return;
+    messageBox_.ShowMessage(std::string(call) + "   error==" + std::to_string(lastError), kAppTitle);
+}
+
+void ModuleShutDown::EndSession(std::uint32_t flags) {
+    EnableShutdownPrivilege();
+    (void)power_.EndSession(flags, exit_windows::kAnyReason);
+}
+
+void ModuleShutDown::ExitWindowsLogOff() { EndSession(exit_windows::kLogOff); }
+void ModuleShutDown::ExitWindowsShutdown() { EndSession(exit_windows::kShutdown); }
+void ModuleShutDown::ExitWindowsReboot() { EndSession(exit_windows::kReboot); }
+void ModuleShutDown::ExitWindowsForce() { EndSession(exit_windows::kForcedShutdown); }
+
+void ModuleShutDown::HibernateSystem() {
+    EnableShutdownPrivilege();
+    (void)power_.SetSuspendState(/*hibernate=*/true, /*forceCritical=*/false, /*disableWakeEvent=*/false);
+}
+
+void ModuleShutDown::LockWorkStation() { (void)workstation_.Lock(); }
+
+void ModuleShutDown::MonitorOff() { (void)power_.SetMonitorPower(MonitorPower::Off); }
+
+}  // namespace tavrin

@@ -1,0 +1,37 @@
+#include "schedule/countdown_dialogs.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "schedule/form_count30.h"
+
+namespace tavrin {
+
+// Members go in reverse order: the view before its dialog.
+struct CountdownDialogs::Entry {
+    explicit Entry(ModuleShutDown& shutDown) : dialog(shutDown) {}
+    FormCount30 dialog;
+    std::unique_ptr<FormView> view;
+};
+
+CountdownDialogs::CountdownDialogs(ModuleShutDown& shutDown, ViewFactory makeView)
+    : shutDown_(shutDown), makeView_(std::move(makeView)) {}
+
+CountdownDialogs::~CountdownDialogs() = default;
+
+void CountdownDialogs::DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr,
+                              std::int16_t CountTime30) {
+    ReleaseClosed();
+    // Held before DoTask runs: a dialog's action may reach this launcher again
+    // (a hotkey handled while its message box is up), and the vector may grow.
+    dialogs_.push_back(std::make_unique<Entry>(shutDown_));
+    FormCount30& dialog = dialogs_.back()->dialog;
+    if (makeView_) dialogs_.back()->view = makeView_(dialog);
+    dialog.DoTask(TaskNameSTR, FileNameStr, CountTime30);
+}
+
+void CountdownDialogs::ReleaseClosed() {
+    std::erase_if(dialogs_, [](const std::unique_ptr<Entry>& e) { return e->dialog.Closed(); });
+}
+
+}  // namespace tavrin

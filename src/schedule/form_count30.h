@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "power/action_label.h"
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
+
+namespace tavrin {
+
+class ModuleShutDown;
+
+// The countdown before an action, or a plain reminder when TaskName is
+// "提醒". A top-level dialog used once: started by one DoTask, then closed by
+// running the action, by cancel or by its frame.
+class FormCount30 : public Form {
+public:
+    explicit FormCount30(ModuleShutDown& shutDown);
+
+    ActionLabel TaskName;
+    std::string filename;  // the reminder's message
+    std::int16_t CountTime = 0;
+
+    void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30);
+    void CountdownTick();
+    void RunNow();
+    void Command2_Click();
+
+    bool IsReminder() const { return TaskName == labels::kRemind; }
+    // True once the dialog has run its action or been closed and none of its
+    // handlers is still running; it is never used again.
+    bool Closed() const { return closed_ && !running_; }
+
+    Label Label1;
+    CommandButton Command1;
+    CommandButton Command2{"取消"};
+    Timer Timer1{*this, 1000};
+
+protected:
+    void OnLoad() override;
+    void OnUnload() override;
+
+private:
+    void ShowCountTexts();
+    void RunAction();
+
+    ModuleShutDown& shutDown_;
+    bool running_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace tavrin

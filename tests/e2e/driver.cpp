@@ -1,0 +1,137 @@
+// A small Windows program the end-to-end tests run beside Tavrin, under the
+// same wineserver, to read its windows from outside. It never changes the
+// program's state except through the messages a user's action would send.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring Text(HWND hwnd) {
+    wchar_t buffer[512] = L"";
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+void Print(const std::wstring& s) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), -1, out.data(), n, nullptr, nullptr);
+    std::fputs(out.c_str(), stdout);
+    std::fputs("\n", stdout);
+}
+
+std::vector<HWND> TopLevel(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        std::vector<HWND> found;
+    } search{&caption, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (Text(hwnd) == *s->caption) s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Child(HWND parent, const wchar_t* cls) { return FindWindowExW(parent, nullptr, cls, nullptr); }
+
+// Reads a structure the target fills in its own address space.
+template <class T>
+bool AskRemote(HWND hwnd, UINT msg, WPARAM wp, T& out, std::size_t extra = 0) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return false;
+    const std::size_t size = sizeof(T) + extra;
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &out, sizeof(T), nullptr);
+    SendMessageW(hwnd, msg, wp, reinterpret_cast<LPARAM>(remote));
+    const bool ok = ReadProcessMemory(process, remote, &out, sizeof(T), nullptr) != FALSE;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok;
+}
+
+std::wstring StatusText(HWND status, int part) {
+    struct Buffer {
+        wchar_t text[256];
+    } buffer{};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(status, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return L"";
+    void* remote = VirtualAllocEx(process, nullptr, sizeof buffer, MEM_COMMIT, PAGE_READWRITE);
+    SendMessageW(status, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, &buffer, sizeof buffer, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    buffer.text[255] = L'\0';
+    return buffer.text;
+}
+
+int Usage() {
+    std::fputs(
+        "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
+        "       close CAPTION | foreground\n",
+        stderr);
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    const std::wstring command = argv[1];
+    if (command == L"foreground") {
+        Print(Text(GetForegroundWindow()));
+        return 0;
+    }
+    if (argc < 3) return Usage();
+    const std::vector<HWND> windows = TopLevel(argv[2]);
+
+    if (command == L"find") {
+        // One line a window: visible (0/1), foreground (0/1).
+        for (HWND w : windows)
+            std::printf("%d %d\n", IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0);
+        return windows.empty() ? 1 : 0;
+    }
+    if (windows.empty()) return 1;
+    HWND main = windows.front();
+
+    if (command == L"panes") {
+        // The panes of the client area, front to back: visible (0/1) and caption.
+        HWND client = Child(main, L"TavrinClientArea");
+        for (HWND pane = GetWindow(client, GW_CHILD); pane != nullptr; pane = GetWindow(pane, GW_HWNDNEXT)) {
+            Print(std::wstring(IsWindowVisible(pane) ? L"1 " : L"0 ") + Text(pane));
+        }
+        return 0;
+    }
+    if (command == L"toolbar" && argc >= 4) {
+        // Screen coordinates of a toolbar button's centre, for a real click.
+        HWND toolbar = Child(main, TOOLBARCLASSNAMEW);
+        RECT r{};
+        if (!AskRemote(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(_wtoi(argv[3])), r)) return 1;
+        POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(toolbar, &centre);
+        std::printf("%ld %ld\n", centre.x, centre.y);
+        return 0;
+    }
+    if (command == L"status") {
+        HWND status = Child(main, STATUSCLASSNAMEW);
+        for (int part = 0; part < 3; ++part) Print(StatusText(status, part));
+        return 0;
+    }
+    if (command == L"close") {
+        // What the close box and the system menu's Close send.
+        PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    return Usage();
+}
