@@ -79,7 +79,7 @@ void FormShutdown::OnLoad() {
     Move(0, 0);
     RefreshSetup();
     if (store_.Info().StartCloseTask == 1)
-        SaveAndApply();
+        SaveAndArm(Start::Automatic);
     else
         Timer1.SetEnabled(false);
 }
@@ -158,7 +158,10 @@ void FormShutdown::SaveAndApply() {
         RefreshSetup();
         return;
     }
+    SaveAndArm(Start::ByUser);
+}
 
+void FormShutdown::SaveAndArm(Start start) {
     SetupInfo& info = store_.Info();
     info.TaskIndex = ToInt16(ComboCloseTime.ListIndex() + 1);
     if (const auto reminder = DTPickerClose30Count.Value()) {
@@ -186,7 +189,7 @@ void FormShutdown::SaveAndApply() {
     // One reading of the clock for the decision and the arming, so a moment
     // that is now cannot slip between them.
     const OleDate now = clock_.Now();
-    if (MomentHasPassed(now)) {
+    if (MomentHasPassed(now, start)) {
         RefreshSetup();
         return;
     }
@@ -198,13 +201,17 @@ void FormShutdown::SaveAndApply() {
     TimerTick();
 }
 
-bool FormShutdown::MomentHasPassed(OleDate now) const {
+// A moment that is now fires at once when the user asks for it. At start-up
+// it counts as passed: a first start stores the time of day of that very
+// second as the daily moment, and must not run an action nobody chose.
+bool FormShutdown::MomentHasPassed(OleDate now, Start start) const {
     const SetupInfo& info = store_.Info();
+    const std::int64_t soonest = start == Start::ByUser ? 0 : 1;  // seconds from now
     switch (info.TimingMode) {
     case 1:
-        return FixedMoment(info) < ToSeconds(now);
+        return FixedMoment(info) < ToSeconds(now) + soonest;
     case 3:
-        return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now);
+        return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now) + soonest;
     default:
         return false;  // a countdown starts from now
     }

@@ -63,7 +63,9 @@ private:
     void ShowModePickers(bool closeTime, bool countTime, bool allDay);
     void ShowIdleLook();
     void ShowRunningLook();
-    bool MomentHasPassed(OleDate now) const;
+    enum class Start { ByUser, Automatic };
+    void SaveAndArm(Start start);
+    bool MomentHasPassed(OleDate now, Start start) const;
     std::string AsText(OleDate value) const;
 
     SetupStore& store_;

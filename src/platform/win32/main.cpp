@@ -13,11 +13,16 @@
 #include "hotkeys/form_key_vol.h"
 #include "platform/win32/application_win32.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/date_time_text_win32.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/message_box_win32.h"
+#include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "ports/workstation.h"
+#include "power/module_shut_down.h"
+#include "schedule/countdown_dialogs.h"
 #include "schedule/form_shutdown.h"
 #include "timesync/frm_sync.h"
 #include "tweaks/form_easy_login.h"
@@ -38,7 +43,12 @@ struct Platform {
     Win32RunningCopy runningCopy;
     Win32Workstation workstation;
     Win32Browser browser;
+    Win32MessageBox messageBox;
+    Win32Power power;
+    Win32DateTimeText dateTimeText;
     SetupStore store{registry, app, clock};
+    ModuleShutDown shutDown{power, workstation, messageBox};
+    CountdownDialogs countdowns{shutDown};
 };
 
 // The models and their windows. Built only once the entry routine knows this
@@ -46,7 +56,8 @@ struct Platform {
 class Program {
 public:
     explicit Program(Platform& p)
-        : main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
+        : shutdown_(p.store, p.clock, p.dateTimeText, p.countdowns, p.shutDown),
+          main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),

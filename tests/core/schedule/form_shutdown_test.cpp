@@ -231,15 +231,8 @@ TEST_F(ScheduleTest, EachModeFiresAtItsTick) {
         std::int16_t mode;
         int ticks;
     };
-    for (const Case& c : {Case{1, 5}, Case{2, 1800}, Case{3, 10}, Case{1, 0}, Case{2, 0}, Case{3, 0}}) {
-        SetupInfo info = Record(c.mode);
-        info.CloseTime = info.AllDayTime = Tod(20, 0, c.ticks);
-        info.CountDownSpan = FromSeconds(c.ticks);
-        const auto f = Fresh(info);
-        if (c.ticks == 0) {  // a moment that is now fires as it is armed
-            EXPECT_EQ(Fired(), 1u) << "case: mode " << c.mode;
-            continue;
-        }
+    for (const Case& c : {Case{1, 5}, Case{2, 1800}, Case{3, 10}}) {
+        const auto f = Fresh(Record(c.mode));
         for (int i = 1; i < c.ticks; ++i) Step(*f);
         EXPECT_EQ(Fired(), 0u) << "case: mode " << c.mode;
         Step(*f);
@@ -247,6 +240,31 @@ TEST_F(ScheduleTest, EachModeFiresAtItsTick) {
         EXPECT_FALSE(f->Timer1.Enabled()) << "case: mode " << c.mode;
         clock.SetNow(TodayAt(20, 0, 0));
     }
+}
+
+// A moment that is now fires as the user arms it; at start-up only a
+// countdown does, so a first start with the defaults runs nothing.
+TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
+    for (std::int16_t mode : {1, 2, 3}) {
+        SetupInfo info = Record(mode);
+        info.CloseTime = info.AllDayTime = Tod(20, 0, 0);
+        info.CountDownSpan = kDayZero;
+        const auto f = Fresh(info);
+        EXPECT_EQ(Fired(), mode == 2 ? 1u : 0u) << "case: mode " << mode << " at start-up";
+        EXPECT_FALSE(f->Timer1.Enabled()) << "case: mode " << mode << " at start-up";
+        f->CommandCloseTime.Click();
+        EXPECT_EQ(Fired(), mode == 2 ? 2u : 1u) << "case: mode " << mode << " by the user";
+    }
+}
+
+TEST_F(ScheduleTest, AFirstStartWithTheDefaultsRunsNothing) {
+    store.LoadSetupInfo();  // nothing stored: the defaults, daily at this very second
+    ASSERT_EQ(store.Info().StartCloseTask, 1);
+    form.Load();
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(Fired(), 0u);
+    EXPECT_EQ(Stored().TimingMode, 3);
+    EXPECT_EQ(Stored().AllDayTime, Tod(20, 0, 0));
 }
 
 TEST_F(ScheduleTest, APassedMomentIsRefusedButSaved) {
