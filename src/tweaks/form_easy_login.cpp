@@ -1,7 +1,122 @@
 #include "tweaks/form_easy_login.h"
 
+#include <string_view>
+
+#include "app/setup_store.h"
+#include "ports/registry.h"
+#include "tweaks/leading_whole_number.h"
+#include "tweaks/system_tweaks.h"
+
 namespace tavrin {
 
-void FormEasyLogin::OnLoad() { Move(0, 0); }
+namespace {
+
+// Earlier versions read into 256- and 10-byte buffers; longer values are cut
+// to what those held rather than read past them.
+constexpr std::size_t kAccountTextChars = 255;
+constexpr std::size_t kAutoLogonTextChars = 9;
+
+// A value with no data at all takes the fallback; one that is there but is
+// not a text (a DWORD written by hand, say) reads as an empty text.
+std::string ReadTextOr(RegistryKey& key, std::string_view name, std::size_t maxChars, std::string fallback) {
+    if (key.ValueSize(name) == 0) return fallback;
+    return key.ReadText(name, maxChars).value_or(std::string{});
+}
+
+std::string TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace
+
+FormEasyLogin::FormEasyLogin(Registry& registry, SetupStore& store)
+    : Form("开机自动登录"),
+      OptionCancle(LogonChoices, "取消自动登录", true),
+      OptionLogin(LogonChoices, "开机自动登录"),
+      OptionLock(LogonChoices, "开机自动登录后锁定电脑"),
+      Label2("用户名："),
+      TextUserName("administrator"),
+      Label3("密　码："),
+      CheckShareMode("禁用Windows自动共享", 1),
+      Check2003("禁用Windows2003关机提示", 1),
+      Frame6("自动播放"),
+      OptionAutoPlay(AutoPlayChoices, "启用自动播放"),
+      OptionAllButCD(AutoPlayChoices, "禁用所有除光驱外", true),
+      OptionAllDisk(AutoPlayChoices, "禁用所有驱动器"),
+      CommandSave("保存"),
+      registry_(registry),
+      store_(store) {
+    TextUserPassWord.passwordChar = "*";
+    OptionCancle.onClick = [this] { OptionCancle_Click(); };
+    OptionLogin.onClick = [this] { OptionLogin_Click(); };
+    OptionLock.onClick = [this] { OptionLock_Click(); };
+    CommandSave.onClick = [this] { CommandSave_Click(); };
+}
+
+std::int16_t FormEasyLogin::AutoPlaySelector() const {
+    if (OptionAutoPlay.Value()) return kAutoPlayEnabled;
+    if (OptionAllButCD.Value()) return kAutoPlayAllButCD;
+    if (OptionAllDisk.Value()) return kAutoPlayAllDisks;
+    return kAutoPlayEnabled;
+}
+
+void FormEasyLogin::OnLoad() {
+    Move(0, 0);
+
+    // A key that cannot be opened leaves all three empty: logon counts as off.
+    std::string userName, password, autoLogon;
+    if (const auto key = registry_.OpenKey(Hive::LocalMachine, kWinlogonKey)) {
+        userName = ReadTextOr(*key, kDefaultUserName, kAccountTextChars, "administrator");
+        password = ReadTextOr(*key, kDefaultPassword, kAccountTextChars, "");
+        autoLogon = ReadTextOr(*key, kAutoAdminLogon, kAutoLogonTextChars, "0");
+    }
+
+    TextUserName.SetText(TrimSpaces(userName));
+    // Spaces may belong to a password; trimming it here would make the next
+    // Save store a password that no longer works.
+    TextUserPassWord.SetText(password);
+
+    if (LeadingWholeNumber(autoLogon) == 0) {
+        OptionCancle.Select();
+        EnableAccountBoxes(false);  // selected from the start, so its click does not run
+    } else if (store_.Info().AutoLogonLock != 0) {
+        OptionLock.Select();
+    } else {
+        OptionLogin.Select();
+    }
+}
+
+void FormEasyLogin::OptionCancle_Click() { EnableAccountBoxes(false); }
+void FormEasyLogin::OptionLogin_Click() { EnableAccountBoxes(true); }
+void FormEasyLogin::OptionLock_Click() { EnableAccountBoxes(true); }
+
+void FormEasyLogin::EnableAccountBoxes(bool on) {
+    TextUserName.SetEnabled(on);
+    TextUserPassWord.SetEnabled(on);
+}
+
+void FormEasyLogin::CommandSave_Click() {
+    if (const auto key = registry_.OpenKey(Hive::LocalMachine, kWinlogonKey)) {
+        if (OptionLogin.Value() || OptionLock.Value()) {
+            (void)key->WriteText(kDefaultUserName, TextUserName.Text());
+            (void)key->WriteText(kDefaultPassword, TextUserPassWord.Text());
+            (void)key->WriteText(kAutoAdminLogon, "1");
+        } else {
+            // The account name stays for the next time; the password does not.
+            (void)key->DeleteValue(kDefaultPassword);
+            (void)key->WriteText(kAutoAdminLogon, "0");
+        }
+    }
+
+    // Stored even when Windows refused the values above: the record is the user's own.
+    store_.Info().AutoLogonLock = OptionLock.Value() ? 1 : 0;
+    store_.SaveSetupInfo();
+
+    (void)ApplyShareTweak(registry_, static_cast<std::int16_t>(CheckShareMode.Value()));
+    (void)ApplyTrackerTweak(registry_, static_cast<std::int16_t>(Check2003.Value()));
+    (void)ApplyAutoPlayTweak(registry_, AutoPlaySelector());
+}
 
 }  // namespace tavrin

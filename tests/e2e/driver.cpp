@@ -11,9 +11,12 @@
 
 namespace {
 
+// WM_GETTEXT itself: GetWindowText does not ask a control of another process.
 std::wstring Text(HWND hwnd) {
     wchar_t buffer[512] = L"";
-    GetWindowTextW(hwnd, buffer, 512);
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    buffer[511] = L'\0';
     return buffer;
 }
 
@@ -76,10 +79,47 @@ std::wstring StatusText(HWND status, int part) {
     return buffer.text;
 }
 
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buffer[128] = L"";
+    GetClassNameW(hwnd, buffer, 128);
+    return buffer;
+}
+
+// One line a control: class|enabled|visible|checked|x|y|text, with x and y
+// the screen coordinates of its centre, for a real click.
+void PrintControls(HWND window) {
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        const std::wstring cls = ClassOf(c);
+        std::wstring text = Text(c);
+        if (cls == L"ComboBox") {  // the selected entry
+            const LRESULT sel = SendMessageW(c, CB_GETCURSEL, 0, 0);
+            wchar_t item[512] = L"";
+            if (sel >= 0 && SendMessageW(c, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0) < 511)
+                SendMessageW(c, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(item));
+            text = item;
+        }
+        const LRESULT checked = cls == L"Button" ? SendMessageW(c, BM_GETCHECK, 0, 0) : 0;
+        wchar_t line[160];
+        std::swprintf(line, 160, L"%ls|%d|%d|%d|%ld|%ld|", cls.c_str(), IsWindowEnabled(c) ? 1 : 0,
+                      IsWindowVisible(c) ? 1 : 0, static_cast<int>(checked), (r.left + r.right) / 2,
+                      (r.top + r.bottom) / 2);
+        Print(line + text);
+    }
+}
+
+HWND Pane(HWND main, const std::wstring& caption) {
+    HWND client = Child(main, L"TavrinClientArea");
+    for (HWND pane = GetWindow(client, GW_CHILD); pane != nullptr; pane = GetWindow(pane, GW_HWNDNEXT))
+        if (Text(pane) == caption) return pane;
+    return nullptr;
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
-        "       close CAPTION | foreground\n",
+        "       close CAPTION | controls CAPTION [PANE] | foreground\n",
         stderr);
     return 2;
 }
@@ -126,6 +166,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"status") {
         HWND status = Child(main, STATUSCLASSNAMEW);
         for (int part = 0; part < 3; ++part) Print(StatusText(status, part));
+        return 0;
+    }
+    if (command == L"controls") {
+        // The controls of a pane of the main window, or of a dialog by its caption.
+        HWND window = argc >= 4 ? Pane(main, argv[3]) : main;
+        if (window == nullptr) return 1;
+        PrintControls(window);
         return 0;
     }
     if (command == L"close") {

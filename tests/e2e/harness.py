@@ -154,6 +154,33 @@ class WineDesktop:
     def status(self, caption=CAPTION):
         return self.driver("status", caption)[1]
 
+    def controls(self, pane=None, caption=CAPTION):
+        """The controls of a pane (by its caption) or of a top-level window, in
+        creation order: dicts with cls, enabled, visible, checked, x, y, text."""
+        code, lines = self.driver("controls", caption, *([pane] if pane else []))
+        result = []
+        for line in lines if code == 0 else []:
+            cls, enabled, visible, checked, x, y, text = line.split("|", 6)
+            result.append(dict(cls=cls, enabled=enabled == "1", visible=visible == "1", checked=int(checked),
+                               x=int(x), y=int(y), text=text))
+        return result
+
+    def control(self, text, pane=None, caption=CAPTION, cls=None):
+        """The one control with this text (and class), or fails."""
+        found = [c for c in self.controls(pane, caption) if c["text"] == text and (cls is None or c["cls"] == cls)]
+        if len(found) != 1:
+            raise AssertionError(f"{len(found)} controls named {text!r}")
+        return found[0]
+
+    def click(self, control):
+        self.xdotool("mousemove", str(control["x"]), str(control["y"]), "click", "1")
+
+    def type_into(self, control, text):
+        """Replaces an edit box's text the way a user would."""
+        self.click(control)
+        self.xdotool("key", "End", "shift+Home", "BackSpace")
+        self.xdotool("type", "--delay", "20", text)
+
     def click_toolbar(self, index, caption=CAPTION):
         code, lines = self.driver("toolbar", caption, str(index))
         if code != 0:

@@ -57,6 +57,10 @@ class ShellTest(DesktopTest):
             self.assertEqual(self.desktop.relay_calls(second, "user32.LockWorkStation"), [])
             wait_until(lambda: self.desktop.main_windows() == [(True, True)], what="the first copy in front")
             self.assertIsNone(first.poll())
+            # Its first showing shows the panes too, the schedule in front.
+            panes = wait_until(lambda: [p for p in self.desktop.panes() if p[0]], what="the panes shown")
+            self.assertEqual(len(panes), 5)
+            self.assertEqual(panes[0][1], "定时关机")
             self.desktop.close_main_window()
             self.wait_for_window(visible=False)
         self.assertEqual(len(self.desktop.relay_calls(first, "user32.LockWorkStation")), 1)
@@ -70,6 +74,12 @@ class ShellTest(DesktopTest):
         self.assertIsNone(program.poll())
 
         self.desktop.start_program().wait(timeout=30)  # brings it back
+        wait_until(lambda: self.desktop.main_windows() == [(True, True)], what="the window in front")
+        self.desktop.xdotool("key", "alt+F4")
+        self.wait_for_window(visible=False)
+        self.assertIsNone(program.poll())
+
+        self.desktop.start_program().wait(timeout=30)
         self.wait_for_window(visible=True)
         self.desktop.click_toolbar(0)  # 退出
         self.assertIsNotNone(wait_until(lambda: program.poll() is not None, what="the process to end"))

@@ -90,13 +90,21 @@ void TextTwin::AfterCreate() {
     }
 }
 
-void TextTwin::OnCommand(WORD code) {
-    if (code != EN_CHANGE || syncing_) return;
+std::wstring TextTwin::Current() const {
     const int n = GetWindowTextLengthW(hwnd_);
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
     GetWindowTextW(hwnd_, text.data(), n + 1);
     text.resize(static_cast<std::size_t>(n));
-    text_.SetText(Narrow(text));
+    return text;
+}
+
+void TextTwin::OnCommand(WORD code) {
+    if (code != EN_CHANGE || syncing_) return;
+    text_.SetText(Narrow(Current()));
+}
+
+void TextTwin::ShowCaption(const std::string& text) {
+    if (Current() != Widen(text)) ControlTwin::ShowCaption(text);
 }
 
 DWORD DatePickerTwin::Style() const {
@@ -151,6 +159,11 @@ void TimerTwin::Attach(HWND owner, UINT_PTR id) {
     owner_ = owner;
     id_ = id;
     model_.Bind(this);
+}
+
+void TimerTwin::Detach() {
+    if (owner_ != nullptr) KillTimer(owner_, id_);
+    owner_ = nullptr;
 }
 
 void TimerTwin::Apply(bool enabled, unsigned intervalMs) {

@@ -123,6 +123,8 @@ class TextTwin final : public ControlTwin {
 public:
     TextTwin(TextBox& m, TwipsRect r) : ControlTwin(m, r), text_(m) {}
     void OnCommand(WORD code) override;
+    // The model echoes what the user typed; writing it back would move the caret.
+    void ShowCaption(const std::string& text) override;
 
 protected:
     const wchar_t* ClassName() const override { return L"EDIT"; }
@@ -130,6 +132,7 @@ protected:
     void AfterCreate() override;
 
 private:
+    std::wstring Current() const;
     TextBox& text_;
 };
 
@@ -157,6 +160,9 @@ public:
     TimerTwin& operator=(const TimerTwin&) = delete;
 
     void Attach(HWND owner, UINT_PTR id);
+    // The window is going: no more ticks, but the object stays until its
+    // window object goes, since a tick handler may still be running.
+    void Detach();
     void Apply(bool enabled, unsigned intervalMs) override;
     void OnTimer() { model_.Tick(); }
 

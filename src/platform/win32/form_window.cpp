@@ -101,8 +101,9 @@ void FormWindow::BringToFront() {
 }
 
 void FormWindow::Destroy() {
-    // The twins stay (the model's controls still point at them) but show nothing.
-    timers_.clear();
+    // The twins stay (the model's controls still point at them, and a tick
+    // handler may be running right now) but show nothing.
+    for (auto& [id, timer] : timers_) timer->Detach();
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 

@@ -15,14 +15,16 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/date_time_text_win32.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/layouts.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
-#include "ports/workstation.h"
+#include "platform/win32/workstation_win32.h"
 #include "power/module_shut_down.h"
 #include "schedule/countdown_dialogs.h"
+#include "schedule/form_count30.h"
 #include "schedule/form_shutdown.h"
 #include "timesync/frm_sync.h"
 #include "tweaks/form_easy_login.h"
@@ -30,12 +32,8 @@
 namespace tavrin::win32 {
 namespace {
 
-class Win32Workstation final : public Workstation {
-public:
-    bool Lock() override { return LockWorkStation() != FALSE; }
-};
-
-// Every port the windows use, built before any of them.
+// Every port the windows use, and the modules without a window, built
+// before any window.
 struct Platform {
     Win32Application app;
     Win32Registry registry;
@@ -44,11 +42,13 @@ struct Platform {
     Win32Workstation workstation;
     Win32Browser browser;
     Win32MessageBox messageBox;
-    Win32Power power;
+    Win32Power power;  // learns the main window once it exists
     Win32DateTimeText dateTimeText;
     SetupStore store{registry, app, clock};
     ModuleShutDown shutDown{power, workstation, messageBox};
-    CountdownDialogs countdowns{shutDown};
+    CountdownDialogs countdowns{shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> {
+                                    return MakeCountdownDialog(dialog);
+                                }};
 };
 
 // The models and their windows. Built only once the entry routine knows this
@@ -57,6 +57,7 @@ class Program {
 public:
     explicit Program(Platform& p)
         : shutdown_(p.store, p.clock, p.dateTimeText, p.countdowns, p.shutDown),
+          easyLogin_(p.registry, p.store),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
@@ -66,6 +67,8 @@ public:
           syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0) {
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
+        LayOutEasyLogin(easyLoginPane_, easyLogin_);
+        p.power.SetMainWindow([this] { return mainWindow_.Hwnd(); });
     }
 
     frmMain& Main() { return main_; }
