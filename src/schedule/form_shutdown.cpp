@@ -1,7 +1,277 @@
 #include "schedule/form_shutdown.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <limits>
+
+#include "app/setup_store.h"
+#include "ports/clock.h"
+#include "power/power_action_runner.h"
+#include "schedule/countdown_launcher.h"
+#include "schedule/daily_moment.h"
+#include "schedule/format_span.h"
+#include "schedule/value_as_text.h"
+
 namespace tavrin {
 
-void FormShutdown::OnLoad() { Move(0, 0); }
+namespace {
+
+constexpr const char* kIdleCaption = "定时关机任务";
+constexpr const char* kSaveCaption = "保存并应用";
+constexpr const char* kStopCaption = "停止计时";
+constexpr const char* kTargetLabel = "目标时间：";
+constexpr const char* kStartLabel = "开始时间：";
+constexpr const char* kRemainingLabel = " 剩余时间：";
+const OleDate kHalfAnHour = MakeTimeOfDay(0, 30, 0);
+
+// Only the day of a date field and only the time of day of a time field
+// count, as only they show in their pickers; a damaged record then still
+// names a moment the user can see.
+std::int64_t DaySeconds(OleDate date) { return ToSeconds(DatePart(date)); }
+std::int64_t TimeOfDaySeconds(OleDate time) { return ToSeconds(TimePart(time)); }
+
+std::int64_t FixedMoment(const SetupInfo& info) { return DaySeconds(info.CloseDate) + TimeOfDaySeconds(info.CloseTime); }
+
+std::int16_t ToInt16(std::int64_t v) {
+    return static_cast<std::int16_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
+
+FormShutdown::FormShutdown(SetupStore& store, const Clock& clock, const DateTimeText& dateTimeText,
+                           CountdownLauncher& countdown, PowerActionRunner& power)
+    : Form("定时关机"),
+      store_(store),
+      clock_(clock),
+      dateTimeText_(dateTimeText),
+      countdown_(countdown),
+      power_(power) {
+    DTPickerCloseData.format = DTPicker::Format::LongDate;
+    DTPickerCloseTime.format = DTPicker::Format::Time;
+    DTPickerCloseTime.upDown = true;
+    DTPickerCloseCountTime.format = DTPicker::Format::Custom;
+    DTPickerCloseCountTime.customFormat = "H'小时'mm'分后执行'";
+    DTPickerCloseCountTime.upDown = true;
+    DTPickerCloseCountTime.SetValue(kHalfAnHour);
+    DTPickerAllDayTime.format = DTPicker::Format::Time;
+    DTPickerAllDayTime.upDown = true;
+    DTPickerClose30Count.format = DTPicker::Format::Custom;
+    DTPickerClose30Count.customFormat = "'执行前倒计时提醒，延迟时间'ss'秒'";
+    DTPickerClose30Count.upDown = true;
+    DTPickerClose30Count.showNone = true;
+    for (std::string_view label : {labels::kShutdown, labels::kForcedShutdown, labels::kHibernate, labels::kLock,
+                                   labels::kLogOff, labels::kRestart})
+        ComboCloseTime.AddItem(std::string(label));
+
+    OptionCloseTime.onClick = [this] { OptionCloseTime_Click(); };
+    OptionCloseCountTime.onClick = [this] { OptionCloseCountTime_Click(); };
+    OptionAllDay.onClick = [this] { OptionAllDay_Click(); };
+    CommandCloseTime.onClick = [this] { SaveAndApply(); };
+    Timer1.alignToSecond = true;
+    Timer1.onTick = [this] {
+        countdownElapsed_.Tick(ToSeconds(clock_.Now()), clock_.Monotonic());
+        TimerTick();
+    };
+}
+
+void FormShutdown::OnLoad() {
+    Move(0, 0);
+    RefreshSetup();
+    if (store_.Info().StartCloseTask == 1)
+        SaveAndArm(Start::Automatic);
+    else
+        Timer1.SetEnabled(false);
+}
+
+void FormShutdown::OptionCloseTime_Click() { ShowModePickers(true, false, false); }
+void FormShutdown::OptionCloseCountTime_Click() { ShowModePickers(false, true, false); }
+void FormShutdown::OptionAllDay_Click() { ShowModePickers(false, false, true); }
+
+void FormShutdown::ShowModePickers(bool closeTime, bool countTime, bool allDay) {
+    DTPickerCloseData.SetEnabled(closeTime);
+    DTPickerCloseTime.SetEnabled(closeTime);
+    DTPickerCloseCountTime.SetEnabled(countTime);
+    DTPickerAllDayTime.SetEnabled(allDay);
+}
+
+void FormShutdown::RefreshSetup() {
+    const SetupInfo& info = store_.Info();
+    FrameOnTimeClose.SetCaption(kIdleCaption);
+    ComboCloseTime.SetListIndex(info.TaskIndex - 1);  // outside the list: no selection
+
+    // The length first, so ticking the box again shows the stored one.
+    DTPickerClose30Count.SetValue(FromSeconds(info.CountdownSeconds));
+    if (info.CountdownEnabled == 0) DTPickerClose30Count.SetValue(std::nullopt);
+
+    const OleDate now = clock_.Now();
+    DTPickerCloseData.SetValue(DatePart(now));
+    DTPickerCloseTime.SetValue(TimePart(now));
+    DTPickerCloseCountTime.SetValue(kHalfAnHour);
+    DTPickerAllDayTime.SetValue(TimePart(now));
+    switch (info.TimingMode) {
+    case 1:
+        OptionCloseTime_Click();
+        OptionCloseTime.Select();
+        DTPickerCloseData.SetValue(info.CloseDate);
+        DTPickerCloseTime.SetValue(info.CloseTime);
+        break;
+    case 2:
+        OptionCloseCountTime_Click();
+        OptionCloseCountTime.Select();
+        DTPickerCloseCountTime.SetValue(info.CountDownSpan);
+        break;
+    case 3:
+        OptionAllDay_Click();
+        OptionAllDay.Select();
+        DTPickerAllDayTime.SetValue(info.AllDayTime);
+        break;
+    default:
+        break;
+    }
+
+    ShowIdleLook();
+    // The box holds 0 or 1; a damaged value means "not 1", as at start-up.
+    CheckStartCloseTask.SetValue(info.StartCloseTask == 1 ? 1 : 0);
+}
+
+void FormShutdown::ShowIdleLook() {
+    CommandCloseTime.SetCaption(kSaveCaption);
+    for (Control* c : std::initializer_list<Control*>{&ComboCloseTime, &DTPickerClose30Count, &CheckStartCloseTask,
+                                                      &OptionCloseCountTime, &OptionCloseTime, &OptionAllDay})
+        c->SetEnabled(true);
+    FrameOnTimeClose.SetCaption(kIdleCaption);
+}
+
+void FormShutdown::ShowRunningLook() {
+    CommandCloseTime.SetCaption(kStopCaption);
+    for (Control* c : std::initializer_list<Control*>{
+             &ComboCloseTime, &OptionCloseTime, &OptionCloseCountTime, &OptionAllDay, &DTPickerCloseData,
+             &DTPickerCloseTime, &DTPickerCloseCountTime, &DTPickerClose30Count, &DTPickerAllDayTime,
+             &CheckStartCloseTask})
+        c->SetEnabled(false);
+}
+
+void FormShutdown::SaveAndApply() {
+    if (Timer1.Enabled()) {
+        Timer1.SetEnabled(false);
+        RefreshSetup();
+        return;
+    }
+    SaveAndArm(Start::ByUser);
+}
+
+void FormShutdown::SaveAndArm(Start start) {
+    SetupInfo& info = store_.Info();
+    info.TaskIndex = ToInt16(ComboCloseTime.ListIndex() + 1);
+    if (const auto reminder = DTPickerClose30Count.Value()) {
+        info.CountdownEnabled = -1;
+        info.CountdownSeconds = ToInt16(SecondsBetween(kDayZero, *reminder));
+    } else {
+        info.CountdownEnabled = 0;
+    }
+    if (OptionCloseTime.Value()) {
+        info.CloseDate = DTPickerCloseData.Value().value_or(info.CloseDate);
+        info.CloseTime = DTPickerCloseTime.Value().value_or(info.CloseTime);
+        info.TimingMode = 1;
+    }
+    if (OptionCloseCountTime.Value()) {
+        info.CountDownSpan = DTPickerCloseCountTime.Value().value_or(info.CountDownSpan);
+        info.TimingMode = 2;
+    }
+    if (OptionAllDay.Value()) {
+        info.AllDayTime = DTPickerAllDayTime.Value().value_or(info.AllDayTime);
+        info.TimingMode = 3;
+    }
+    info.StartCloseTask = ToInt16(CheckStartCloseTask.Value());
+    store_.SaveSetupInfo();
+
+    // One reading of the clock for the decision and the arming, so a moment
+    // that is now cannot slip between them.
+    const OleDate now = clock_.Now();
+    if (MomentHasPassed(now, start)) {
+        RefreshSetup();
+        return;
+    }
+    ShowRunningLook();
+    Timer1.SetEnabled(true);
+    StartTime = TimePart(now);
+    previousTick_ = ToSeconds(now) - 1;
+    countdownElapsed_.Start(ToSeconds(now), clock_.Monotonic());
+    TimerTick();
+}
+
+// A moment that is now fires at once when the user asks for it. At start-up
+// it counts as passed: a first start stores the time of day of that very
+// second as the daily moment, and must not run an action nobody chose.
+bool FormShutdown::MomentHasPassed(OleDate now, Start start) const {
+    const SetupInfo& info = store_.Info();
+    const std::int64_t soonest = start == Start::ByUser ? 0 : 1;  // seconds from now
+    switch (info.TimingMode) {
+    case 1:
+        return FixedMoment(info) < ToSeconds(now) + soonest;
+    case 3:
+        return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now) + soonest;
+    default:
+        return false;  // a countdown starts from now
+    }
+}
+
+// A moment counts as come at the first tick at which it is no longer ahead,
+// however late that tick is, and the timer stops there, so it fires once.
+void FormShutdown::TimerTick() {
+    const SetupInfo& info = store_.Info();
+    const std::int64_t now = ToSeconds(clock_.Now());
+    bool due = false;
+    std::string text;
+    switch (info.TimingMode) {
+    case 1: {
+        // An absolute moment: a clock set back moves it further away.
+        const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
+        due = left == 0;
+        text = kTargetLabel + AsText(DatePart(info.CloseDate)) + AsText(TimePart(info.CloseTime)) + kRemainingLabel +
+               FormatSpan(static_cast<std::int32_t>(left / kSecondsPerDay),
+                          static_cast<std::int32_t>(left % kSecondsPerDay));
+        break;
+    }
+    case 2: {
+        // Measured on the monotonic clock: midnight and clock changes do not count.
+        const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
+        due = left <= 0;
+        text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
+        break;
+    }
+    case 3: {
+        // The next time the wall clock shows that time of day, even after it was set back.
+        const std::int64_t at = TimeOfDaySeconds(info.AllDayTime);
+        due = PassesTimeOfDay(previousTick_, now, at);
+        text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
+               FormatSpan(0, static_cast<std::int32_t>(SecondsToTimeOfDay(now, at)));
+        break;
+    }
+    default:
+        break;  // no known mode: an empty caption, and nothing ever fires
+    }
+    previousTick_ = now;
+    if (due) {
+        FireTask();
+        return;
+    }
+    if (Timer1.Enabled()) FrameOnTimeClose.SetCaption(text);
+}
+
+void FormShutdown::FireTask() {
+    Timer1.SetEnabled(false);
+    RefreshSetup();
+    const ActionLabel label = ComboCloseTime.Text();
+    if (label.empty()) return;  // no action chosen: nothing runs
+    const SetupInfo& info = store_.Info();
+    if (info.CountdownEnabled != 0)
+        countdown_.DoTask(label, "", info.CountdownSeconds);
+    else
+        power_.RunPowerAction(label);
+}
+
+std::string FormShutdown::AsText(OleDate value) const { return ValueAsText(dateTimeText_, value); }
 
 }  // namespace tavrin

@@ -191,6 +191,11 @@ public:
     Timer& operator=(const Timer&) = delete;
 
     std::function<void()> onTick;
+    // Asks the view for ticks just after each second boundary of the wall
+    // clock rather than one interval after the previous tick, so a form that
+    // shows the clock's seconds shows each once and acts within its second.
+    // Meant for 1000 ms timers.
+    bool alignToSecond = false;
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);

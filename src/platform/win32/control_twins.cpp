@@ -169,9 +169,27 @@ void TimerTwin::Detach() {
 void TimerTwin::Apply(bool enabled, unsigned intervalMs) {
     if (owner_ == nullptr) return;
     if (enabled)
-        SetTimer(owner_, id_, intervalMs, nullptr);
+        Arm(intervalMs);
     else
         KillTimer(owner_, id_);
+}
+
+// An aligned timer is a one-shot set again at every tick for just past the
+// wall clock's next second, so it never drifts and never ticks early.
+void TimerTwin::Arm(unsigned intervalMs) {
+    if (!model_.alignToSecond) {
+        SetTimer(owner_, id_, intervalMs, nullptr);
+        return;
+    }
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    SetTimer(owner_, id_, 1000u - now.wMilliseconds + 15u, nullptr);
+}
+
+void TimerTwin::OnTimer() {
+    if (owner_ == nullptr) return;
+    if (model_.alignToSecond && model_.Enabled()) Arm(model_.Interval());
+    model_.Tick();  // which may switch it off again
 }
 
 }  // namespace tavrin::win32

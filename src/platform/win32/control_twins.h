@@ -164,9 +164,10 @@ public:
     // window object goes, since a tick handler may still be running.
     void Detach();
     void Apply(bool enabled, unsigned intervalMs) override;
-    void OnTimer() { model_.Tick(); }
+    void OnTimer();
 
 private:
+    void Arm(unsigned intervalMs);
     Timer& model_;
     HWND owner_ = nullptr;
     UINT_PTR id_ = 0;

@@ -14,6 +14,7 @@
 #include "platform/win32/application_win32.h"
 #include "platform/win32/clock_setter_win32.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/date_time_text_win32.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/layouts.h"
 #include "platform/win32/main_window.h"
@@ -46,6 +47,7 @@ struct Platform {
     Win32TcpClient tcpClient;
     Win32ClockSetter clockSetter;
     Win32Power power;  // learns the main window once it exists
+    Win32DateTimeText dateTimeText;
     SetupStore store{registry, app, clock};
     ModuleShutDown shutDown{power, workstation, messageBox};
     CountdownDialogs countdowns{shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> {
@@ -58,7 +60,8 @@ struct Platform {
 class Program {
 public:
     explicit Program(Platform& p)
-        : easyLogin_(p.registry, p.store),
+        : shutdown_(p.store, p.clock, p.dateTimeText, p.countdowns, p.shutDown),
+          easyLogin_(p.registry, p.store),
           sync_(p.store, p.tcpClient, p.clockSetter, p.clock),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
@@ -69,6 +72,7 @@ public:
           syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0) {
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
+        LayOutShutdown(shutdownPane_, shutdown_);
         LayOutEasyLogin(easyLoginPane_, easyLogin_);
         LayOutSync(syncPane_, sync_);
         p.power.SetMainWindow([this] { return mainWindow_.Hwnd(); });

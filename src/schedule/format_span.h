@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tavrin {
+
+// A remaining time as the schedule's caption shows it: "1天 2小时 3分 4秒",
+// zero parts left out. Days come only from `days`, so 90000 seconds read
+// 25小时. A span of zero or less reads as nothing.
+std::string FormatSpan(std::int32_t days, std::int32_t seconds);
+
+}  // namespace tavrin

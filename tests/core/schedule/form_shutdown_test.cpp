@@ -1,0 +1,417 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/setup_store.h"
+#include "fakes/fake_application.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_date_time_text.h"
+#include "fakes/fake_power_action_runner.h"
+#include "fakes/fake_registry.h"
+#include "schedule/form_shutdown.h"
+
+namespace tavrin {
+namespace {
+
+using namespace std::chrono;
+using namespace testing;
+using Call = FakeCountdownLauncher::Call;
+
+const OleDate kToday = MakeDate(year{2026} / 12 / 6);  // the fake clock starts at 20:00:00 of it
+OleDate Day(int offset) { return FromSeconds(ToSeconds(kToday) + offset * kSecondsPerDay); }
+OleDate Tod(int h, int m, int s) { return MakeTimeOfDay(h, m, s); }
+OleDate Later(const Clock& clock, std::int64_t s) { return FromSeconds(ToSeconds(clock.Now()) + s); }
+
+// "关机" with the 30-second reminder, armed at every start: at 20:00:05
+// today, in half an hour, or daily at 20:00:10.
+SetupInfo Record(std::int16_t mode) {
+    SetupInfo info;
+    info.TaskIndex = 1;
+    info.CountdownEnabled = -1;
+    info.CountdownSeconds = 30;
+    info.TimingMode = mode;
+    info.CloseDate = kToday;
+    info.CloseTime = Tod(20, 0, 5);
+    info.CountDownSpan = Tod(0, 30, 0);
+    info.AllDayTime = Tod(20, 0, 10);
+    info.StartCloseTask = 1;
+    return info;
+}
+
+class ScheduleTest : public ::testing::Test {
+protected:
+    // A new window loaded with this record, as at a program start.
+    FormShutdown& Load(const SetupInfo& info) {
+        countdown.calls.clear();
+        power.actions.clear();
+        store.Info() = info;
+        form = std::make_unique<FormShutdown>(store, clock, dateTimeText, countdown, power);
+        form->Load();
+        return *form;
+    }
+    // Ticks once a second; a late tick comes `late` after its second.
+    void Tick(int times = 1, seconds late = seconds{0}) {
+        for (int i = 0; i < times; ++i) {
+            clock.Advance(seconds{1} + late);
+            form->Timer1.Tick();
+        }
+    }
+    void At(int h, int m, int s) { clock.SetNow(FromSeconds(ToSeconds(kToday) + ToSeconds(Tod(h, m, s)))); }
+    SetupInfo Stored() const {
+        SetupInfo info;
+        if (const auto bytes = registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue)) info.Overlay(*bytes);
+        return info;
+    }
+    std::size_t Fired() const { return countdown.calls.size() + power.actions.size(); }
+    bool Armed() const { return form->Timer1.Enabled(); }
+    const std::string& Caption() const { return form->FrameOnTimeClose.Caption(); }
+
+    FakeRegistry registry;
+    FakeApplication app;
+    FakeClock clock;
+    SetupStore store{registry, app, clock};
+    FakeDateTimeText dateTimeText;
+    FakeCountdownLauncher countdown;
+    FakePowerActionRunner power;
+    std::unique_ptr<FormShutdown> form;
+};
+
+// Remembers what the reminder picker's window was told, in order.
+struct DateLog : ControlView {
+    void ShowDate(std::optional<OleDate> d) override { shown.push_back(d); }
+    std::vector<std::optional<OleDate>> shown;
+};
+
+TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) {
+    SetupInfo info = Record(2);
+    info.CountDownSpan = Tod(1, 15, 0);
+    info.CountdownEnabled = 0;
+    info.CountdownSeconds = 45;
+    info.StartCloseTask = 0;
+    FormShutdown& f = Load(info);
+    EXPECT_FALSE(Armed());
+    EXPECT_TRUE(f.OptionCloseCountTime.Value());
+    EXPECT_EQ(f.DTPickerCloseCountTime.Value(), Tod(1, 15, 0));
+    EXPECT_EQ(f.DTPickerCloseData.Value(), kToday);
+    EXPECT_EQ(f.DTPickerCloseTime.Value(), Tod(20, 0, 0));
+    EXPECT_EQ(f.ComboCloseTime.Text(), "关机");
+    EXPECT_EQ(f.CheckStartCloseTask.Value(), 0);
+    DateLog reminder;
+    f.DTPickerClose30Count.Bind(&reminder);
+    f.RefreshSetup();  // the length reaches the picker before its box is cleared, so the box keeps it
+    EXPECT_EQ(reminder.shown, (std::vector<std::optional<OleDate>>{std::nullopt, Tod(0, 0, 45), std::nullopt}));
+
+    struct Case {
+        OptionButton* option;
+        bool date, time, count, daily;
+    };
+    for (const Case& c : {Case{&f.OptionCloseTime, true, true, false, false},
+                          Case{&f.OptionAllDay, false, false, false, true},
+                          Case{&f.OptionCloseCountTime, false, false, true, false}}) {
+        c.option->Click();
+        const bool shown[] = {f.DTPickerCloseData.Enabled(), f.DTPickerCloseTime.Enabled(),
+                              f.DTPickerCloseCountTime.Enabled(), f.DTPickerAllDayTime.Enabled()};
+        const bool expected[] = {c.date, c.time, c.count, c.daily};
+        EXPECT_TRUE(std::equal(shown, shown + 4, expected)) << "case: " << c.option->Caption();
+    }
+    EXPECT_EQ(registry.writes, 0);  // options save nothing
+
+    info = Record(1);
+    info.CloseDate = Day(-3);
+    info.StartCloseTask = 0;
+    Load(info);  // a past moment still shows; the other modes show their defaults
+    EXPECT_EQ(form->DTPickerCloseData.Value(), Day(-3));
+    EXPECT_EQ(form->DTPickerCloseTime.Value(), Tod(20, 0, 5));
+    EXPECT_EQ(form->DTPickerCloseCountTime.Value(), Tod(0, 30, 0));
+    EXPECT_EQ(form->DTPickerAllDayTime.Value(), Tod(20, 0, 0));
+}
+
+TEST_F(ScheduleTest, AnArmedTaskLooksRunningAndFiresAtItsMomentOnce) {
+    FormShutdown& f = Load(Record(1));
+    ASSERT_TRUE(Armed());
+    EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：5秒");
+    EXPECT_EQ(f.CommandCloseTime.Caption(), "停止计时");
+    EXPECT_TRUE(f.CommandCloseTime.Enabled());
+    for (Control* c : std::initializer_list<Control*>{
+             &f.ComboCloseTime, &f.OptionCloseTime, &f.OptionCloseCountTime, &f.OptionAllDay, &f.DTPickerCloseData,
+             &f.DTPickerCloseTime, &f.DTPickerCloseCountTime, &f.DTPickerClose30Count, &f.DTPickerAllDayTime,
+             &f.CheckStartCloseTask})
+        EXPECT_FALSE(c->Enabled());
+    Tick(4);
+    EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：1秒");
+    EXPECT_EQ(Fired(), 0u);
+    Tick(3);
+    EXPECT_EQ(countdown.calls, (std::vector<Call>{{"关机", "", 30}}));
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(Caption(), "定时关机任务");
+    EXPECT_EQ(f.CommandCloseTime.Caption(), "保存并应用");
+    EXPECT_TRUE(f.ComboCloseTime.Enabled() && f.OptionAllDay.Enabled() && f.DTPickerCloseData.Enabled());
+    EXPECT_FALSE(f.DTPickerAllDayTime.Enabled());
+}
+
+TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
+    struct Case {
+        std::int16_t mode;
+        OleDate closeDate, closeTime, span, daily;
+        const char* caption;
+    };
+    for (const Case& c : {Case{1, Day(1), Tod(8, 0, 0), {}, {}, "目标时间：2026/12/78:00:00 剩余时间：12小时"},
+                          Case{1, Day(2), Tod(20, 0, 0), {}, {}, "目标时间：2026/12/820:00:00 剩余时间：2天"},
+                          Case{2, {}, {}, Tod(0, 30, 0), {}, "开始时间：20:00:00 剩余时间：30分"},
+                          Case{3, {}, {}, {}, Tod(23, 59, 59), "目标时间：23:59:59 剩余时间：3小时 59分 59秒"}}) {
+        SetupInfo info = Record(c.mode);
+        info.CloseDate = c.closeDate;
+        info.CloseTime = c.closeTime;
+        info.CountDownSpan = c.span;
+        info.AllDayTime = c.daily;
+        EXPECT_EQ(Load(info).FrameOnTimeClose.Caption(), c.caption) << "case: " << c.caption;
+    }
+}
+
+TEST_F(ScheduleTest, EachModeFiresAtItsTick) {
+    for (auto [mode, ticks] : {std::pair{1, 5}, std::pair{2, 1800}, std::pair{3, 10}}) {
+        At(20, 0, 0);
+        Load(Record(static_cast<std::int16_t>(mode)));
+        Tick(ticks - 1);
+        EXPECT_EQ(Fired(), 0u) << "case: mode " << mode;
+        Tick();
+        EXPECT_EQ(Fired(), 1u) << "case: mode " << mode;
+    }
+}
+
+// A moment that is now fires as the user arms it; at start-up only a
+// countdown does, so a first start with the defaults runs nothing.
+TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
+    for (std::int16_t mode : {1, 2, 3}) {
+        SetupInfo info = Record(mode);
+        info.CloseTime = info.AllDayTime = Tod(20, 0, 0);
+        info.CountDownSpan = kDayZero;
+        Load(info);
+        EXPECT_EQ(Fired(), mode == 2 ? 1u : 0u) << "case: mode " << mode << " at start-up";
+        form->CommandCloseTime.Click();
+        EXPECT_EQ(Fired(), mode == 2 ? 2u : 1u) << "case: mode " << mode << " by the user";
+    }
+    store.Info() = {};
+    registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {});
+    store.LoadSetupInfo();  // nothing stored: the defaults, daily at this very second
+    Load(store.Info());
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(Fired(), 0u);
+    EXPECT_EQ(Stored().AllDayTime, Tod(20, 0, 0));
+}
+
+TEST_F(ScheduleTest, APassedMomentIsRefusedButSaved) {
+    struct Case {
+        std::int16_t mode;
+        OleDate closeDate, closeTime, daily;
+    };
+    for (const Case& c : {Case{1, kToday, Tod(19, 59, 59), {}}, Case{1, Day(-1), Tod(23, 0, 0), {}},
+                          Case{3, {}, {}, Tod(19, 59, 59)}}) {
+        SetupInfo info = Record(c.mode);
+        info.StartCloseTask = 0;
+        FormShutdown& f = Load(info);
+        f.DTPickerCloseData.Edit(c.closeDate);
+        f.DTPickerCloseTime.Edit(c.closeTime);
+        f.DTPickerAllDayTime.Edit(c.daily);
+        f.ComboCloseTime.Choose(5);
+        f.CommandCloseTime.Click();
+        EXPECT_FALSE(Armed()) << "case: mode " << c.mode;
+        EXPECT_EQ(f.CommandCloseTime.Caption(), "保存并应用");
+        EXPECT_EQ(Stored().TaskIndex, 6) << "case: mode " << c.mode;
+        EXPECT_EQ(c.mode == 1 ? Stored().CloseTime : Stored().AllDayTime, c.mode == 1 ? c.closeTime : c.daily);
+        EXPECT_EQ(Fired(), 0u);
+    }
+}
+
+TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
+    SetupInfo info = Record(3);
+    info.StartCloseTask = 0;
+    FormShutdown& f = Load(info);
+    f.ComboCloseTime.Choose(3);
+    f.DTPickerClose30Count.Edit(Tod(0, 0, 12));
+    f.OptionCloseCountTime.Click();
+    f.DTPickerCloseCountTime.Edit(Tod(2, 5, 0));
+    f.CheckStartCloseTask.Click();
+    f.CommandCloseTime.Click();
+    info.TaskIndex = 4;
+    info.CountdownSeconds = 12;
+    info.TimingMode = 2;
+    info.CountDownSpan = Tod(2, 5, 0);
+    info.StartCloseTask = 1;
+    EXPECT_EQ(Stored(), info);
+
+    const int writes = registry.writes;
+    Tick(3);
+    f.CommandCloseTime.Click();
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(registry.writes, writes);
+    EXPECT_EQ(Caption(), "定时关机任务");
+    EXPECT_TRUE(f.DTPickerCloseCountTime.Enabled() && !f.DTPickerCloseData.Enabled());
+
+    f.DTPickerClose30Count.Edit(std::nullopt);
+    f.CommandCloseTime.Click();
+    EXPECT_EQ(Stored().CountdownEnabled, 0);
+    EXPECT_EQ(Stored().CountdownSeconds, 12);  // kept for when the box is ticked again
+}
+
+TEST_F(ScheduleTest, TheReminderChoosesBetweenTheDialogAndTheActionAtOnce) {
+    struct Case {
+        std::int16_t enabled, seconds;
+        std::vector<Call> dialogs;
+        std::vector<ActionLabel> direct;
+    };
+    for (const Case& c : {Case{-1, 30, {{"休眠", "", 30}}, {}}, Case{-1, 0, {{"休眠", "", 0}}, {}},
+                          Case{0, 30, {}, {"休眠"}}, Case{1, 7, {{"休眠", "", 7}}, {}}}) {
+        SetupInfo info = Record(2);
+        info.TaskIndex = 3;
+        info.CountdownEnabled = c.enabled;
+        info.CountdownSeconds = c.seconds;
+        info.CountDownSpan = kDayZero;  // fires as it is armed
+        Load(info);
+        EXPECT_EQ(countdown.calls, c.dialogs) << "case: " << c.enabled << ", " << c.seconds;
+        EXPECT_EQ(power.actions, c.direct) << "case: " << c.enabled << ", " << c.seconds;
+    }
+}
+
+TEST_F(ScheduleTest, StartUpArmsOnlyWhenAskedAndACountdownRunsFromTheStart) {
+    SetupInfo info = Record(2);
+    info.StartCloseTask = 0;
+    Load(info);
+    EXPECT_FALSE(Armed());
+    EXPECT_EQ(registry.writes, 0);
+
+    clock.Advance(hours{5});
+    info.StartCloseTask = 1;
+    Load(info);
+    EXPECT_TRUE(Armed());
+    EXPECT_EQ(Caption(), "开始时间：1:00:00 剩余时间：30分");
+    EXPECT_EQ(Stored().StartCloseTask, 1);
+}
+
+// After a sleep the moment fires once at the first tick if it passed, and
+// otherwise exactly at its own second.
+TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnce) {
+    for (std::int16_t mode : {1, 2, 3})
+        for (seconds ahead : {seconds{2}, seconds{hours{2}}})
+            for (seconds sleep : {seconds{1}, seconds{hours{1}}, seconds{hours{48}}}) {
+                SetupInfo info = Record(mode);
+                info.CloseDate = DatePart(Later(clock, ahead.count()));
+                info.CloseTime = info.AllDayTime = TimePart(Later(clock, ahead.count()));
+                info.CountDownSpan = FromSeconds(ahead.count());
+                Load(info);
+                Tick();
+                Tick(1, sleep);
+                const seconds left = ahead - seconds{2} - sleep;
+                const std::string name = "mode " + std::to_string(mode) + ", " + std::to_string(ahead.count()) +
+                                         " s ahead, slept " + std::to_string(sleep.count()) + " s";
+                EXPECT_EQ(Fired(), left <= seconds{0} ? 1u : 0u) << "case: " << name;
+                if (left > seconds{0}) {
+                    Tick(1, left - seconds{2});
+                    EXPECT_EQ(Fired(), 0u) << "case: " << name;
+                    Tick();
+                    EXPECT_EQ(Fired(), 1u) << "case: " << name;
+                }
+                Tick();
+                EXPECT_EQ(Fired(), 1u) << "case: " << name;
+            }
+}
+
+// A fixed moment stays where it is, a countdown ignores the change, a daily
+// task fires the next time the clock shows its time of day.
+TEST_F(ScheduleTest, SettingTheClockWhileArmedStillFiresOnce) {
+    struct Case {
+        std::int16_t mode;
+        int ahead, change, ticksToFire;  // seconds from 20:00:00, set by right after arming, ticks after that
+    };
+    for (const Case& c : {Case{1, 300, -3600, 3900}, Case{1, 300, 3600, 1}, Case{1, 300, 60, 240},
+                          Case{2, 1800, -3600, 1800}, Case{2, 1800, 86400, 1800}, Case{2, 1800, 5, 1800},
+                          Case{3, 7200, -86400, 7200}, Case{3, 7200, -3600, 10800}, Case{3, 7200, 3600, 3600},
+                          Case{3, 7200, 10800, 1}, Case{3, 7200, 86400 + 60, 1}}) {
+        At(20, 0, 0);
+        SetupInfo info = Record(c.mode);
+        info.CountDownSpan = FromSeconds(c.ahead);
+        info.CloseTime = info.AllDayTime = FromSeconds(20 * 3600 + c.ahead);
+        Load(info);
+        clock.SetNow(Later(clock, c.change));
+        const std::string name = "mode " + std::to_string(c.mode) + ", set by " + std::to_string(c.change);
+        if (c.ticksToFire > 1) {
+            Tick();
+            Tick(1, seconds{c.ticksToFire - 3});
+            EXPECT_EQ(Fired(), 0u) << "case: " << name;
+        }
+        Tick();
+        EXPECT_EQ(Fired(), 1u) << "case: " << name;
+        Tick();
+        EXPECT_EQ(Fired(), 1u) << "case: " << name;
+    }
+}
+
+TEST_F(ScheduleTest, AMidnightInsideACountdownChangesNothing) {
+    At(23, 50, 0);
+    Load(Record(2));
+    Tick(600);
+    EXPECT_EQ(Caption(), "开始时间：23:50:00 剩余时间：20分");
+    Tick(1199);
+    EXPECT_EQ(Fired(), 0u);
+    Tick();
+    EXPECT_EQ(Fired(), 1u);
+}
+
+TEST_F(ScheduleTest, EventsRunInsideTheActionNeitherFireAgainNorLeaveAStaleCaption) {
+    SetupInfo info = Record(1);
+    info.CountdownEnabled = 0;
+    power.during = [&] { Tick(); };  // a tick let through by a modal box
+    Load(info);
+    Tick(10);
+    EXPECT_EQ(power.actions, (std::vector<ActionLabel>{"关机"}));
+
+    power.during = [&] {  // the user arms anew while the action's box is up
+        form->DTPickerCloseCountTime.Edit(Tod(0, 30, 0));
+        form->CommandCloseTime.Click();
+    };
+    form->OptionCloseCountTime.Click();
+    form->DTPickerCloseCountTime.Edit(kDayZero);
+    form->CommandCloseTime.Click();  // fires as it is armed
+    EXPECT_EQ(power.actions.size(), 2u);
+    EXPECT_TRUE(Armed());
+    EXPECT_EQ(Caption(), "开始时间：20:00:11 剩余时间：30分");
+}
+
+TEST_F(ScheduleTest, DamagedRecordsGetSafeBehaviour) {
+    struct Case {
+        std::int16_t taskIndex, mode, startCloseTask;
+        bool armed;
+        const char* caption;
+    };
+    for (const Case& c : {Case{0, 3, 1, true, "目标时间：20:00:10 剩余时间：10秒"},
+                          Case{7, 3, 1, true, "目标时间：20:00:10 剩余时间：10秒"},
+                          Case{-1, 3, 1, true, "目标时间：20:00:10 剩余时间：10秒"}, Case{1, 9, 1, true, ""},
+                          Case{1, 3, 5, false, "定时关机任务"}}) {
+        At(20, 0, 0);
+        SetupInfo info = Record(c.mode);
+        info.TaskIndex = c.taskIndex;
+        info.StartCloseTask = c.startCloseTask;
+        const std::string name = std::to_string(c.taskIndex) + ", " + std::to_string(c.mode) + ", " +
+                                 std::to_string(c.startCloseTask);
+        FormShutdown& f = Load(info);
+        EXPECT_EQ(Armed(), c.armed) << "case: " << name;
+        EXPECT_EQ(Caption(), c.caption) << "case: " << name;
+        EXPECT_EQ(f.CheckStartCloseTask.Value(), c.startCloseTask == 1 ? 1 : 0) << "case: " << name;
+        Tick(20);
+        EXPECT_EQ(Fired(), 0u) << "case: " << name;  // no action to run, or no moment at all
+        EXPECT_EQ(Armed(), c.mode == 9) << "case: " << name;
+        EXPECT_EQ(Stored().TaskIndex, c.taskIndex == 1 ? 1 : 0) << "case: " << name;
+        if (c.mode == 9) {
+            EXPECT_EQ(f.Frame13Options.Selected(), nullptr);
+            f.CommandCloseTime.Click();
+            f.CommandCloseTime.Click();
+            EXPECT_EQ(Stored().TimingMode, 9);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavrin

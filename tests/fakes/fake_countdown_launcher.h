@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "schedule/countdown_launcher.h"
+
+namespace tavrin::testing {
+
+// Writes down every countdown dialog that would have been started.
+class FakeCountdownLauncher final : public CountdownLauncher {
+public:
+    struct Call {
+        ActionLabel label;
+        std::string fileName;
+        std::int16_t count;
+        friend bool operator==(const Call&, const Call&) = default;
+    };
+
+    void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
+        calls.push_back({TaskNameSTR, FileNameStr, CountTime30});
+        if (during) during();
+    }
+
+    std::vector<Call> calls;
+    std::function<void()> during;  // runs inside the call, as a modal step would
+};
+
+}  // namespace tavrin::testing

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/date_time_text_win32.h"
+
+namespace tavrin::win32 {
+namespace {
+
+using namespace std::chrono;
+
+const OleDate kEvening = MakeDateTime(year{2026} / 12 / 6, hours{20} + seconds{5});
+const OleDate kMorning = MakeDateTime(year{2027} / 1 / 2, hours{8} + minutes{7} + seconds{9});
+
+TEST(DateTimeTextAdapter, WritesTheLocalesShortDateAndTime) {
+    struct Case {
+        const wchar_t* locale;
+        OleDate value;
+        const char* date;
+        const char* time;
+    };
+    for (const Case& c : {Case{L"zh-CN", kEvening, "2026/12/6", "20:00:05"},
+                          Case{L"en-US", kEvening, "12/6/2026", "8:00:05 PM"},
+                          Case{L"en-US", kMorning, "1/2/2027", "8:07:09 AM"},
+                          Case{L"en-GB", kMorning, "02/01/2027", "08:07:09"},
+                          Case{L"en-GB", kDayZero, "30/12/1899", "00:00:00"}}) {
+        const Win32DateTimeText text(c.locale);
+        EXPECT_EQ(text.ShortDate(c.value), c.date) << "case: " << c.date;
+        EXPECT_EQ(text.TimeOfDay(c.value), c.time) << "case: " << c.time;
+    }
+    const auto afternoon = Win32DateTimeText(L"zh-TW").TimeOfDay(kEvening);
+    ASSERT_TRUE(afternoon);
+    EXPECT_NE(afternoon->find("下午"), std::string::npos) << *afternoon;
+    EXPECT_NE(afternoon->find("8:00:05"), std::string::npos) << *afternoon;
+}
+
+TEST(DateTimeTextAdapter, WritesNothingWhereTheSystemCannot) {
+    const Win32DateTimeText zh(L"zh-CN");
+    EXPECT_EQ(zh.ShortDate(MakeDate(year{1000} / 1 / 1)), std::nullopt);  // before the system's calendar
+    EXPECT_EQ(Win32DateTimeText(L"en-US").TimeOfDay(MakeDateTime(year{1000} / 1 / 1, hours{6})), "6:00:00 AM");
+    EXPECT_EQ(Win32DateTimeText(L"xx-nowhere").ShortDate(kEvening), std::nullopt);
+
+    const Win32DateTimeText user;
+    const auto date = user.ShortDate(kEvening);
+    ASSERT_TRUE(date);
+    EXPECT_NE(date->find("2026"), std::string::npos) << *date;
+    EXPECT_TRUE(user.TimeOfDay(kEvening));
+}
+
+}  // namespace
+}  // namespace tavrin::win32
