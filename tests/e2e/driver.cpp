@@ -116,10 +116,59 @@ HWND Pane(HWND main, const std::wstring& caption) {
     return nullptr;
 }
 
+// Wall-clock time of day with milliseconds, for timing what the program shows.
+std::wstring Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%02u:%02u:%02u.%03u", t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return text;
+}
+
+// Watches a top-level window (a dialog, by its exact caption) or, with a pane
+// caption, the first control of that pane of the main window: prints when it
+// appears, every change of its text (the dialog's first label, or the
+// control's own text) and when it goes, each with the time of day. Polls
+// every 2 ms until the window is gone or the time is up.
+int Watch(const std::wstring& caption, const std::wstring* pane, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    bool seen = false;
+    std::wstring last;
+    while (GetTickCount64() < end) {
+        HWND target = nullptr;
+        const std::vector<HWND> found = TopLevel(caption);
+        if (!found.empty()) {
+            if (pane == nullptr) {
+                target = FindWindowExW(found.front(), nullptr, L"Static", nullptr);
+            } else if (HWND p = Pane(found.front(), *pane)) {
+                target = GetWindow(p, GW_CHILD);
+            }
+        }
+        if (target == nullptr) {
+            if (seen) {
+                Print(L"gone " + Now());
+                return 0;
+            }
+        } else {
+            if (!seen) Print(L"appear " + Now());
+            seen = true;
+            const std::wstring text = Text(target);
+            if (text != last) {
+                Print(L"text " + Now() + L" " + text);
+                last = text;
+            }
+        }
+        std::fflush(stdout);
+        Sleep(2);
+    }
+    Print(L"timeout " + Now());
+    return seen ? 0 : 1;
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
-        "       close CAPTION | controls CAPTION [PANE] | foreground\n",
+        "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE]\n",
         stderr);
     return 2;
 }
@@ -134,6 +183,10 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc < 3) return Usage();
+    if (command == L"watch" && argc >= 4) {
+        const std::wstring pane = argc >= 5 ? argv[4] : L"";
+        return Watch(argv[2], argc >= 5 ? &pane : nullptr, static_cast<DWORD>(_wtoi(argv[3])));
+    }
     const std::vector<HWND> windows = TopLevel(argv[2]);
 
     if (command == L"find") {

@@ -67,7 +67,14 @@ class WineDesktop:
         # hotkeys and focus behave as on a real desktop.
         self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
         self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
-        # The desktop's own process starts now, so it inherits no trace file of a program.
+        self.ensure_desktop()
+
+    def ensure_desktop(self):
+        """Starts the virtual desktop unless it runs; a shut-down under Wine ends it too.
+        Its own process starts here, so it inherits no trace file of a program."""
+        if getattr(self, "desktop_process", None) is not None and self.desktop_process.poll() is None:
+            return
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **quiet)
         wait_until(lambda: self._has_desktop_window(), timeout=30, what="the virtual desktop")
 
@@ -141,6 +148,19 @@ class WineDesktop:
     def driver(self, *args):
         code, out = self.run_wine(str(DRIVER), *args)
         return code, out.decode("utf-8", errors="replace").splitlines()
+
+    def start_watch(self, caption, timeout_ms, pane=None):
+        """Watches a dialog or a pane's first control in the background; see the driver."""
+        out = tempfile.TemporaryFile()
+        p = subprocess.Popen([WINE, str(DRIVER), "watch", caption, str(timeout_ms), *([pane] if pane else [])],
+                             env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+
+        def lines(timeout=None):
+            p.wait(timeout=timeout)
+            out.seek(0)
+            return out.read().decode("utf-8", errors="replace").splitlines()
+        p.lines = lines
+        return p
 
     def main_windows(self, caption=CAPTION):
         """(visible, foreground) for each top-level window with exactly this caption."""
@@ -257,6 +277,7 @@ class DesktopTest(unittest.TestCase):
 
     def setUp(self):
         self.desktop.end_programs()
+        self.desktop.ensure_desktop()
         self.desktop.reg_delete_key(SETTINGS_KEY)
         self.desktop.reg_delete_key(r"HKCU\Software\Wine\Debug")
         self.desktop.reg_delete_value(RUN_KEY, "Dormalix")
