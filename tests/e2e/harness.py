@@ -106,17 +106,20 @@ class WineDesktop:
 
     # --- the program ---
 
-    def start_program(self, *args, relay=None):
-        """Starts Tavrin.exe; relay names platform calls to trace, as "user32.LockWorkStation"."""
+    def start_program(self, *args, relay=None, hosts=None):
+        """Starts Tavrin.exe; relay names platform calls to trace, as "user32.LockWorkStation";
+        hosts is a hosts file the program alone resolves names with (a private mount namespace)."""
         env = dict(self.env)
         self.launches += 1
         log = self.dir / f"program-{self.launches}.log"
         if relay:
             self.reg_add(r"HKCU\Software\Wine\Debug", "RelayInclude", "REG_SZ", ";".join(relay))
             env["WINEDEBUG"] = "-all,+relay"
+        command = [WINE, str(EXE), *args]
+        if hosts:
+            command = ["unshare", "-m", "sh", "-c", 'mount --bind "$0" /etc/hosts && exec "$@"', str(hosts), *command]
         with open(log, "wb") as out:
-            p = subprocess.Popen([WINE, str(EXE), *args], env=env, stdin=subprocess.DEVNULL,
-                                 stdout=subprocess.DEVNULL, stderr=out)
+            p = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
         p.log = log
         self.programs.append(p)
         return p
