@@ -41,6 +41,14 @@ frmMain::frmMain(FeatureWindows children, Browser& browser, Application& app)
     tbToolBar.onButtonClick = [this](std::string_view key) { ToolbarButtonClick(key); };
 }
 
+// The children are built first and so outlive this window; they must not
+// report to a host that is gone.
+frmMain::~frmMain() {
+    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol,
+                        &children_.FormEasyLogin, &children_.frmSync})
+        if (child->Host() == this) child->SetHost(nullptr);
+}
+
 std::string frmMain::HomePage() const {
     std::string dir = app_.ExeDirectory();
     if (dir.empty() || dir.back() != '\\') dir += '\\';

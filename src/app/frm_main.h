@@ -24,6 +24,7 @@ struct FeatureWindows {
 class frmMain : public Form, public FormHost {
 public:
     frmMain(FeatureWindows children, Browser& browser, Application& app);
+    ~frmMain() override;
 
     Toolbar tbToolBar;
     StatusBar sbStatusBar;

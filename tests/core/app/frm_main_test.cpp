@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,16 @@ TEST_F(MainWindowTest, ExitUnloadsTheChildrenInOrderThenEndsTheProcess) {
                                                "unload FormKeyOff", "unload FormShutdown"}));
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 1);
+}
+
+TEST_F(MainWindowTest, ChildrenOutlivingTheMainWindowNoLongerReportToIt) {
+    auto window = std::make_unique<frmMain>(FeatureWindows{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app);
+    window->Show();
+    window.reset();
+    for (Form* f : std::initializer_list<Form*>{&shutdown, &keyOff, &keyVol, &easyLogin, &sync}) {
+        EXPECT_EQ(f->Host(), nullptr) << f->Caption();
+        f->Unload();  // would reach the freed window
+    }
 }
 
 TEST_F(MainWindowTest, TheSessionEndIsNeverHeldUp) { EXPECT_TRUE(frmMain::QueryEndSession()); }
