@@ -24,8 +24,16 @@ TEST(VolumeStep, IsATenthOfTheRangeWithHalvesToEven) {
     };
     const Case cases[] = {
         {0, 65535, 6554},  // 6553.5
-        {0, 65534, 6553},  {0, 100, 10},  {0, 25, 2},  {0, 35, 4},      {0, 15, 2},
-        {0, 5, 0},         {0, 0, 0},     {0, 6, 1},   {-100, 100, 20}, {100, 1100, 100},
+        {0, 65534, 6553},
+        {0, 100, 10},
+        {0, 25, 2},
+        {0, 35, 4},
+        {0, 15, 2},
+        {0, 5, 0},
+        {0, 0, 0},
+        {0, 6, 1},
+        {-100, 100, 20},
+        {100, 1100, 100},
         {INT32_MIN, INT32_MAX, 429496730},  // 429496729.5
     };
     for (const Case& c : cases)
@@ -148,8 +156,7 @@ TEST_F(ModuleSoundTest, AFailedOpenLookupOrReadNeverWrites) {
         EXPECT_EQ(dev.levelWrites, 0) << "case: " << c.name;
         EXPECT_FALSE(dev.IsOpen()) << "case: " << c.name;
     }
-    const Case muteCases[] = {{"open", &FakeAudioEndpoint::failOpen},
-                              {"mute read", &FakeAudioEndpoint::failGetMute}};
+    const Case muteCases[] = {{"open", &FakeAudioEndpoint::failOpen}, {"mute read", &FakeAudioEndpoint::failGetMute}};
     for (const Case& c : muteCases) {
         FakeAudioEndpoint dev;
         dev.*c.failure = true;
@@ -197,7 +204,7 @@ TEST_F(ModuleSoundTest, TheStepsReportWhatTheyFound) {
     EXPECT_EQ(second, 2000);
     EXPECT_TRUE(sound.SetVolume(7, 8));
     EXPECT_EQ(device.levels, (Levels{7, 8}));
-    EXPECT_FALSE(sound.SetVolume(7, 70000));  // refused by the device
+    EXPECT_FALSE(sound.SetVolume(7, 70000));    // refused by the device
     EXPECT_FALSE(sound.SetVolumes({1, 2, 3}));  // not this line's channel count
     EXPECT_EQ(device.levels, (Levels{7, 8}));
     sound.CloseMixer();

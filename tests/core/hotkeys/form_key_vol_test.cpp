@@ -1,0 +1,108 @@
+#include <vector>
+
+#include "key_panes.h"
+
+namespace tavrin::testing {
+namespace {
+
+using VolumeKeyPane = KeyPanes;
+
+TEST_F(VolumeKeyPane, IsBuiltWithItsCaptionsAndEverythingOn) {
+    EXPECT_EQ(keyVol.Caption(), "一键静音");
+    EXPECT_EQ(keyVol.Check1.Caption(), "启用键盘音量控制功能");
+    EXPECT_EQ(keyVol.Label1.Caption(), "请选择键盘控制音量的按键组合：");
+    EXPECT_EQ(keyVol.Option1.Caption(), "减少音量按F6，增加音量按F7，静音/取消静音按F8");
+    EXPECT_EQ(keyVol.Option2.Caption(), "减少音量按F9，增加音量按F10，静音/取消静音按F11");
+    EXPECT_EQ(keyVol.KeySets.Selected(), &keyVol.Option1);
+    EXPECT_EQ(keyVol.Check1.Value(), 1);
+    std::set<Control*> controls;
+    for (const ControlPlacement& p : keyVol.Placements()) controls.insert(p.control);
+    EXPECT_EQ(controls.size(), 5u);
+}
+
+TEST_F(VolumeKeyPane, LoadShowsTheStoredSwitchAndRegistersNothing) {
+    for (std::int16_t enabled : {1, 0, 2, -1}) {
+        Info().VolumeKeysEnabled = enabled;
+        FakeRegistry reg;
+        SetupStore s(reg, app, clock);
+        s.Info() = Info();
+        FakeHotkeySystem keys;
+        FakeHotkeyRegistrar registrar(keys, "FormKeyVol");
+        FormKeyVol pane(s, registrar, sound);
+        pane.Load();
+        const bool on = enabled == 1;
+        EXPECT_EQ(pane.Check1.Value(), on ? 1 : 0) << "case: " << enabled;
+        EXPECT_EQ(s.Info().VolumeKeysEnabled, on ? 1 : 0) << "case: " << enabled;
+        EXPECT_EQ(pane.Option1.Enabled() && pane.Option2.Enabled() && pane.Label1.Enabled(), on) << "case: " << enabled;
+        EXPECT_EQ(reg.writes > 0, !on) << "case: " << enabled;
+        EXPECT_TRUE(keys.Keys("FormKeyVol").empty()) << "case: " << enabled;
+    }
+}
+
+// A damaged set counts as F9-F11, and the selection stores 2 when it changes.
+TEST_F(VolumeKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
+    struct Case {
+        std::int16_t set;
+        OptionButton* selected;
+        std::int16_t stored;
+        Keys keys;
+    };
+    const Case cases[] = {{1, &keyVol.Option1, 1, kF6ToF8},  {0, &keyVol.Option2, 2, kF9ToF11},
+                          {2, &keyVol.Option2, 2, kF9ToF11}, {1, &keyVol.Option1, 1, kF6ToF8},
+                          {7, &keyVol.Option2, 2, kF9ToF11}, {-3, &keyVol.Option2, -3, kF9ToF11}};
+    Info().PowerKeysEnabled = 0;
+    keyVol.Load();
+    otherPane.Load();
+    for (const Case& c : cases) {
+        Info().VolumeKeySet = c.set;
+        otherPane.SetFocus();
+        keyVol.SetFocus();
+        EXPECT_EQ(keyVol.KeySets.Selected(), c.selected) << "case: set " << c.set;
+        EXPECT_EQ(Info().VolumeKeySet, c.stored) << "case: set " << c.set;
+        EXPECT_EQ(VolumeKeys(), c.keys) << "case: set " << c.set;
+    }
+}
+
+TEST_F(VolumeKeyPane, UncheckingDropsTheKeysAndCheckingRestoresTheStoredSet) {
+    Record(1, 3, 1, 2);
+    StartShown();
+    keyVol.SetFocus();
+    keyVol.Check1.Click();
+    EXPECT_EQ(Info().VolumeKeysEnabled, 0);
+    EXPECT_FALSE(keyVol.Option1.Enabled() || keyVol.Option2.Enabled() || keyVol.Label1.Enabled());
+    EXPECT_EQ(VolumeKeys(), kNone);
+    ExpectSettled("unchecked");
+    keyVol.Check1.Click();
+    EXPECT_TRUE(keyVol.Option1.Enabled() && keyVol.Label1.Enabled());
+    EXPECT_EQ(VolumeKeys(), kF9ToF11);
+    ExpectSettled("checked again");
+}
+
+TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
+    struct Case {
+        unsigned key;
+        std::vector<std::int32_t> levels;
+        bool muted;
+    };
+    const Case cases[] = {{117, {26214, 26214}, false}, {120, {26214, 26214}, false}, {118, {39322, 39322}, false},
+                          {121, {39322, 39322}, false}, {119, {32768, 32768}, true},  {122, {32768, 32768}, true},
+                          {123, {32768, 32768}, false}, {116, {32768, 32768}, false}, {0, {32768, 32768}, false}};
+    for (const Case& c : cases)
+        for (unsigned modifiers : {0u, 2u}) {
+            device.levels = {32768, 32768};
+            device.muted = false;
+            keyVol.DoVolumeKey(static_cast<std::intptr_t>(c.key << 16 | modifiers));
+            EXPECT_EQ(device.levels, c.levels) << "case: key " << c.key << " modifiers " << modifiers;
+            EXPECT_EQ(device.muted, c.muted) << "case: key " << c.key << " modifiers " << modifiers;
+            EXPECT_FALSE(device.IsOpen());
+        }
+}
+
+TEST_F(VolumeKeyPane, AnUnknownKeyDoesNotEvenOpenTheDevice) {
+    keyVol.DoVolumeKey(0x007B0002);
+    keyVol.DoVolumeKey(0);
+    EXPECT_EQ(device.opens, 0);
+}
+
+}  // namespace
+}  // namespace tavrin::testing

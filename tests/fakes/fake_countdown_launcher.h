@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "schedule/countdown_launcher.h"
+
+namespace tavrin::testing {
+
+// Writes down every countdown dialog that would have been started.
+class FakeCountdownLauncher final : public CountdownLauncher {
+public:
+    struct Task {
+        ActionLabel label;
+        std::string fileName;
+        std::int16_t count;
+        friend bool operator==(const Task&, const Task&) = default;
+    };
+    void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
+        started.push_back({TaskNameSTR, FileNameStr, CountTime30});
+    }
+    std::vector<Task> started;
+};
+
+}  // namespace tavrin::testing
