@@ -25,15 +25,6 @@ FormKeyOff::FormKeyOff(SetupStore& store, HotkeyRegistrar& keys, CountdownLaunch
     Option3.onClick = [this] { Option3_Click(); };
 }
 
-std::vector<ControlPlacement> FormKeyOff::Placements() {
-    return {
-        {&Frame1, nullptr, {120, 120, 4935, 2895}, 0},  {&Check1, &Frame1, {120, 240, 1815, 255}, 4},
-        {&Label1, &Frame1, {240, 720, 3015, 255}, 3},   {&Option1, &Frame1, {240, 1080, 2895, 375}, 1},
-        {&Option2, &Frame1, {240, 1440, 3015, 375}, 2}, {&Option3, &Frame1, {240, 1920, 3615, 375}, 5},
-        {&Check2, &Frame1, {240, 2400, 2535, 375}, 6},
-    };
-}
-
 void FormKeyOff::OnLoad() {
     Move(0, 0);
     keysRenewed_ = false;

@@ -18,14 +18,6 @@ FormKeyVol::FormKeyVol(SetupStore& store, HotkeyRegistrar& keys, ModuleSound& so
     Option2.onClick = [this] { Option2_Click(); };
 }
 
-std::vector<ControlPlacement> FormKeyVol::Placements() {
-    return {
-        {&Frame1, nullptr, {120, 120, 4935, 2175}, 0},  {&Check1, &Frame1, {120, 240, 2415, 255}, 4},
-        {&Label1, &Frame1, {240, 720, 3015, 375}, 3},   {&Option1, &Frame1, {240, 1080, 4455, 375}, 1},
-        {&Option2, &Frame1, {240, 1440, 4575, 375}, 2},
-    };
-}
-
 void FormKeyVol::OnLoad() {
     Move(0, 0);
     keysRenewed_ = false;

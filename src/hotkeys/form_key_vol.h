@@ -1,10 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/placement.h"
 
 namespace tavrin {
 
@@ -28,8 +26,6 @@ public:
     OptionGroup KeySets;
     OptionButton Option1{KeySets, "减少音量按F6，增加音量按F7，静音/取消静音按F8", true};
     OptionButton Option2{KeySets, "减少音量按F9，增加音量按F10，静音/取消静音按F11"};
-
-    std::vector<ControlPlacement> Placements();
 
     // Drops the whole group, then registers what the settings ask for.
     void RegisterVolumeKeys();
