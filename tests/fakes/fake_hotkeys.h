@@ -11,7 +11,7 @@ namespace tavrin::testing {
 
 // The system's one table of hotkeys, shared by every window: a key
 // combination belongs to one registration at a time, whoever asks second
-// fails. Another program's keys can be put in the way.
+// fails. Every call is written down.
 class FakeHotkeySystem {
 public:
     using Combination = std::pair<unsigned, unsigned>;  // modifiers, key
@@ -19,11 +19,9 @@ public:
         std::string window;
         bool registers;  // false: an unregistration
         int id;
-        Combination combination;
-        HotkeyStatus status;
     };
-
-    void HeldByAnotherProgram(unsigned modifiers, unsigned key) { foreign_.insert({modifiers, key}); }
+    std::vector<Call> calls;
+    int idsReused = 0;  // a window registering again under an identifier it holds
 
     // The combinations a window holds now.
     std::set<Combination> Keys(const std::string& window) const {
@@ -32,38 +30,26 @@ public:
             if (owner.first == window) keys.insert({binding.modifiers, binding.key});
         return keys;
     }
-    std::vector<Call> calls;
-    int idsReused = 0;  // a window registering again under an identifier it holds
 
     HotkeyStatus Register(const std::string& window, const HotkeyBinding& b) {
-        HotkeyStatus status = HotkeyStatus::Ok;
-        if (foreign_.count({b.modifiers, b.key}) != 0) status = HotkeyStatus::Failed;
+        calls.push_back({window, true, b.id});
         for (const auto& [owner, held] : held_)
-            if (held.modifiers == b.modifiers && held.key == b.key) status = HotkeyStatus::Failed;
-        if (status == HotkeyStatus::Ok) {
-            // As under Wine: the later registration replaces the earlier one.
-            if (held_.count({window, b.id}) != 0) ++idsReused;
-            held_[{window, b.id}] = b;
-        }
-        calls.push_back({window, true, b.id, {b.modifiers, b.key}, status});
-        return status;
+            if (held.modifiers == b.modifiers && held.key == b.key) return HotkeyStatus::Failed;
+        // As under Wine: the later registration replaces the earlier one.
+        if (held_.count({window, b.id}) != 0) ++idsReused;
+        held_[{window, b.id}] = b;
+        return HotkeyStatus::Ok;
     }
     HotkeyStatus Unregister(const std::string& window, int id) {
-        const auto it = held_.find({window, id});
-        const HotkeyStatus status = it == held_.end() ? HotkeyStatus::Failed : HotkeyStatus::Ok;
-        const Combination combination =
-            it == held_.end() ? Combination{} : Combination{it->second.modifiers, it->second.key};
-        if (it != held_.end()) held_.erase(it);
-        calls.push_back({window, false, id, combination, status});
-        return status;
+        calls.push_back({window, false, id});
+        return held_.erase({window, id}) != 0 ? HotkeyStatus::Ok : HotkeyStatus::Failed;
     }
 
 private:
     std::map<std::pair<std::string, int>, HotkeyBinding> held_;
-    std::set<Combination> foreign_;
 };
 
-// One window's view of the system table.
+// One window's share of the system table.
 class FakeHotkeyRegistrar final : public HotkeyRegistrar {
 public:
     FakeHotkeyRegistrar(FakeHotkeySystem& system, std::string window) : system_(system), window_(std::move(window)) {}

@@ -17,28 +17,23 @@ TEST_F(PowerKeyPane, LoadShowsTheStoredSwitchesAndRegistersNothing) {
     const Case cases[] = {{1, 1, 1, 1, false}, {0, 1, 0, 1, true},  {7, 1, 0, 1, true},
                           {1, 0, 1, 0, true},  {1, -1, 1, 0, true}, {0, 0, 0, 0, true}};
     for (const Case& c : cases) {
-        FakeRegistry reg;
-        SetupStore s(reg, app, clock);
-        ResetSetupInfo(s.Info(), clock);
-        s.Info().PowerKeysEnabled = c.enabled;
-        s.Info().PowerKeyCountdown = c.countdown;
-        FakeHotkeySystem keys;
-        FakeHotkeyRegistrar registrar(keys, "FormKeyOff");
-        FormKeyOff pane(s, registrar, countdown, power);
+        KeyPaneWorld w;
+        w.Info().PowerKeysEnabled = c.enabled;
+        w.Info().PowerKeyCountdown = c.countdown;
+        FormKeyOff& pane = w.keyOff;
         pane.Move(5, 5);
         pane.Load();
-        const std::string what =
-            "case: enabled " + std::to_string(c.enabled) + ", countdown " + std::to_string(c.countdown);
+        const std::string what = "case: " + std::to_string(c.enabled) + ", " + std::to_string(c.countdown);
         EXPECT_EQ(pane.Left() + pane.Top(), 0) << what;
         EXPECT_EQ(pane.Check1.Value(), c.check1) << what;
         EXPECT_EQ(pane.Check2.Value(), c.check2) << what;
-        EXPECT_EQ(s.Info().PowerKeysEnabled, c.check1) << what;
-        EXPECT_EQ(s.Info().PowerKeyCountdown, c.check2) << what;
+        EXPECT_EQ(w.Info().PowerKeysEnabled, c.check1) << what;
+        EXPECT_EQ(w.Info().PowerKeyCountdown, c.check2) << what;
         for (Control* ctl :
              std::initializer_list<Control*>{&pane.Option1, &pane.Option2, &pane.Option3, &pane.Label1, &pane.Check2})
             EXPECT_EQ(ctl->Enabled(), c.check1 == 1) << what;
-        EXPECT_EQ(reg.writes > 0, c.saves) << what;
-        EXPECT_TRUE(keys.Keys("FormKeyOff").empty()) << what;
+        EXPECT_EQ(w.registry.writes > 0, c.saves) << what;
+        EXPECT_EQ(w.PowerKeys(), kNone) << what;
     }
 }
 

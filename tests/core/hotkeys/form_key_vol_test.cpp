@@ -9,20 +9,16 @@ using VolumeKeyPane = KeyPanes;
 
 TEST_F(VolumeKeyPane, LoadShowsTheStoredSwitchAndRegistersNothing) {
     for (std::int16_t enabled : {1, 0, 2, -1}) {
-        Info().VolumeKeysEnabled = enabled;
-        FakeRegistry reg;
-        SetupStore s(reg, app, clock);
-        s.Info() = Info();
-        FakeHotkeySystem keys;
-        FakeHotkeyRegistrar registrar(keys, "FormKeyVol");
-        FormKeyVol pane(s, registrar, sound);
-        pane.Load();
+        KeyPaneWorld w;
+        w.Info().VolumeKeysEnabled = enabled;
+        w.keyVol.Load();
         const bool on = enabled == 1;
-        EXPECT_EQ(pane.Check1.Value(), on ? 1 : 0) << "case: " << enabled;
-        EXPECT_EQ(s.Info().VolumeKeysEnabled, on ? 1 : 0) << "case: " << enabled;
-        EXPECT_EQ(pane.Option1.Enabled() && pane.Option2.Enabled() && pane.Label1.Enabled(), on) << "case: " << enabled;
-        EXPECT_EQ(reg.writes > 0, !on) << "case: " << enabled;
-        EXPECT_TRUE(keys.Keys("FormKeyVol").empty()) << "case: " << enabled;
+        EXPECT_EQ(w.keyVol.Check1.Value(), on ? 1 : 0) << "case: " << enabled;
+        EXPECT_EQ(w.Info().VolumeKeysEnabled, on ? 1 : 0) << "case: " << enabled;
+        EXPECT_EQ(w.keyVol.Option1.Enabled() && w.keyVol.Option2.Enabled() && w.keyVol.Label1.Enabled(), on)
+            << "case: " << enabled;
+        EXPECT_EQ(w.registry.writes > 0, !on) << "case: " << enabled;
+        EXPECT_EQ(w.VolumeKeys(), kNone) << "case: " << enabled;
     }
 }
 

@@ -57,24 +57,16 @@ TEST(RegistrationTable, EveryKeyHasItsOwnDroppableIdInTheApplicationRange) {
     EXPECT_EQ(ids.size(), powerIds.size());
 }
 
-TEST(DispatchTable, PowerLabelsByKeyCodeOnly) {
+TEST(DispatchTable, ActionsByKeyCodeOnly) {
     for (unsigned key = 0; key <= 0x1FF; ++key) {
-        std::string_view expected;
-        if (key == 117 || key == 120) expected = labels::kShutdown;
-        if (key == 118 || key == 121) expected = labels::kHibernate;
-        if (key == 119 || key == 122) expected = labels::kLock;
-        if (key == 123) expected = labels::kRestart;
-        EXPECT_EQ(PowerKeyLabel(key), expected) << "case: key " << key;
-    }
-}
-
-TEST(DispatchTable, VolumeActionsByKeyCodeOnly) {
-    for (unsigned key = 0; key <= 0x1FF; ++key) {
-        VolumeKeyAction expected = VolumeKeyAction::None;
-        if (key == 117 || key == 120) expected = VolumeKeyAction::VolumeDown;
-        if (key == 118 || key == 121) expected = VolumeKeyAction::VolumeUp;
-        if (key == 119 || key == 122) expected = VolumeKeyAction::ToggleMute;
-        EXPECT_EQ(VolumeKeyActionOf(key), expected) << "case: key " << key;
+        std::string_view label;
+        VolumeKeyAction action = VolumeKeyAction::None;
+        if (key == 117 || key == 120) label = labels::kShutdown, action = VolumeKeyAction::VolumeDown;
+        if (key == 118 || key == 121) label = labels::kHibernate, action = VolumeKeyAction::VolumeUp;
+        if (key == 119 || key == 122) label = labels::kLock, action = VolumeKeyAction::ToggleMute;
+        if (key == 123) label = labels::kRestart;
+        EXPECT_EQ(PowerKeyLabel(key), label) << "case: key " << key;
+        EXPECT_EQ(VolumeKeyActionOf(key), action) << "case: key " << key;
     }
 }
 
