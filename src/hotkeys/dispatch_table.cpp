@@ -7,6 +7,16 @@ namespace tavrin {
 
 namespace {
 
+struct PowerKeyRow {
+    unsigned key;
+    std::string_view label;
+};
+
+struct VolumeKeyRow {
+    unsigned key;
+    VolumeKeyAction action;
+};
+
 constexpr PowerKeyRow kPowerKeys[] = {
     {kVkF6, labels::kShutdown}, {kVkF9, labels::kShutdown}, {kVkF7, labels::kHibernate}, {kVkF10, labels::kHibernate},
     {kVkF8, labels::kLock},     {kVkF11, labels::kLock},    {kVkF12, labels::kRestart},
@@ -18,10 +28,6 @@ constexpr VolumeKeyRow kVolumeKeys[] = {
 };
 
 }  // namespace
-
-std::span<const PowerKeyRow> PowerKeyTable() { return kPowerKeys; }
-
-std::span<const VolumeKeyRow> VolumeKeyTable() { return kVolumeKeys; }
 
 std::string_view PowerKeyLabel(unsigned key) {
     for (const PowerKeyRow& row : kPowerKeys)

@@ -1,28 +1,14 @@
 #pragma once
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace tavrin {
 
-// What a hotkey does is looked up by its virtual-key code alone: the
-// modifiers and the identifier play no part, so Ctrl+F9 acts as F9.
-struct PowerKeyRow {
-    unsigned key;
-    std::string_view label;  // an ActionLabel
-};
-
 enum class VolumeKeyAction { None, VolumeDown, VolumeUp, ToggleMute };
 
-struct VolumeKeyRow {
-    unsigned key;
-    VolumeKeyAction action;
-};
-
-std::span<const PowerKeyRow> PowerKeyTable();
-std::span<const VolumeKeyRow> VolumeKeyTable();
-
-// Empty for a key outside the table.
+// What a hotkey does is looked up by its virtual-key code alone: the
+// modifiers and the identifier play no part, so Ctrl+F9 acts as F9.
+// The label is an ActionLabel, empty for a key outside the table.
 std::string_view PowerKeyLabel(unsigned key);
 VolumeKeyAction VolumeKeyActionOf(unsigned key);
 
