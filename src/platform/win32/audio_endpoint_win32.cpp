@@ -36,7 +36,7 @@ AudioStatus Status(HRESULT result) { return SUCCEEDED(result) ? AudioStatus::Ok 
 
 }  // namespace
 
-// Members go in reverse order: the interface is released before COM is.
+// Members are destroyed in reverse order: the interface goes before COM does.
 struct Win32AudioEndpoint::Session {
     ComApartment com;
     ComPtr<IAudioEndpointVolume> volume;
