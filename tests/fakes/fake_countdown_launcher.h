@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,16 +10,20 @@ namespace tavrin::testing {
 // Writes down every countdown dialog that would have been started.
 class FakeCountdownLauncher final : public CountdownLauncher {
 public:
-    struct Task {
+    struct Call {
         ActionLabel label;
         std::string fileName;
         std::int16_t count;
-        friend bool operator==(const Task&, const Task&) = default;
+        friend bool operator==(const Call&, const Call&) = default;
     };
+
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
-        started.push_back({TaskNameSTR, FileNameStr, CountTime30});
+        calls.push_back({TaskNameSTR, FileNameStr, CountTime30});
+        if (during) during();
     }
-    std::vector<Task> started;
+
+    std::vector<Call> calls;
+    std::function<void()> during;  // runs inside the call, as a modal step would
 };
 
 }  // namespace tavrin::testing

@@ -110,25 +110,25 @@ TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
         Info().PowerKeyCountdown = setting;
         for (const auto& [key, label] : keys)
             for (unsigned modifiers : {0u, 2u}) {
-                countdown.started.clear();
-                power.ran.clear();
+                countdown.calls.clear();
+                power.actions.clear();
                 keyOff.DoPowerKey(static_cast<std::intptr_t>(key << 16 | modifiers));
                 const std::string what = "case: countdown " + std::to_string(setting) + ", key " + std::to_string(key);
                 if (setting != 0) {
-                    EXPECT_EQ(countdown.started, (std::vector<FakeCountdownLauncher::Task>{{label, "", 30}})) << what;
-                    EXPECT_TRUE(power.ran.empty()) << what;
+                    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{label, "", 30}})) << what;
+                    EXPECT_TRUE(power.actions.empty()) << what;
                 } else {
-                    EXPECT_EQ(power.ran, std::vector<ActionLabel>{label}) << what;
-                    EXPECT_TRUE(countdown.started.empty()) << what;
+                    EXPECT_EQ(power.actions, std::vector<ActionLabel>{label}) << what;
+                    EXPECT_TRUE(countdown.calls.empty()) << what;
                 }
             }
     }
     // Each press starts a dialog of its own.
     Info().PowerKeyCountdown = 1;
-    countdown.started.clear();
+    countdown.calls.clear();
     keyOff.DoPowerKey(0x007A0000);
     keyOff.DoPowerKey(0x007A0000);
-    EXPECT_EQ(countdown.started, (std::vector<FakeCountdownLauncher::Task>{{"锁定", "", 30}, {"锁定", "", 30}}));
+    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{"锁定", "", 30}, {"锁定", "", 30}}));
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST(HotkeyStart, AHiddenStartRegistersBothGroupsOnceBothPanesAreLoaded) {
         EXPECT_EQ(p.PowerKeys(), c.power) << what;
         EXPECT_EQ(p.VolumeKeys(), c.volume) << what;
         p.keyOff.DoPowerKey(0x007B0002);  // the panes take keys without ever being shown
-        EXPECT_EQ(p.countdown.started.size(), 1u) << what;
+        EXPECT_EQ(p.countdown.calls.size(), 1u) << what;
         // Showing the main window later renews both groups without a clash.
         p.main.Show();
         p.ExpectSettled(what + ", then shown");
