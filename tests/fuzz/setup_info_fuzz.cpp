@@ -1,7 +1,7 @@
 // A program start over whatever the registry holds: any bytes of any length
 // as the settings record, a few of them as the automatic-logon values in
 // Winlogon, then every window's load, the first activation, a few seconds of
-// ticks and some button presses.
+// ticks, each hotkey that a pane holds, and some button presses.
 //
 // Input, as FuzzedDataProvider reads it: from the end a switches byte, a
 // steps byte and four bytes of clock; from the front the user name, password
@@ -20,16 +20,19 @@
 #include "app/frm_main.h"
 #include "app/setup_store.h"
 #include "fakes/fake_application.h"
+#include "fakes/fake_audio_endpoint.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_clock_setter.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
+#include "fakes/fake_hotkeys.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tcp_client.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
+#include "mixer/module_sound.h"
 #include "power/action_label.h"
 #include "schedule/form_shutdown.h"
 #include "timesync/frm_sync.h"
@@ -105,6 +108,11 @@ bool KnownAction(const ActionLabel& label) {
     return false;
 }
 
+// The lParam of a hotkey message for a held combination.
+std::intptr_t HotkeyMessage(const FakeHotkeySystem::Combination& keys) {
+    return static_cast<std::intptr_t>(keys.second << 16 | keys.first);
+}
+
 bool SelectionInRange(const ComboBox& combo) { return combo.ListIndex() >= -1 && combo.ListIndex() < combo.ListCount(); }
 
 void PutLogonValue(FakeRegistry& registry, const Switches& switches, const char* name, const std::string& text) {
@@ -146,9 +154,16 @@ void RunProgram(FuzzedDataProvider& input) {
     FakeTcpClient socket;
     FakeClockSetter clockSetter(clock);
     FakeBrowser browser;
+    FakeHotkeySystem hotkeys;
+    FakeHotkeyRegistrar powerRegistrar(hotkeys, "FormKeyOff");
+    FakeHotkeyRegistrar volumeRegistrar(hotkeys, "FormKeyVol");
+    FakeAudioEndpoint device;
+    ModuleSound sound(device);
     FormShutdown schedule(store, clock, dateTimeText, countdown, power);
-    FormKeyOff powerKeys;
-    FormKeyVol volumeKeys;
+    FormKeyOff powerKeys(store, powerRegistrar, countdown, power);
+    FormKeyVol volumeKeys(store, volumeRegistrar, sound);
+    powerKeys.Connect(volumeKeys);
+    volumeKeys.Connect(powerKeys);
     FormEasyLogin logon(registry, store);
     frmSync sync(store, socket, clockSetter, clock);
     frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app);
@@ -159,6 +174,11 @@ void RunProgram(FuzzedDataProvider& input) {
         schedule.Timer1.Tick();
         sync.timeLocal.Tick();
     }
+    for (const auto& keys : hotkeys.Keys("FormKeyOff")) {
+        Require(hotkeys.Keys("FormKeyVol").count(keys) == 0, "no key belongs to both panes");
+        powerKeys.DoPowerKey(HotkeyMessage(keys));
+    }
+    for (const auto& keys : hotkeys.Keys("FormKeyVol")) volumeKeys.DoVolumeKey(HotkeyMessage(keys));
     if (steps.SaveSchedule()) schedule.CommandCloseTime.Click();
     if (steps.SaveLogon()) logon.CommandSave.Click();
     if (steps.SyncByHand()) sync.cSyncro.Click();
@@ -171,8 +191,12 @@ void RunProgram(FuzzedDataProvider& input) {
     for (const auto& action : power.actions) Require(KnownAction(action), "an action is one of the six");
     if (const auto* now = registry.Find(Hive::CurrentUser, kSettingsKey, kSettingsValue);
         now && (switches.RecordMissing() || now->type != switches.RecordType() || now->bytes != stored))
+    {
         Require(now->type == FakeRegistry::Type::Binary && now->bytes.size() == SetupInfo::kSize,
                 "a saved record is 56 binary bytes");
+        const SetupInfo::Bytes inMemory = store.Info().ToBytes();
+        Require(std::equal(inMemory.begin(), inMemory.end(), now->bytes.begin()), "the saved record is the one in memory");
+    }
 
     main.tbToolBar.Click("退出");
 }
