@@ -113,7 +113,8 @@ void CheckClockFollowsTheLine(const CheckedClockSetter& setter, const Received& 
     const std::string line = received.Line();
     const std::int64_t expected = LineMoment(line) + std::int64_t{offsetHours} * 3600;
     if (!setter.Time()) {
-        Require(ToSeconds(*setter.Date()) == ToSeconds(DatePart(FromSeconds(expected))), "the date is the line's, shifted");
+        Require(ToSeconds(*setter.Date()) == ToSeconds(DatePart(FromSeconds(expected))),
+                "the date is the line's, shifted");
         return;
     }
     Require(ToSeconds(*setter.Date()) + ToSeconds(*setter.Time()) == expected, "the moment is the line's, shifted");
@@ -140,8 +141,12 @@ void RunAttempts(FuzzedDataProvider& input) {
                 rig.clock.Advance(std::chrono::seconds{1});
                 rig.form.timeLocal.Tick();
                 break;
-            case 6: rig.socket.ServerCloses(); break;
-            case 7: rig.form.cSyncro.Click(); break;
+            case 6:
+                rig.socket.ServerCloses();
+                break;
+            case 7:
+                rig.form.cSyncro.Click();
+                break;
             default: {
                 const std::string chunk = input.ConsumeBytesAsString((op >> 3) + 1u);
                 if (rig.socket.Open()) received.Add(chunk);

@@ -60,9 +60,12 @@ struct Switches {
     // The record stored as another type than binary: the load reads any type.
     FakeRegistry::Type RecordType() const {
         switch ((bits_ >> 4) & 0x03) {
-            case 1: return FakeRegistry::Type::Text;
-            case 2: return FakeRegistry::Type::Dword;
-            default: return FakeRegistry::Type::Binary;
+            case 1:
+                return FakeRegistry::Type::Text;
+            case 2:
+                return FakeRegistry::Type::Dword;
+            default:
+                return FakeRegistry::Type::Binary;
         }
     }
     // The logon values stored as numbers, which read back as no text.
@@ -113,11 +116,14 @@ std::intptr_t HotkeyMessage(const FakeHotkeySystem::Combination& keys) {
     return static_cast<std::intptr_t>(keys.second << 16 | keys.first);
 }
 
-bool SelectionInRange(const ComboBox& combo) { return combo.ListIndex() >= -1 && combo.ListIndex() < combo.ListCount(); }
+bool SelectionInRange(const ComboBox& combo) {
+    return combo.ListIndex() >= -1 && combo.ListIndex() < combo.ListCount();
+}
 
 void PutLogonValue(FakeRegistry& registry, const Switches& switches, const char* name, const std::string& text) {
     if (switches.LogonValuesAsNumbers())
-        registry.Put(Hive::LocalMachine, kWinlogonKey, name, FakeRegistry::Type::Dword, Bytes(text.begin(), text.end()));
+        registry.Put(Hive::LocalMachine, kWinlogonKey, name, FakeRegistry::Type::Dword,
+                     Bytes(text.begin(), text.end()));
     else
         registry.PutText(Hive::LocalMachine, kWinlogonKey, name, text);
 }
@@ -134,7 +140,8 @@ void RunProgram(FuzzedDataProvider& input) {
     PutLogonValue(registry, switches, kDefaultPassword, input.ConsumeRandomLengthString(64));
     PutLogonValue(registry, switches, kAutoAdminLogon, input.ConsumeRandomLengthString(8));
     const Bytes stored = input.ConsumeRemainingBytes<std::uint8_t>();
-    if (!switches.RecordMissing()) registry.Put(Hive::CurrentUser, kSettingsKey, kSettingsValue, switches.RecordType(), stored);
+    if (!switches.RecordMissing())
+        registry.Put(Hive::CurrentUser, kSettingsKey, kSettingsValue, switches.RecordType(), stored);
     if (switches.UserKeyClosed()) registry.DenyOpen(Hive::CurrentUser);
     if (switches.UserKeyReadOnly()) registry.DenyWrites(Hive::CurrentUser);
     if (switches.MachineKeyClosed()) registry.DenyOpen(Hive::LocalMachine);
@@ -143,7 +150,8 @@ void RunProgram(FuzzedDataProvider& input) {
     FakeApplication app;
     SetupStore store(registry, app, clock);
     store.LoadSetupInfo();
-    Require(store.Info().ToBytes() == ExpectedRecord(switches, stored, clock), "the load lays the stored bytes over the record");
+    Require(store.Info().ToBytes() == ExpectedRecord(switches, stored, clock),
+            "the load lays the stored bytes over the record");
     SetupInfo copy;
     copy.Overlay(store.Info().ToBytes());
     Require(copy.ToBytes() == store.Info().ToBytes(), "the record's bytes survive a round trip");
@@ -183,19 +191,21 @@ void RunProgram(FuzzedDataProvider& input) {
     if (steps.SaveLogon()) logon.CommandSave.Click();
     if (steps.SyncByHand()) sync.cSyncro.Click();
     if (steps.WalkToolbar())
-        for (const char* key : {"一键关机", "一键静音", "开机自动登录", "网络自动校时", "定时关机"}) main.tbToolBar.Click(key);
+        for (const char* key : {"一键关机", "一键静音", "开机自动登录", "网络自动校时", "定时关机"})
+            main.tbToolBar.Click(key);
 
     for (const ComboBox* combo : {&schedule.ComboCloseTime, &sync.cmbServer, &sync.cmbGMT})
         Require(SelectionInRange(*combo), "a list's selection is one of its entries or none");
-    for (const auto& call : countdown.calls) Require(KnownAction(call.label), "a countdown names one of the six actions");
+    for (const auto& call : countdown.calls)
+        Require(KnownAction(call.label), "a countdown names one of the six actions");
     for (const auto& action : power.actions) Require(KnownAction(action), "an action is one of the six");
     if (const auto* now = registry.Find(Hive::CurrentUser, kSettingsKey, kSettingsValue);
-        now && (switches.RecordMissing() || now->type != switches.RecordType() || now->bytes != stored))
-    {
+        now && (switches.RecordMissing() || now->type != switches.RecordType() || now->bytes != stored)) {
         Require(now->type == FakeRegistry::Type::Binary && now->bytes.size() == SetupInfo::kSize,
                 "a saved record is 56 binary bytes");
         const SetupInfo::Bytes inMemory = store.Info().ToBytes();
-        Require(std::equal(inMemory.begin(), inMemory.end(), now->bytes.begin()), "the saved record is the one in memory");
+        Require(std::equal(inMemory.begin(), inMemory.end(), now->bytes.begin()),
+                "the saved record is the one in memory");
     }
 
     main.tbToolBar.Click("退出");
