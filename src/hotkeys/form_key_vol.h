@@ -1,14 +1,57 @@
 #pragma once
+#include <cstdint>
+
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
 
+class FormKeyOff;
+class HotkeyRegistrar;
+class ModuleSound;
+class SetupStore;
+
+// "一键静音": the volume hotkeys' settings. The pane owns the volume group of
+// system-wide keys, registered on its own window, and keeps it off the keys
+// of the power group while both are on.
 class FormKeyVol : public Form {
 public:
-    FormKeyVol() : Form("一键静音") {}
+    FormKeyVol(SetupStore& store, HotkeyRegistrar& keys, ModuleSound& sound);
+    // The two panes drive each other: build both, then connect them.
+    void Connect(FormKeyOff& powerWindow) { powerWindow_ = &powerWindow; }
+
+    Frame Frame1;
+    CheckBox Check1{"启用键盘音量控制功能", 1};
+    Label Label1{"请选择键盘控制音量的按键组合："};
+    OptionGroup KeySets;
+    OptionButton Option1{KeySets, "减少音量按F6，增加音量按F7，静音/取消静音按F8", true};
+    OptionButton Option2{KeySets, "减少音量按F9，增加音量按F10，静音/取消静音按F11"};
+
+    // Drops the whole group, then registers what the settings ask for.
+    void RegisterVolumeKeys();
+    void UnregisterVolumeKeys();
+    // True once the group was renewed after the load.
+    bool KeysRenewed() const { return keysRenewed_; }
+
+    // The lParam of a hotkey message that reached this pane's window.
+    void DoVolumeKey(std::intptr_t lParam);
+
+    void Check1_Click();
+    void Option1_Click();
+    void Option2_Click();
 
 protected:
     void OnLoad() override;
+    void OnActivate() override;
+
+private:
+    void ChooseKeys(std::int16_t set);
+
+    SetupStore& store_;
+    HotkeyRegistrar& keys_;
+    ModuleSound& sound_;
+    FormKeyOff* powerWindow_ = nullptr;
+    bool keysRenewed_ = false;
 };
 
 }  // namespace tavrin

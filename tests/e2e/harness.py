@@ -91,6 +91,12 @@ class WineDesktop:
                 p.kill()
         subprocess.run([WINESERVER, "-k"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        desktop = getattr(self, "desktop_process", None)
+        if desktop is not None:
+            try:
+                desktop.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                desktop.kill()
         if self.xvfb is not None:
             self.xvfb.send_signal(signal.SIGTERM)
             self.xvfb.wait(timeout=10)

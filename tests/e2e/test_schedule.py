@@ -50,7 +50,7 @@ class ScheduleTest(DesktopTest):
         self.desktop.click_toolbar(1)
         wait_until(lambda: self.desktop.panes()[0][1] == "定时关机", what="the schedule pane in front")
         first = self.desktop.controls("定时关机")
-        self.assertRegex(first[0]["text"], r"^开始时间：.+ 剩余时间：59分 \d+秒$")
+        self.assertRegex(first[0]["text"], r"^开始时间：.+ 剩余时间：(1小时|59分 \d+秒)$")
         button = self.desktop.control("停止计时", "定时关机")
         self.assertTrue(button["enabled"])
         disabled = [c for c in first if c["cls"] in ("ComboBox", "SysDateTimePick32") and c["enabled"]]

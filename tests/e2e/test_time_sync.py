@@ -55,7 +55,8 @@ class DaytimeServers:
                 continue
             self.connections.append((row, time.monotonic()))
             answer = self.answers.get(row)
-            now = datetime.datetime.now(datetime.timezone.utc)
+            # Rounded to the nearest second: Wine accepts only changes under a second.
+            now = datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(milliseconds=500)
             if answer == "now":
                 conn.sendall(daytime_line(now))
                 conn.close()

@@ -8,9 +8,11 @@ namespace tavrin::win32 {
 
 namespace {
 
-constexpr DWORD kPaneStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: a group box does not paint its inside, so the window
+// under it must, or a pane raised over another shows the other through it.
+constexpr DWORD kPaneStyle = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr DWORD kPaneExStyle = WS_EX_CONTROLPARENT;
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 
 }  // namespace

@@ -11,11 +11,15 @@
 #include "app/setup_store.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
+#include "hotkeys/hidden_start.h"
+#include "mixer/module_sound.h"
 #include "platform/win32/application_win32.h"
+#include "platform/win32/audio_endpoint_win32.h"
 #include "platform/win32/clock_setter_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/date_time_text_win32.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/hotkey_registrar_win32.h"
 #include "platform/win32/layouts.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
@@ -53,6 +57,10 @@ struct Platform {
     CountdownDialogs countdowns{shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> {
                                     return MakeCountdownDialog(dialog);
                                 }};
+    Win32AudioEndpoint audio;
+    ModuleSound sound{audio};
+    Win32HotkeyRegistrar powerKeys;   // on the power pane's window once it exists
+    Win32HotkeyRegistrar volumeKeys;  // on the volume pane's window
 };
 
 // The models and their windows. Built only once the entry routine knows this
@@ -61,6 +69,8 @@ class Program {
 public:
     explicit Program(Platform& p)
         : shutdown_(p.store, p.clock, p.dateTimeText, p.countdowns, p.shutDown),
+          keyOff_(p.store, p.powerKeys, p.countdowns, p.shutDown),
+          keyVol_(p.store, p.volumeKeys, p.sound),
           easyLogin_(p.registry, p.store),
           sync_(p.store, p.tcpClient, p.clockSetter, p.clock),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
@@ -73,12 +83,30 @@ public:
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
         LayOutShutdown(shutdownPane_, shutdown_);
+        LayOutKeyOff(keyOffPane_, keyOff_);
+        LayOutKeyVol(keyVolPane_, keyVol_);
         LayOutEasyLogin(easyLoginPane_, easyLogin_);
         LayOutSync(syncPane_, sync_);
         p.power.SetMainWindow([this] { return mainWindow_.Hwnd(); });
+        keyOff_.Connect(keyVol_);
+        keyVol_.Connect(keyOff_);
+        p.powerKeys.Attach(keyOffPane_.Hwnd());
+        p.volumeKeys.Attach(keyVolPane_.Hwnd());
+        keyOffPane_.onMessage = [this](UINT msg, WPARAM, LPARAM lp) {
+            if (msg != WM_HOTKEY) return false;
+            keyOff_.DoPowerKey(lp);
+            return true;
+        };
+        keyVolPane_.onMessage = [this](UINT msg, WPARAM, LPARAM lp) {
+            if (msg != WM_HOTKEY) return false;
+            keyVol_.DoVolumeKey(lp);
+            return true;
+        };
     }
 
     frmMain& Main() { return main_; }
+    FormKeyOff& KeyOff() { return keyOff_; }
+    FormKeyVol& KeyVol() { return keyVol_; }
     HWND MainHwnd() const { return mainWindow_.Hwnd(); }
 
 private:
@@ -125,5 +153,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                              return program->Main();
                                          });
     if (!runs) return 0;
+    tavrin::RegisterAllAfterHiddenLoad(program->KeyOff(), program->KeyVol());
     return RunMessageLoop();
 }

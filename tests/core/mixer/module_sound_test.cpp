@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "fakes/fake_audio_endpoint.h"
+#include "mixer/module_sound.h"
+
+namespace tavrin {
+namespace {
+
+using testing::FakeAudioEndpoint;
+using Levels = std::vector<std::int32_t>;
+
+TEST(VolumeStep, IsATenthOfTheRangeWithHalvesToEven) {
+    struct Case {
+        std::int32_t min, max, step;
+    };
+    const Case cases[] = {{0, 65535, 6554}, {0, 65534, 6553},
+                          {0, 25, 2},       {0, 35, 4},
+                          {0, 5, 0},        {0, 0, 0},
+                          {-100, 100, 20},  {100, 1100, 100},
+                          {0, 6, 1},        {INT32_MIN, INT32_MAX, 429496730}};  // 429496729.5
+    for (const Case& c : cases)
+        EXPECT_EQ(ModuleSound::VolumeStep(c.min, c.max), c.step) << "case: " << c.min << ".." << c.max;
+}
+
+TEST(VolumeKeys, TenPressesClimbToTheTopAndTenFallToTheBottom) {
+    FakeAudioEndpoint device;
+    ModuleSound sound(device);
+    const Levels up = {6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535};
+    const Levels down = {58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0};
+    for (std::int32_t level : up) {
+        sound.VolumeUp();
+        EXPECT_EQ(device.levels, Levels(2, level)) << "case: up to " << level;
+    }
+    device.levels = {65535, 65535};
+    for (std::int32_t level : down) {
+        sound.VolumeDown();
+        EXPECT_EQ(device.levels, Levels(2, level)) << "case: down to " << level;
+    }
+    EXPECT_EQ(device.opens, device.closes);
+}
+
+// Every channel moves by the same step and stops at a bound on its own.
+TEST(VolumeKeys, EachChannelStopsAtItsBoundOnItsOwn) {
+    struct Case {
+        Levels before;
+        bool up;
+        Levels after;
+        std::int32_t min = 0, max = 65535;
+    };
+    const Case cases[] = {
+        {{65535, 60000}, true, {65535, 65535}},
+        {{60000, 0}, true, {65535, 6554}},
+        {{3000, 10000}, false, {0, 3446}},
+        {{30000}, true, {36554}},  // one channel: only it is read and written
+        {{0, 100, 200, 65000, 65535, 7}, true, {6554, 6654, 6754, 65535, 65535, 6561}},
+        {{70000, -5}, false, {63446, 0}},  // a device reporting levels off its own bounds
+        {{1050, 150}, true, {1100, 250}, 100, 1100},
+    };
+    for (const Case& c : cases) {
+        FakeAudioEndpoint device;
+        device.levels = c.before;
+        device.min = c.min;
+        device.max = c.max;
+        ModuleSound sound(device);
+        c.up ? sound.VolumeUp() : sound.VolumeDown();
+        EXPECT_EQ(device.levels, c.after) << "case: " << c.before.size() << " channels from " << c.before[0];
+        EXPECT_FALSE(device.IsOpen());
+    }
+}
+
+TEST(VolumeKeys, MuteTogglesAndTheLevelKeysLeaveItAlone) {
+    FakeAudioEndpoint device;
+    device.muted = true;
+    device.levels = {20000, 20000};
+    ModuleSound sound(device);
+    sound.VolumeUp();
+    sound.VolumeDown();
+    sound.VolumeDown();
+    EXPECT_TRUE(device.muted);
+    EXPECT_EQ(device.levels, (Levels{13446, 13446}));
+    sound.ToggleMute();
+    EXPECT_FALSE(device.muted);
+    sound.ToggleMute();
+    EXPECT_TRUE(device.muted);
+}
+
+// Stepping from unread levels would write a made-up volume, and muting after
+// an unread state would mute a line nobody asked to mute.
+TEST(VolumeKeys, NoDeviceAFailedLookupOrAFailedReadNeverWrites) {
+    struct Case {
+        const char* name;
+        void (*breakDevice)(FakeAudioEndpoint&);
+        bool levelsWritten, muteWritten;
+    };
+    const Case cases[] = {
+        {"no device", [](FakeAudioEndpoint& d) { d.present = false; }, false, false},
+        {"open", [](FakeAudioEndpoint& d) { d.failOpen = true; }, false, false},
+        {"channel count", [](FakeAudioEndpoint& d) { d.failChannelCount = true; }, false, true},
+        {"no channels", [](FakeAudioEndpoint& d) { d.levels.clear(); }, false, true},
+        {"bounds", [](FakeAudioEndpoint& d) { d.failBounds = true; }, false, true},
+        {"reversed bounds", [](FakeAudioEndpoint& d) { d.min = 70000; }, false, true},
+        {"level read", [](FakeAudioEndpoint& d) { d.failGetLevel = true; }, false, true},
+        {"mute read", [](FakeAudioEndpoint& d) { d.failGetMute = true; }, true, false},
+    };
+    for (const Case& c : cases) {
+        FakeAudioEndpoint device;
+        device.levels = {30000, 40000};
+        c.breakDevice(device);
+        const Levels before = device.levels;
+        ModuleSound sound(device);
+        sound.VolumeUp();
+        sound.ToggleMute();
+        EXPECT_EQ(device.levelWrites > 0, c.levelsWritten) << "case: " << c.name;
+        EXPECT_EQ(device.levels == before, !c.levelsWritten) << "case: " << c.name;
+        EXPECT_EQ(device.muted, c.muteWritten) << "case: " << c.name;
+        EXPECT_FALSE(device.IsOpen()) << "case: " << c.name;
+        EXPECT_EQ(device.callsWhileClosed, 0) << "case: " << c.name;
+    }
+}
+
+TEST(VolumeSteps, ReportWhatTheyFoundAndNothingWhileClosed) {
+    FakeAudioEndpoint device;
+    device.levels = {1000};
+    ModuleSound sound(device);
+    std::int32_t first = 5, second = 5;
+    bool muted = true;
+    EXPECT_EQ(sound.GetVolumeMax(), -1);
+    EXPECT_FALSE(sound.GetVolume(first, second) || sound.SetVolume(1, 1) || sound.SetMute(false));
+    EXPECT_EQ(first + second, -2);
+    EXPECT_FALSE(sound.GetMute(muted));
+    EXPECT_TRUE(muted);  // untouched
+
+    ASSERT_TRUE(sound.OpenVolumeControl());
+    EXPECT_EQ(sound.GetVolumeMin(), 0);
+    EXPECT_EQ(sound.GetVolumeMax(), 65535);
+    EXPECT_TRUE(sound.GetVolume(first, second));
+    EXPECT_EQ(first, 1000);
+    EXPECT_EQ(second, -1);                    // a one-channel line
+    EXPECT_TRUE(sound.SetVolume(9, 99999));   // the second value has no channel to go to
+    EXPECT_FALSE(sound.SetVolume(70000, 0));  // refused by the device
+    EXPECT_EQ(device.levels, Levels{9});
+    // GetMute answers with the state itself.
+    EXPECT_FALSE(sound.GetMute(muted));
+    EXPECT_FALSE(muted);
+    EXPECT_TRUE(sound.SetMute(true));
+    EXPECT_TRUE(sound.GetMute(muted));
+    ASSERT_TRUE(sound.OpenMuteControl());  // a second opening closes the first
+    EXPECT_EQ(device.closes, 1);
+    EXPECT_TRUE(sound.CloseMixer());
+    EXPECT_EQ(device.opens, device.closes);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,73 @@
+"""Hotkeys under Wine in the virtual desktop, started hidden."""
+import re
+import time
+import unittest
+
+from harness import SETTINGS_KEY, DesktopTest, record, unpack_record, wait_until
+
+DIALOG = "Tavrin－定时关机免费版－关机"
+
+
+class HotkeyTest(DesktopTest):
+    def start_hidden(self, relay, **fields):
+        self.desktop.store_record(record(**fields))
+        program = self.desktop.start_program("/run", relay=relay)
+        wait_until(lambda: self.desktop.main_windows() == [(False, False)], what="the hidden main window")
+        wait_until(lambda: len(self.desktop.relay_calls(program, "user32.RegisterHotKey")) >= 7,
+                   what="both groups registered")
+        return program
+
+    def test_ctrl_f9_with_the_countdown_shows_the_dialog_and_cancel_runs_nothing(self):
+        program = self.start_hidden(["user32.RegisterHotKey", "user32.ExitWindowsEx"], PowerKeyCountdown=1)
+        # Each key under an identifier of its own: the four Ctrl keys on the power pane, F6-F8 on the volume pane.
+        ids = [line.split("(")[1].split(",")[1] for line in self.desktop.relay_calls(program, "user32.RegisterHotKey")]
+        self.assertEqual(ids, ["00000278", "00000279", "0000027a", "0000027b", "00000075", "00000076", "00000077"])
+        self.desktop.xdotool("key", "ctrl+F9")
+        wait_until(lambda: self.desktop.main_windows(DIALOG), what="the countdown dialog")
+        self.desktop.close_main_window(DIALOG)
+        wait_until(lambda: not self.desktop.main_windows(DIALOG), what="the dialog gone")
+        time.sleep(1)
+        self.assertEqual(self.desktop.relay_calls(program, "user32.ExitWindowsEx"), [])
+        self.assertIsNone(program.poll())
+
+    def test_ctrl_f11_without_the_countdown_locks_at_once(self):
+        program = self.start_hidden(["user32.RegisterHotKey", "user32.LockWorkStation"], PowerKeyCountdown=0)
+        self.desktop.xdotool("key", "ctrl+F11")
+        wait_until(lambda: self.desktop.relay_calls(program, "user32.LockWorkStation"), what="the lock")
+        self.assertFalse(self.desktop.main_windows(DIALOG))
+
+
+    def test_choosing_f6_for_the_power_keys_moves_the_volume_keys_to_f9(self):
+        program = self.desktop.start_program(relay=["user32.RegisterHotKey", "user32.UnregisterHotKey"])
+        wait_until(lambda: self.desktop.main_windows() == [(True, True)], what="the main window")
+        self.desktop.click_toolbar(2)
+        wait_until(lambda: self.desktop.panes()[0][1] == "一键关机", what="the power pane in front")
+        self.desktop.click(self.desktop.control("关机按F6，休眠按F7，锁定按F8", "一键关机"))
+        wait_until(lambda: self.desktop.control("关机按F6，休眠按F7，锁定按F8", "一键关机")["checked"] == 1,
+                   what="F6-F8 chosen")
+        time.sleep(0.5)
+
+        stored = unpack_record(bytes.fromhex(self.desktop.reg_query(SETTINGS_KEY, "setupinfo")))
+        self.assertEqual((stored["PowerKeySet"], stored["VolumeKeySet"]), (1, 2))
+        self.assertEqual(self.desktop.control("减少音量按F9，增加音量按F10，静音/取消静音按F11", "一键静音")["checked"], 1)
+
+        # Replay the trace: what each window holds in the end.
+        held = {}
+        with open(program.log, errors="replace") as trace:
+            lines = trace.readlines()
+        for line in lines:
+            call = re.search(r"Call user32\.(Register|Unregister)HotKey\(([0-9a-f]+),([0-9a-f]+)(?:,([0-9a-f]+),([0-9a-f]+))?", line)
+            if not call:
+                continue
+            kind, hwnd, key_id = call.group(1), call.group(2), int(call.group(3), 16)
+            keys = held.setdefault(hwnd, {})
+            if kind == "Register":
+                keys[key_id] = (int(call.group(4), 16), int(call.group(5), 16))
+            else:
+                keys.pop(key_id, None)
+        finals = sorted(sorted(keys.values()) for keys in held.values() if keys)
+        self.assertEqual(finals, [[(0, 0x75), (0, 0x76), (0, 0x77)], [(0, 0x78), (0, 0x79), (0, 0x7A)]])
+
+
+if __name__ == "__main__":
+    unittest.main()

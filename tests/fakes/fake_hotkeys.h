@@ -1,0 +1,64 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ports/hotkey_registrar.h"
+
+namespace tavrin::testing {
+
+// The system's one table of hotkeys, shared by every window: a key
+// combination belongs to one registration at a time, whoever asks second
+// fails. Every call is written down.
+class FakeHotkeySystem {
+public:
+    using Combination = std::pair<unsigned, unsigned>;  // modifiers, key
+    struct Call {
+        std::string window;
+        bool registers;  // false: an unregistration
+        int id;
+    };
+    std::vector<Call> calls;
+    int idsReused = 0;  // a window registering again under an identifier it holds
+
+    // The combinations a window holds now.
+    std::set<Combination> Keys(const std::string& window) const {
+        std::set<Combination> keys;
+        for (const auto& [owner, binding] : held_)
+            if (owner.first == window) keys.insert({binding.modifiers, binding.key});
+        return keys;
+    }
+
+    HotkeyStatus Register(const std::string& window, const HotkeyBinding& b) {
+        calls.push_back({window, true, b.id});
+        for (const auto& [owner, held] : held_)
+            if (held.modifiers == b.modifiers && held.key == b.key) return HotkeyStatus::Failed;
+        // As under Wine: the later registration replaces the earlier one.
+        if (held_.count({window, b.id}) != 0) ++idsReused;
+        held_[{window, b.id}] = b;
+        return HotkeyStatus::Ok;
+    }
+    HotkeyStatus Unregister(const std::string& window, int id) {
+        calls.push_back({window, false, id});
+        return held_.erase({window, id}) != 0 ? HotkeyStatus::Ok : HotkeyStatus::Failed;
+    }
+
+private:
+    std::map<std::pair<std::string, int>, HotkeyBinding> held_;
+};
+
+// One window's share of the system table.
+class FakeHotkeyRegistrar final : public HotkeyRegistrar {
+public:
+    FakeHotkeyRegistrar(FakeHotkeySystem& system, std::string window) : system_(system), window_(std::move(window)) {}
+    HotkeyStatus Register(const HotkeyBinding& binding) override { return system_.Register(window_, binding); }
+    HotkeyStatus Unregister(int id) override { return system_.Unregister(window_, id); }
+
+private:
+    FakeHotkeySystem& system_;
+    std::string window_;
+};
+
+}  // namespace tavrin::testing
