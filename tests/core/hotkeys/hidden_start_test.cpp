@@ -17,8 +17,7 @@ struct Program : KeyPaneWorld {
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
 
     void Start(const std::string& arguments) {
-        const auto bytes = Info().ToBytes();
-        registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {bytes.begin(), bytes.end()});
+        Store(Info());
         app.arguments = arguments;
         ASSERT_TRUE(RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& { return main; }));
         RegisterAllAfterHiddenLoad(keyOff, keyVol);

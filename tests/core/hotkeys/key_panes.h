@@ -4,14 +4,11 @@
 #include <set>
 #include <string>
 
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
 #include "fakes/fake_audio_endpoint.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_hotkeys.h"
 #include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
+#include "fakes/settings_rig.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "mixer/module_sound.h"
@@ -26,14 +23,13 @@ inline const Keys kNone;
 
 // Both hotkey panes as the main window holds them: children of one host,
 // connected to each other, over one settings record and one hotkey table.
-struct KeyPaneWorld {
+struct KeyPaneWorld : SettingsRig {
     KeyPaneWorld() {
         keyOff.Connect(keyVol);
         keyVol.Connect(keyOff);
         for (Form* f : {static_cast<Form*>(&keyOff), static_cast<Form*>(&keyVol), &otherPane}) f->SetHost(&host);
         ResetSetupInfo(store.Info(), clock);
     }
-    SetupInfo& Info() { return store.Info(); }
     void Record(std::int16_t powerOn, std::int16_t powerSet, std::int16_t volumeOn, std::int16_t volumeSet) {
         Info().PowerKeysEnabled = powerOn;
         Info().PowerKeySet = powerSet;
@@ -47,11 +43,6 @@ struct KeyPaneWorld {
         keyVol.Load();
         keyVol.Show();
         keyOff.Show();
-    }
-    SetupInfo Stored() {
-        SetupStore fresh(registry, app, clock);
-        fresh.LoadSetupInfo();
-        return fresh.Info();
     }
     Keys PowerKeys() const { return system.Keys("FormKeyOff"); }
     Keys VolumeKeys() const { return system.Keys("FormKeyVol"); }
@@ -69,10 +60,6 @@ struct KeyPaneWorld {
         EXPECT_EQ(Stored(), i) << what;
     }
 
-    FakeRegistry registry;
-    FakeApplication app;
-    FakeClock clock;
-    SetupStore store{registry, app, clock};
     FakeHotkeySystem system;
     FakeHotkeyRegistrar powerRegistrar{system, "FormKeyOff"};
     FakeHotkeyRegistrar volumeRegistrar{system, "FormKeyVol"};

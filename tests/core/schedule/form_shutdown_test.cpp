@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
+#include "fakes/settings_rig.h"
 #include "schedule/form_shutdown.h"
 
 namespace tavrin {
@@ -41,7 +38,7 @@ SetupInfo Record(std::int16_t mode) {
     return info;
 }
 
-class ScheduleTest : public ::testing::Test {
+class ScheduleTest : public ::testing::Test, public SettingsRig {
 protected:
     // A new window loaded with this record, as at a program start.
     FormShutdown& Load(const SetupInfo& info) {
@@ -60,19 +57,10 @@ protected:
         }
     }
     void At(int h, int m, int s) { clock.SetNow(FromSeconds(ToSeconds(kToday) + ToSeconds(Tod(h, m, s)))); }
-    SetupInfo Stored() const {
-        SetupInfo info;
-        if (const auto bytes = registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue)) info.Overlay(*bytes);
-        return info;
-    }
     std::size_t Fired() const { return countdown.calls.size() + power.actions.size(); }
     bool Armed() const { return form->Timer1.Enabled(); }
     const std::string& Caption() const { return form->FrameOnTimeClose.Caption(); }
 
-    FakeRegistry registry;
-    FakeApplication app;
-    FakeClock clock;
-    SetupStore store{registry, app, clock};
     FakeDateTimeText dateTimeText;
     FakeCountdownLauncher countdown;
     FakePowerActionRunner power;
@@ -171,17 +159,6 @@ TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
     }
 }
 
-TEST_F(ScheduleTest, EachModeFiresAtItsTick) {
-    for (auto [mode, ticks] : {std::pair{1, 5}, std::pair{2, 1800}, std::pair{3, 10}}) {
-        At(20, 0, 0);
-        Load(Record(static_cast<std::int16_t>(mode)));
-        Tick(ticks - 1);
-        EXPECT_EQ(Fired(), 0u) << "case: mode " << mode;
-        Tick();
-        EXPECT_EQ(Fired(), 1u) << "case: mode " << mode;
-    }
-}
-
 // A moment that is now fires as the user arms it; at start-up only a
 // countdown does, so a first start with the defaults runs nothing.
 TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
@@ -274,21 +251,6 @@ TEST_F(ScheduleTest, TheReminderChoosesBetweenTheDialogAndTheActionAtOnce) {
         EXPECT_EQ(countdown.calls, c.dialogs) << "case: " << c.enabled << ", " << c.seconds;
         EXPECT_EQ(power.actions, c.direct) << "case: " << c.enabled << ", " << c.seconds;
     }
-}
-
-TEST_F(ScheduleTest, StartUpArmsOnlyWhenAskedAndACountdownRunsFromTheStart) {
-    SetupInfo info = Record(2);
-    info.StartCloseTask = 0;
-    Load(info);
-    EXPECT_FALSE(Armed());
-    EXPECT_EQ(registry.writes, 0);
-
-    clock.Advance(hours{5});
-    info.StartCloseTask = 1;
-    Load(info);
-    EXPECT_TRUE(Armed());
-    EXPECT_EQ(Caption(), "开始时间：1:00:00 剩余时间：30分");
-    EXPECT_EQ(Stored().StartCloseTask, 1);
 }
 
 // After a sleep the moment fires once at the first tick if it passed, and
