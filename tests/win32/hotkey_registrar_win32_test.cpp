@@ -3,12 +3,9 @@
 
 #include <vector>
 
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
+#include "fakes/settings_rig.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "mixer/module_sound.h"
@@ -77,11 +74,9 @@ TEST_F(HotkeyRegistrarAdapter, TheFourCtrlKeysAreHeldAndDroppedOneByOne) {
 // The two panes over real registrations: moving the other group aside ends
 // with every key of both groups held, each by its own window.
 TEST_F(HotkeyRegistrarAdapter, ThePanesEndOnTheirOwnKeysAfterAConflictMove) {
-    testing::FakeRegistry registry;
-    testing::FakeApplication app;
-    testing::FakeClock clock;
-    SetupStore store(registry, app, clock);
-    ResetSetupInfo(store.Info(), clock);
+    testing::SettingsRig settings;
+    SetupStore& store = settings.store;
+    ResetSetupInfo(store.Info(), settings.clock);
     store.Info().PowerKeySet = 2;
     testing::FakeCountdownLauncher countdown;
     testing::FakePowerActionRunner power;

@@ -35,6 +35,8 @@ protected:
     TracingWorkstation workstation{power.calls};
     ModuleShutDown module{power, workstation, messageBox};
     FormCount30 dialog{module};
+    Trace window;
+    WindowProbe probe{window};
 
     void Tick(FormCount30& d, int times) {
         for (int i = 0; i < times; ++i) d.Timer1.Tick();
@@ -42,8 +44,6 @@ protected:
 };
 
 TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnce) {
-    Trace window;
-    WindowProbe probe(window);
     dialog.Bind(&probe);
     window.clear();
     dialog.DoTask("关机", "", 30);
@@ -67,74 +67,46 @@ TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnc
     EXPECT_EQ(power.Actions().size(), 1u);
 }
 
-TEST_F(CountdownDialogTest, EachTaskRunsItsOwnActionAtZeroAndOnTheButton) {
+// The dialog names the task and hands it on; turning the monitor off is its own.
+TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAndWithoutAWindow) {
     const struct {
         const char* task;
         Trace ran;
-    } cases[] = {
-        {"关机", {"ExitWindowsEx(1,0xFFFFFFFF)"}}, {"强制关机", {"ExitWindowsEx(5,0xFFFFFFFF)"}},
-        {"休眠", {"SetSuspendState(1,0,0)"}},     {"锁定", {"LockWorkStation"}},
-        {"注销", {"ExitWindowsEx(0,0xFFFFFFFF)"}}, {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
-        {"关显示器", {"MonitorPower(2)"}},         {"打开网址", {}},
-        {"", {}},
-    };
-    for (const auto& c : cases) {
-        for (bool byButton : {false, true}) {
+    } cases[] = {{"关显示器", {"MonitorPower(2)"}}, {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
+                 {"锁定", {"LockWorkStation"}},      {"打开网址", {}}};
+    for (const auto& c : cases)
+        for (std::string_view way : {"at zero", "by button", "count 0"}) {
+            const bool atOnce = way == "count 0";
             power.calls.clear();
             FormCount30 d(module);
-            d.DoTask(c.task, "", 3);
-            EXPECT_EQ(d.Command1.Caption(), "立即" + std::string(c.task)) << "case: " << c.task;
-            Tick(d, byButton ? 1 : 3);
-            if (byButton) d.Command1.Click();
-            EXPECT_EQ(power.Actions(), c.ran) << "case: " << c.task << (byButton ? " by button" : " at zero");
-            EXPECT_TRUE(d.Closed()) << "case: " << c.task;
+            d.Bind(&probe);
+            window.clear();
+            d.DoTask(c.task, "", atOnce ? 0 : 3);
+            EXPECT_EQ(window.empty(), atOnce) << "case: " << c.task << " " << way;
+            if (!atOnce) {
+                EXPECT_EQ(d.Command1.Caption(), "立即" + std::string(c.task)) << "case: " << c.task;
+            }
+            Tick(d, way == "at zero" ? 3 : 1);
+            if (way == "by button") d.Command1.Click();
+            EXPECT_EQ(power.Actions(), c.ran) << "case: " << c.task << " " << way;
+            EXPECT_TRUE(d.Closed()) << "case: " << c.task << " " << way;
         }
-    }
 }
 
-TEST_F(CountdownDialogTest, ZeroCountInTaskModeRunsBeforeDoTaskReturnsWithNoWindow) {
-    const struct {
-        const char* task;
-        Trace ran;
-    } cases[] = {{"锁定", {"LockWorkStation"}}, {"关显示器", {"MonitorPower(2)"}}, {"打开网址", {}}};
-    for (const auto& c : cases) {
-        Trace window;
-        WindowProbe probe(window);
-        FormCount30 d(module);
-        d.Bind(&probe);
-        window.clear();
-        power.calls.clear();
-        d.DoTask(c.task, "", 0);
-        EXPECT_EQ(power.Actions(), c.ran) << "case: " << c.task;
-        EXPECT_EQ(window, Trace{}) << "case: " << c.task;
-        EXPECT_FALSE(d.Loaded()) << "case: " << c.task;
-        EXPECT_TRUE(d.Closed()) << "case: " << c.task;
-    }
-}
-
+// The smallest count stays put instead of wrapping round to 32767.
 TEST_F(CountdownDialogTest, NegativeCountShowsItsNumberAndRunsAtTheFirstTick) {
-    const struct {
-        std::int16_t count;
-        const char* shown;
-        const char* afterTick;
-    } cases[] = {
-        {-1, "系统将在-1秒后休眠！", "系统将在-2秒后休眠！"},
-        // The smallest count stays put instead of wrapping round to 32767.
-        {-32768, "系统将在-32768秒后休眠！", "系统将在-32768秒后休眠！"},
-    };
-    for (const auto& c : cases) {
+    for (auto [count, afterTick] : {std::pair<std::int16_t, int>{-1, -2}, {-32768, -32768}}) {
         power.calls.clear();
         FormCount30 d(module);
-        d.DoTask("休眠", "", c.count);
-        EXPECT_TRUE(d.Visible()) << "case: " << c.count;
-        EXPECT_EQ(d.Label1.Caption(), c.shown) << "case: " << c.count;
+        d.DoTask("休眠", "", count);
+        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(count) + "秒后休眠！") << "case: " << count;
         Tick(d, 1);
-        EXPECT_EQ(d.Label1.Caption(), c.afterTick) << "case: " << c.count;
-        EXPECT_EQ(power.Actions(), Trace{"SetSuspendState(1,0,0)"}) << "case: " << c.count;
+        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(afterTick) + "秒后休眠！") << "case: " << count;
+        EXPECT_EQ(power.Actions(), Trace{"SetSuspendState(1,0,0)"}) << "case: " << count;
     }
 }
 
-TEST_F(CountdownDialogTest, ReminderWithACountClosesAfterItWithoutAnyAction) {
+TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWaitsForTheUser) {
     dialog.DoTask("提醒", "该休息了", 10);
     EXPECT_EQ(dialog.Caption(), "Tavrin－定时关机免费版－提醒");
     EXPECT_EQ(dialog.Label1.Caption(), "该休息了\r\n\r\n系统将在10秒后结束提醒");
@@ -147,21 +119,17 @@ TEST_F(CountdownDialogTest, ReminderWithACountClosesAfterItWithoutAnyAction) {
 
     FormCount30 early(module);
     early.DoTask("提醒", "", 10);
-    early.Command1.Click();  // "确定" closes it at once
+    early.Command1.Click();
     EXPECT_TRUE(early.Closed());
-    EXPECT_TRUE(power.calls.empty());
-}
 
-TEST_F(CountdownDialogTest, ReminderWithoutACountWaitsForTheUser) {
-    dialog.DoTask("提醒", "会议\r\n三点", 0);
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Label1.Caption(), "会议\r\n三点");
-    EXPECT_EQ(dialog.Command1.Caption(), "确定");
-    EXPECT_FALSE(dialog.Timer1.Enabled());
-    Tick(dialog, 100);  // a stray tick finds the timer off
-    EXPECT_TRUE(dialog.Loaded());
-    dialog.Command1.Click();
-    EXPECT_TRUE(dialog.Closed());
+    FormCount30 waiting(module);
+    waiting.DoTask("提醒", "会议\r\n三点", 0);
+    EXPECT_EQ(waiting.Label1.Caption(), "会议\r\n三点");
+    EXPECT_EQ(waiting.Command1.Caption(), "确定");
+    Tick(waiting, 100);  // a stray tick finds the timer off
+    EXPECT_TRUE(waiting.Visible());
+    waiting.Command1.Click();
+    EXPECT_TRUE(waiting.Closed());
     EXPECT_TRUE(power.calls.empty());
 }
 
