@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "ports/registry.h"
 
@@ -65,6 +66,7 @@ public:
         Put(h, key, name, Type::Binary, std::move(bytes));
     }
     int writes = 0;  // successful writes and deletions
+    std::vector<std::string> log;  // the same, in order: "HKLM\\key: write name", "HKCU\\key: delete name"
 
 private:
     class Key final : public RegistryKey {
@@ -96,15 +98,19 @@ private:
         RegStatus DeleteValue(std::string_view name) override {
             if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
             reg_.values_.erase(MakeId(hive_, path_, name));
-            ++reg_.writes;
-            return RegStatus::Ok;
+            return Note("delete", name);
         }
 
     private:
         RegStatus Write(std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
             if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
             reg_.Put(hive_, path_, name, type, std::move(bytes));
+            return Note("write", name);
+        }
+        RegStatus Note(const char* what, std::string_view name) {
+            static const char* const kRoots[] = {"HKCU", "HKLM", "HKCR"};
             ++reg_.writes;
+            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " + std::string(name));
             return RegStatus::Ok;
         }
         FakeRegistry& reg_;
