@@ -85,32 +85,38 @@ class KeyPanes : public ::testing::Test, public KeyPaneWorld {};
 using PowerKeyPane = KeyPanes;
 using VolumeKeyPane = KeyPanes;
 
-TEST_F(PowerKeyPane, LoadShowsTheStoredSwitchesAndRegistersNothing) {
+TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
     struct Case {
-        std::int16_t enabled, countdown;
-        int check1, check2;
-        bool saves;
+        std::int16_t powerOn, countdown, volumeOn;
+        int check1, check2, volumeCheck;
     };
-    const Case cases[] = {{1, 1, 1, 1, false}, {0, 1, 0, 1, true},  {7, 1, 0, 1, true},
-                          {1, 0, 1, 0, true},  {1, -1, 1, 0, true}, {0, 0, 0, 0, true}};
+    const Case cases[] = {{1, 1, 1, 1, 1, 1}, {0, 1, 0, 0, 1, 0},  {7, 1, 2, 0, 1, 0},
+                          {1, 0, -1, 1, 0, 0}, {1, -1, 1, 1, 0, 1}, {0, 0, 0, 0, 0, 0}};
     for (const Case& c : cases) {
         KeyPaneWorld w;
-        w.Info().PowerKeysEnabled = c.enabled;
+        w.Info().PowerKeysEnabled = c.powerOn;
         w.Info().PowerKeyCountdown = c.countdown;
-        FormKeyOff& pane = w.keyOff;
-        pane.Move(5, 5);
-        pane.Load();
-        const std::string what = "case: " + std::to_string(c.enabled) + ", " + std::to_string(c.countdown);
-        EXPECT_EQ(pane.Left() + pane.Top(), 0) << what;
-        EXPECT_EQ(pane.Check1.Value(), c.check1) << what;
-        EXPECT_EQ(pane.Check2.Value(), c.check2) << what;
-        EXPECT_EQ(w.Info().PowerKeysEnabled, c.check1) << what;
-        EXPECT_EQ(w.Info().PowerKeyCountdown, c.check2) << what;
-        for (Control* ctl :
-             std::initializer_list<Control*>{&pane.Option1, &pane.Option2, &pane.Option3, &pane.Label1, &pane.Check2})
+        w.Info().VolumeKeysEnabled = c.volumeOn;
+        w.keyOff.Move(5, 5);
+        w.keyOff.Load();
+        w.keyVol.Load();
+        const std::string what = "case: " + std::to_string(c.powerOn) + ", " + std::to_string(c.countdown) + ", " +
+                                 std::to_string(c.volumeOn);
+        EXPECT_EQ(w.keyOff.Left() + w.keyOff.Top(), 0) << what;
+        EXPECT_EQ((std::vector<int>{w.keyOff.Check1.Value(), w.keyOff.Check2.Value(), w.keyVol.Check1.Value()}),
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
+        EXPECT_EQ((std::vector<int>{w.Info().PowerKeysEnabled, w.Info().PowerKeyCountdown, w.Info().VolumeKeysEnabled}),
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
+        for (Control* ctl : std::initializer_list<Control*>{&w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3,
+                                                           &w.keyOff.Label1, &w.keyOff.Check2})
             EXPECT_EQ(ctl->Enabled(), c.check1 == 1) << what;
-        EXPECT_EQ(w.registry.writes > 0, c.saves) << what;
+        for (Control* ctl : std::initializer_list<Control*>{&w.keyVol.Option1, &w.keyVol.Option2, &w.keyVol.Label1})
+            EXPECT_EQ(ctl->Enabled(), c.volumeCheck == 1) << what;
+        // The boxes start ticked: clearing one runs its click, which saves.
+        const bool cleared = c.check1 == 0 || c.check2 == 0 || c.volumeCheck == 0;
+        EXPECT_EQ(w.Stored(), cleared ? w.Info() : SetupInfo{}) << what;
         EXPECT_EQ(w.PowerKeys(), kNone) << what;
+        EXPECT_EQ(w.VolumeKeys(), kNone) << what;
     }
 }
 
@@ -208,21 +214,6 @@ TEST(HotkeyMessage, TheKeyCodeIsTheHighWordOfTheLowHalf) {
     const std::pair<std::intptr_t, unsigned> cases[] = {
         {0x00780002, 0x78}, {0xFFFF, 0}, {-65536, 0xFFFF}, {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
     for (const auto& [lParam, key] : cases) EXPECT_EQ(HotkeyKeyCode(lParam), key) << "case: lParam " << lParam;
-}
-
-TEST_F(VolumeKeyPane, LoadShowsTheStoredSwitchAndRegistersNothing) {
-    for (std::int16_t enabled : {1, 0, 2, -1}) {
-        KeyPaneWorld w;
-        w.Info().VolumeKeysEnabled = enabled;
-        w.keyVol.Load();
-        const bool on = enabled == 1;
-        EXPECT_EQ(w.keyVol.Check1.Value(), on ? 1 : 0) << "case: " << enabled;
-        EXPECT_EQ(w.Info().VolumeKeysEnabled, on ? 1 : 0) << "case: " << enabled;
-        EXPECT_EQ(w.keyVol.Option1.Enabled() && w.keyVol.Option2.Enabled() && w.keyVol.Label1.Enabled(), on)
-            << "case: " << enabled;
-        EXPECT_EQ(w.registry.writes > 0, !on) << "case: " << enabled;
-        EXPECT_EQ(w.VolumeKeys(), kNone) << "case: " << enabled;
-    }
 }
 
 // A damaged set counts as F9-F11, and the selection stores 2 when it changes.
