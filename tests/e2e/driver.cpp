@@ -165,10 +165,40 @@ int Watch(const std::wstring& caption, const std::wstring* pane, DWORD timeoutMs
     return seen ? 0 : 1;
 }
 
+// Starts a program and measures, in milliseconds, how long until a visible
+// top-level window with the caption exists. The program keeps running.
+int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
+    std::wstring line = L"\"" + std::wstring(argv[0]) + L"\"";
+    for (int i = 1; i < argc; ++i) line += L" " + std::wstring(argv[i]);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 1;
+    for (;;) {
+        HWND w = FindWindowW(nullptr, caption.c_str());
+        QueryPerformanceCounter(&now);
+        const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        if (w != nullptr && IsWindowVisible(w)) {
+            std::printf("%.1f\n", ms);
+            break;
+        }
+        if (ms > 30000) return 1;
+        Sleep(1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
-        "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE]\n",
+        "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
+        "       launch CAPTION EXE [ARGS]\n",
         stderr);
     return 2;
 }
@@ -183,6 +213,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc < 3) return Usage();
+    if (command == L"launch" && argc >= 4) return Launch(argv[2], argc - 3, argv + 3);
     if (command == L"watch" && argc >= 4) {
         const std::wstring pane = argc >= 5 ? argv[4] : L"";
         return Watch(argv[2], argc >= 5 ? &pane : nullptr, static_cast<DWORD>(_wtoi(argv[3])));

@@ -53,7 +53,7 @@ class WineDesktop:
         (BUILD / "tmp").mkdir(parents=True, exist_ok=True)
         self._start_xvfb()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH="win64",
-                        WINEDLLOVERRIDES="mscoree,mshtml=", TMPDIR=str(BUILD / "tmp"), DISPLAY=self.display,
+                        WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"), DISPLAY=self.display,
                         LANG="zh_CN.UTF-8", TZ="Asia/Shanghai")
         self.env.pop("LC_ALL", None)  # breaks window titles
         subprocess.run(["bash", "-c", f'source "{ROOT}/tools/lib/wine-env" && make_prefix "{self.prefix}" desktop'],
@@ -100,6 +100,8 @@ class WineDesktop:
         if self.xvfb is not None:
             self.xvfb.send_signal(signal.SIGTERM)
             self.xvfb.wait(timeout=10)
+        # The logs stay for a look after a failure; the prefix (hundreds of MB) goes.
+        shutil.rmtree(self.prefix, ignore_errors=True)
 
     def _start_xvfb(self):
         read, write = os.pipe()

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_time.h"
+
 namespace tavrin::win32 {
 
 OleDate Win32Clock::Now() const {
     SYSTEMTIME t{};
     GetLocalTime(&t);
-    using namespace std::chrono;
-    return MakeDateTime(year{t.wYear} / month{t.wMonth} / day{t.wDay},
-                        hours{t.wHour} + minutes{t.wMinute} + seconds{t.wSecond});
+    return FromSystemTime(t);
 }
 
 std::chrono::milliseconds Win32Clock::Monotonic() const {

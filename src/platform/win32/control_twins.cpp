@@ -1,30 +1,10 @@
 #include "platform/win32/control_twins.h"
 
+#include "platform/win32/system_time.h"
 #include "platform/win32/text.h"
 
 namespace tavrin::win32 {
 
-namespace {
-
-SYSTEMTIME ToSystemTime(OleDate d) {
-    const CivilDateTime c = ToCivil(d);
-    SYSTEMTIME t{};
-    t.wYear = static_cast<WORD>(static_cast<int>(c.date.year()));
-    t.wMonth = static_cast<WORD>(static_cast<unsigned>(c.date.month()));
-    t.wDay = static_cast<WORD>(static_cast<unsigned>(c.date.day()));
-    t.wHour = static_cast<WORD>(c.time.hours().count());
-    t.wMinute = static_cast<WORD>(c.time.minutes().count());
-    t.wSecond = static_cast<WORD>(c.time.seconds().count());
-    return t;
-}
-
-OleDate FromSystemTime(const SYSTEMTIME& t) {
-    using namespace std::chrono;
-    return MakeDateTime(year{t.wYear} / month{t.wMonth} / day{t.wDay},
-                        hours{t.wHour} + minutes{t.wMinute} + seconds{t.wSecond});
-}
-
-}  // namespace
 
 void ControlTwin::Create(HWND parent, int id, int dpi, HFONT font) {
     hwnd_ = CreateWindowExW(0, ClassName(), L"", WS_CHILD | WS_VISIBLE | Style(), 0, 0, 0, 0, parent,
@@ -142,8 +122,7 @@ void DatePickerTwin::ShowDate(std::optional<OleDate> value) {
     if (value) {
         // Day zero (1899-12-30) is inside the picker's range, so a time of day
         // keeps its date and comes back as a time of day.
-        SYSTEMTIME t = ToSystemTime(*value);
-        SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+        if (auto t = ToSystemTime(*value)) SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&*t));
     } else {
         SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, 0);
     }

@@ -52,7 +52,14 @@ void FormWindow::Relayout(int dpi) {
     } else {
         FitToParent();
     }
-    for (auto& [id, twin] : twins_) twin->Relayout(dpi, font_);
+    for (auto& [id, twin] : twins_)
+        if (twin->Hwnd() != nullptr) twin->Relayout(dpi, font_);
+}
+
+void FormWindow::CreateControls() {
+    std::vector<int> ids;
+    ids.swap(pending_);
+    for (int id : ids) twins_[id]->Create(hwnd_, id, dpi_, font_);
 }
 
 void FormWindow::DpiChanged(int dpi) {
@@ -127,6 +134,9 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (auto it = timers_.find(wp); it != timers_.end()) it->second->OnTimer();
             return 0;
+        case WM_PAINT:
+            if (!pending_.empty()) CreateControls();
+            break;
         case WM_ACTIVATE:
             if (kind_ == Kind::Dialog) {
                 if (LOWORD(wp) == WA_INACTIVE)

@@ -44,6 +44,12 @@ public:
     // notifications); return true when handled.
     std::function<bool(UINT msg, WPARAM wp, LPARAM lp)> onMessage;
 
+    // Controls added from now on wait for CreateControls: the pane's first
+    // paint, or the program's first idle moment, whichever comes first.
+    // Only what the first paint shows is made before the window appears.
+    void DeferControls() { deferred_ = true; }
+    void CreateControls();
+
     // A pane covers its parent's whole client area, so the one in front hides the rest.
     void FitToParent();
     // The monitor's scale changed: new font, every control placed again.
@@ -65,7 +71,10 @@ private:
     Twin& Keep(std::unique_ptr<Twin> twin) {
         Twin& t = *twin;
         const int id = nextId_++;
-        t.Create(hwnd_, id, dpi_, font_);
+        if (deferred_)
+            pending_.push_back(id);
+        else
+            t.Create(hwnd_, id, dpi_, font_);
         twins_[id] = std::move(twin);
         return t;
     }
@@ -78,6 +87,8 @@ private:
     HFONT font_ = nullptr;
     int widthTwips_, heightTwips_;
     int nextId_ = 100;
+    bool deferred_ = false;
+    std::vector<int> pending_;  // ids of controls not made yet, in tab order
     std::map<int, std::unique_ptr<ControlTwin>> twins_;
     std::map<UINT_PTR, std::unique_ptr<TimerTwin>> timers_;
 };

@@ -13,6 +13,7 @@ namespace tavrin::win32 {
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT_PTR kIdleTimer = 2;  // timers come after every other message, paints included
 constexpr int kFirstButtonId = 1000;
 constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,        IDI_TOOL_SCHEDULE,   IDI_TOOL_POWER_KEYS, IDI_TOOL_VOLUME_KEYS,
                                  IDI_TOOL_AUTO_LOGON, IDI_TOOL_TIME_SYNC, IDI_TOOL_HOME_PAGE};
@@ -82,6 +83,12 @@ MainWindow::~MainWindow() {
     model_.Bind(nullptr);
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
     if (images_ != nullptr) ImageList_Destroy(images_);
+}
+
+void MainWindow::AddPane(FormWindow& pane) {
+    pane.DeferControls();
+    panes_.push_back(&pane);
+    SetTimer(hwnd_, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void MainWindow::CreateToolbar() {
@@ -197,6 +204,11 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kClockTimer) {
                 ShowClock();
                 ArmClock();
+                return 0;
+            }
+            if (wp == kIdleTimer) {
+                KillTimer(hwnd, kIdleTimer);
+                for (FormWindow* pane : panes_) pane->CreateControls();
                 return 0;
             }
             break;

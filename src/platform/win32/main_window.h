@@ -23,8 +23,9 @@ public:
 
     HWND Hwnd() const { return hwnd_; }
     HWND ClientArea() const { return client_; }
-    // The panes are resized with the client area.
-    void AddPane(FormWindow& pane) { panes_.push_back(&pane); }
+    // The panes are resized with the client area; their controls are made
+    // when first painted or when the program is first idle.
+    void AddPane(FormWindow& pane);
 
     // FormView
     void ShowCaption(const std::string& caption) override;

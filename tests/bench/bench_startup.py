@@ -1,0 +1,89 @@
+"""Start-up, memory, size and idle cost of Tavrin.exe under Wine, beside an
+empty Win32 window built and started the same way, in the same run.
+Figures only; no pass or fail.
+
+    python3 tests/bench/bench_startup.py [runs] [idle-seconds]
+"""
+import os
+import statistics
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+from harness import BUILD, CAPTION, EXE, SETTINGS_KEY, WineDesktop  # noqa: E402
+
+EMPTY = BUILD / "tests" / "tavrin_bench_empty.exe"
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def linux_pid(name):
+    out = subprocess.run(["pgrep", "-n", "-f", name], capture_output=True, text=True).stdout.split()
+    return int(out[0]) if out else None
+
+
+def rss_mb(pid):
+    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1]) / 1024
+    return float("nan")
+
+
+def cpu_seconds(pid):
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def measure(desktop, exe, caption):
+    """Milliseconds to a visible window, and the resident memory a second later."""
+    code, lines = desktop.driver("launch", caption, windows_path(exe))
+    if code != 0:
+        raise RuntimeError(f"{exe.name} showed no window")
+    time.sleep(1)
+    pid = linux_pid(exe.name)
+    rss = rss_mb(pid)
+    subprocess.run(["kill", str(pid)])
+    time.sleep(0.5)
+    return float(lines[0]), rss
+
+
+def main():
+    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 7
+    idle = int(sys.argv[2]) if len(sys.argv) > 2 else 60
+    desktop = WineDesktop("BenchStartup")
+    desktop.start()
+    try:
+        figures = {"empty window": [], "Tavrin.exe": []}
+        for _ in range(runs):
+            desktop.reg_delete_key(SETTINGS_KEY)  # every run a first start
+            figures["empty window"].append(measure(desktop, EMPTY, "EmptyWindow"))
+            figures["Tavrin.exe"].append(measure(desktop, EXE, CAPTION))
+        print(f"start-up to the visible window and resident memory, medians of {runs} runs:")
+        medians = {}
+        for name, values in figures.items():
+            start = statistics.median(v[0] for v in values)
+            rss = statistics.median(v[1] for v in values)
+            medians[name] = (start, rss)
+            print(f"  {name:<13} {start:7.1f} ms  {rss:6.1f} MB   (runs: {', '.join(f'{v[0]:.0f}' for v in values)} ms)")
+        ratio = medians["Tavrin.exe"][0] / medians["empty window"][0]
+        print(f"  ratio         {ratio:7.2f} x  {medians['Tavrin.exe'][1] / medians['empty window'][1]:6.2f} x")
+        print(f"size of Tavrin.exe: {EXE.stat().st_size / 1024:.0f} KB ({EXE.stat().st_size} bytes)")
+
+        program = desktop.start_program("/run")
+        time.sleep(5)  # past start-up
+        pid = linux_pid("Tavrin.exe")
+        before = cpu_seconds(pid)
+        time.sleep(idle)
+        used = cpu_seconds(pid) - before
+        print(f"CPU while idle and hidden: {used:.2f} s over {idle} s = {100 * used / idle:.3f} %")
+        program.kill()
+    finally:
+        desktop.stop()
+
+
+if __name__ == "__main__":
+    main()
