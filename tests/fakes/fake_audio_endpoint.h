@@ -16,10 +16,10 @@ public:
     bool muted = false;
 
     bool failOpen = false, failChannelCount = false, failBounds = false;
-    bool failGetLevel = false, failSetLevel = false, failGetMute = false, failSetMute = false;
+    bool failGetLevel = false, failGetMute = false;
 
     int opens = 0, closes = 0;
-    int levelWrites = 0, muteWrites = 0;
+    int levelWrites = 0;
     int callsWhileClosed = 0;
     bool IsOpen() const { return open_; }
 
@@ -51,7 +51,7 @@ public:
         return AudioStatus::Ok;
     }
     AudioStatus SetLevel(int channel, std::int32_t level) override {
-        if (!Usable(failSetLevel) || !OnLine(channel) || level < min || level > max) return AudioStatus::Failed;
+        if (!Usable() || !OnLine(channel) || level < min || level > max) return AudioStatus::Failed;
         levels[static_cast<std::size_t>(channel)] = level;
         ++levelWrites;
         return AudioStatus::Ok;
@@ -62,14 +62,13 @@ public:
         return AudioStatus::Ok;
     }
     AudioStatus SetMute(bool m) override {
-        if (!Usable(failSetMute)) return AudioStatus::Failed;
+        if (!Usable()) return AudioStatus::Failed;
         muted = m;
-        ++muteWrites;
         return AudioStatus::Ok;
     }
 
 private:
-    bool Usable(bool failing) {
+    bool Usable(bool failing = false) {
         if (!open_) ++callsWhileClosed;
         return open_ && !failing;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,10 +47,9 @@ public:
     }
 
     static std::string Hex(std::uint32_t v) {
-        static const char digits[] = "0123456789ABCDEF";
-        std::string r = "0x";
-        for (int shift = 28; shift >= 0; shift -= 4) r += digits[(v >> shift) & 0xF];
-        return r;
+        char text[11];
+        std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(v));
+        return text;
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "ports/registry.h"
 
@@ -23,25 +24,100 @@ public:
 
     void DenyWrites(Hive h) { readOnly_.insert(h); }
     void DenyOpen(Hive h) { closed_.insert(h); }
-    void AllowAll() { readOnly_.clear(); closed_.clear(); }
+    void AllowAll() { readOnly_.clear(), closed_.clear(); }
 
-    std::unique_ptr<RegistryKey> OpenKey(Hive hive, std::string_view path) override;
+    std::unique_ptr<RegistryKey> OpenKey(Hive hive, std::string_view path) override {
+        return closed_.count(hive) ? nullptr : std::make_unique<Key>(*this, hive, std::string(path));
+    }
 
     // Direct access for tests: the stored value, or nothing.
-    const Value* Find(Hive h, std::string_view key, std::string_view name) const;
-    std::optional<std::string> Text(Hive h, std::string_view key, std::string_view name) const;
-    std::optional<std::uint32_t> Dword(Hive h, std::string_view key, std::string_view name) const;
-    std::optional<std::vector<std::uint8_t>> Binary(Hive h, std::string_view key, std::string_view name) const;
-    void Put(Hive h, std::string_view key, std::string_view name, Type type, std::vector<std::uint8_t> bytes);
-    void PutText(Hive h, std::string_view key, std::string_view name, std::string_view text);
-    void PutDword(Hive h, std::string_view key, std::string_view name, std::uint32_t v);
-    void PutBinary(Hive h, std::string_view key, std::string_view name, std::vector<std::uint8_t> bytes);
+    const Value* Find(Hive h, std::string_view key, std::string_view name) const {
+        const auto it = values_.find(MakeId(h, key, name));
+        return it == values_.end() ? nullptr : &it->second;
+    }
     bool Has(Hive h, std::string_view key, std::string_view name) const { return Find(h, key, name) != nullptr; }
-    std::size_t ValueCount() const { return values_.size(); }
+    std::optional<std::string> Text(Hive h, std::string_view key, std::string_view name) const {
+        const Value* v = Find(h, key, name);
+        if (!v || v->type != Type::Text) return std::nullopt;
+        const std::string s(v->bytes.begin(), v->bytes.end());
+        return s.substr(0, s.find('\0'));
+    }
+    std::optional<std::uint32_t> Dword(Hive h, std::string_view key, std::string_view name) const {
+        const Value* v = Find(h, key, name);
+        if (!v || v->type != Type::Dword || v->bytes.size() != 4) return std::nullopt;
+        std::uint32_t r = 0;
+        std::memcpy(&r, v->bytes.data(), 4);
+        return r;
+    }
+    std::optional<std::vector<std::uint8_t>> Binary(Hive h, std::string_view key, std::string_view name) const {
+        const Value* v = Find(h, key, name);
+        return v && v->type == Type::Binary ? std::optional(v->bytes) : std::nullopt;
+    }
+    void Put(Hive h, std::string_view key, std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
+        values_[MakeId(h, key, name)] = Value{type, std::move(bytes)};
+    }
+    void PutText(Hive h, std::string_view key, std::string_view name, std::string_view text) {
+        Put(h, key, name, Type::Text, TextBytes(text));
+    }
+    void PutDword(Hive h, std::string_view key, std::string_view name, std::uint32_t v) {
+        Put(h, key, name, Type::Dword, DwordBytes(v));
+    }
+    void PutBinary(Hive h, std::string_view key, std::string_view name, std::vector<std::uint8_t> bytes) {
+        Put(h, key, name, Type::Binary, std::move(bytes));
+    }
     int writes = 0;  // successful writes and deletions
+    std::vector<std::string> log;  // the same, in order: "HKLM\\key: write name", "HKCU\\key: delete name"
 
 private:
-    class Key;
+    class Key final : public RegistryKey {
+    public:
+        Key(FakeRegistry& reg, Hive hive, std::string path) : reg_(reg), hive_(hive), path_(std::move(path)) {}
+
+        std::size_t ValueSize(std::string_view name) override {
+            const Value* v = reg_.Find(hive_, path_, name);
+            return v ? v->bytes.size() : 0;
+        }
+        std::optional<std::vector<std::uint8_t>> ReadBytes(std::string_view name, std::size_t maxBytes) override {
+            const Value* v = reg_.Find(hive_, path_, name);
+            if (!v) return std::nullopt;
+            return std::vector<std::uint8_t>(v->bytes.begin(), v->bytes.begin() + std::min(maxBytes, v->bytes.size()));
+        }
+        std::optional<std::string> ReadText(std::string_view name, std::size_t maxChars) override {
+            const auto text = reg_.Text(hive_, path_, name);
+            return text ? std::optional(text->substr(0, maxChars)) : std::nullopt;
+        }
+        RegStatus WriteText(std::string_view name, std::string_view text) override {
+            return Write(name, Type::Text, TextBytes(text));
+        }
+        RegStatus WriteDword(std::string_view name, std::uint32_t value) override {
+            return Write(name, Type::Dword, DwordBytes(value));
+        }
+        RegStatus WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes) override {
+            return Write(name, Type::Binary, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        }
+        RegStatus DeleteValue(std::string_view name) override {
+            if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
+            reg_.values_.erase(MakeId(hive_, path_, name));
+            return Note("delete", name);
+        }
+
+    private:
+        RegStatus Write(std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
+            if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
+            reg_.Put(hive_, path_, name, type, std::move(bytes));
+            return Note("write", name);
+        }
+        RegStatus Note(const char* what, std::string_view name) {
+            static const char* const kRoots[] = {"HKCU", "HKLM", "HKCR"};
+            ++reg_.writes;
+            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " + std::string(name));
+            return RegStatus::Ok;
+        }
+        FakeRegistry& reg_;
+        Hive hive_;
+        std::string path_;
+    };
+
     using Id = std::tuple<Hive, std::string, std::string>;
     static std::string Lower(std::string_view s) {
         std::string r(s);
@@ -49,116 +125,20 @@ private:
         return r;
     }
     static Id MakeId(Hive h, std::string_view key, std::string_view name) { return {h, Lower(key), Lower(name)}; }
+    static std::vector<std::uint8_t> TextBytes(std::string_view text) {
+        std::vector<std::uint8_t> b(text.begin(), text.end());
+        b.push_back(0);
+        return b;
+    }
+    static std::vector<std::uint8_t> DwordBytes(std::uint32_t v) {
+        std::vector<std::uint8_t> b(4);
+        std::memcpy(b.data(), &v, 4);
+        return b;
+    }
 
     std::map<Id, Value> values_;
     std::set<Hive> readOnly_;
     std::set<Hive> closed_;
 };
-
-class FakeRegistry::Key final : public RegistryKey {
-public:
-    Key(FakeRegistry& reg, Hive hive, std::string path) : reg_(reg), hive_(hive), path_(std::move(path)) {}
-
-    std::size_t ValueSize(std::string_view name) override {
-        const Value* v = reg_.Find(hive_, path_, name);
-        return v ? v->bytes.size() : 0;
-    }
-    std::optional<std::vector<std::uint8_t>> ReadBytes(std::string_view name, std::size_t maxBytes) override {
-        const Value* v = reg_.Find(hive_, path_, name);
-        if (!v) return std::nullopt;
-        return std::vector<std::uint8_t>(v->bytes.begin(), v->bytes.begin() + std::min(maxBytes, v->bytes.size()));
-    }
-    std::optional<std::string> ReadText(std::string_view name, std::size_t maxChars) override {
-        const Value* v = reg_.Find(hive_, path_, name);
-        if (!v || v->type != Type::Text) return std::nullopt;
-        std::string s(v->bytes.begin(), v->bytes.end());
-        s = s.substr(0, s.find('\0'));
-        return s.substr(0, maxChars);
-    }
-    RegStatus WriteText(std::string_view name, std::string_view text) override {
-        std::vector<std::uint8_t> b(text.begin(), text.end());
-        b.push_back(0);
-        return Write(name, Type::Text, std::move(b));
-    }
-    RegStatus WriteDword(std::string_view name, std::uint32_t value) override {
-        std::vector<std::uint8_t> b(4);
-        std::memcpy(b.data(), &value, 4);
-        return Write(name, Type::Dword, std::move(b));
-    }
-    RegStatus WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes) override {
-        return Write(name, Type::Binary, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    }
-    RegStatus DeleteValue(std::string_view name) override {
-        if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
-        reg_.values_.erase(MakeId(hive_, path_, name));
-        ++reg_.writes;
-        return RegStatus::Ok;
-    }
-
-private:
-    RegStatus Write(std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
-        if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
-        reg_.values_[MakeId(hive_, path_, name)] = Value{type, std::move(bytes)};
-        ++reg_.writes;
-        return RegStatus::Ok;
-    }
-    FakeRegistry& reg_;
-    Hive hive_;
-    std::string path_;
-};
-
-inline std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(Hive hive, std::string_view path) {
-    if (closed_.count(hive)) return nullptr;
-    return std::make_unique<Key>(*this, hive, std::string(path));
-}
-
-inline const FakeRegistry::Value* FakeRegistry::Find(Hive h, std::string_view key, std::string_view name) const {
-    const auto it = values_.find(MakeId(h, key, name));
-    return it == values_.end() ? nullptr : &it->second;
-}
-
-inline std::optional<std::string> FakeRegistry::Text(Hive h, std::string_view key, std::string_view name) const {
-    const Value* v = Find(h, key, name);
-    if (!v || v->type != Type::Text) return std::nullopt;
-    std::string s(v->bytes.begin(), v->bytes.end());
-    return s.substr(0, s.find('\0'));
-}
-
-inline std::optional<std::uint32_t> FakeRegistry::Dword(Hive h, std::string_view key, std::string_view name) const {
-    const Value* v = Find(h, key, name);
-    if (!v || v->type != Type::Dword || v->bytes.size() != 4) return std::nullopt;
-    std::uint32_t r = 0;
-    std::memcpy(&r, v->bytes.data(), 4);
-    return r;
-}
-
-inline std::optional<std::vector<std::uint8_t>> FakeRegistry::Binary(Hive h, std::string_view key,
-                                                                     std::string_view name) const {
-    const Value* v = Find(h, key, name);
-    if (!v || v->type != Type::Binary) return std::nullopt;
-    return v->bytes;
-}
-
-inline void FakeRegistry::Put(Hive h, std::string_view key, std::string_view name, Type type,
-                              std::vector<std::uint8_t> bytes) {
-    values_[MakeId(h, key, name)] = Value{type, std::move(bytes)};
-}
-
-inline void FakeRegistry::PutText(Hive h, std::string_view key, std::string_view name, std::string_view text) {
-    std::vector<std::uint8_t> b(text.begin(), text.end());
-    b.push_back(0);
-    Put(h, key, name, Type::Text, std::move(b));
-}
-
-inline void FakeRegistry::PutDword(Hive h, std::string_view key, std::string_view name, std::uint32_t v) {
-    std::vector<std::uint8_t> b(4);
-    std::memcpy(b.data(), &v, 4);
-    Put(h, key, name, Type::Dword, std::move(b));
-}
-
-inline void FakeRegistry::PutBinary(Hive h, std::string_view key, std::string_view name,
-                                    std::vector<std::uint8_t> bytes) {
-    Put(h, key, name, Type::Binary, std::move(bytes));
-}
 
 }  // namespace tavrin::testing

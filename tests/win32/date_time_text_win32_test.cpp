@@ -19,22 +19,16 @@ TEST(DateTimeTextAdapter, WritesTheLocalesShortDateAndTime) {
     };
     for (const Case& c : {Case{L"zh-CN", kEvening, "2026/12/6", "20:00:05"},
                           Case{L"en-US", kEvening, "12/6/2026", "8:00:05 PM"},
-                          Case{L"en-US", kMorning, "1/2/2027", "8:07:09 AM"},
                           Case{L"en-GB", kMorning, "02/01/2027", "08:07:09"},
                           Case{L"en-GB", kDayZero, "30/12/1899", "00:00:00"}}) {
         const Win32DateTimeText text(c.locale);
         EXPECT_EQ(text.ShortDate(c.value), c.date) << "case: " << c.date;
         EXPECT_EQ(text.TimeOfDay(c.value), c.time) << "case: " << c.time;
     }
-    const auto afternoon = Win32DateTimeText(L"zh-TW").TimeOfDay(kEvening);
-    ASSERT_TRUE(afternoon);
-    EXPECT_NE(afternoon->find("下午"), std::string::npos) << *afternoon;
-    EXPECT_NE(afternoon->find("8:00:05"), std::string::npos) << *afternoon;
 }
 
 TEST(DateTimeTextAdapter, WritesNothingWhereTheSystemCannot) {
-    const Win32DateTimeText zh(L"zh-CN");
-    EXPECT_EQ(zh.ShortDate(MakeDate(year{1000} / 1 / 1)), std::nullopt);  // before the system's calendar
+    EXPECT_EQ(Win32DateTimeText(L"zh-CN").ShortDate(MakeDate(year{1000} / 1 / 1)), std::nullopt);  // before 1601
     EXPECT_EQ(Win32DateTimeText(L"en-US").TimeOfDay(MakeDateTime(year{1000} / 1 / 1, hours{6})), "6:00:00 AM");
     EXPECT_EQ(Win32DateTimeText(L"xx-nowhere").ShortDate(kEvening), std::nullopt);
 

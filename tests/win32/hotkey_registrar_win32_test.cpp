@@ -3,16 +3,6 @@
 
 #include <vector>
 
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_countdown_launcher.h"
-#include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
-#include "hotkeys/form_key_off.h"
-#include "hotkeys/form_key_vol.h"
-#include "mixer/module_sound.h"
-#include "platform/win32/audio_endpoint_win32.h"
 #include "platform/win32/hotkey_registrar_win32.h"
 #include "platform/win32/unique_handle.h"
 
@@ -72,42 +62,6 @@ TEST_F(HotkeyRegistrarAdapter, TheFourCtrlKeysAreHeldAndDroppedOneByOne) {
         EXPECT_EQ(keys.Unregister(b.id), HotkeyStatus::Ok);
         EXPECT_FALSE(probe.Held(MOD_CONTROL, b.key)) << "case: " << b.id;
     }
-}
-
-// The two panes over real registrations: moving the other group aside ends
-// with every key of both groups held, each by its own window.
-TEST_F(HotkeyRegistrarAdapter, ThePanesEndOnTheirOwnKeysAfterAConflictMove) {
-    testing::FakeRegistry registry;
-    testing::FakeApplication app;
-    testing::FakeClock clock;
-    SetupStore store(registry, app, clock);
-    ResetSetupInfo(store.Info(), clock);
-    store.Info().PowerKeySet = 2;
-    testing::FakeCountdownLauncher countdown;
-    testing::FakePowerActionRunner power;
-    Win32AudioEndpoint endpoint([](IAudioEndpointVolume**) { return HRESULT_FROM_WIN32(ERROR_NOT_FOUND); });
-    ModuleSound sound(endpoint);
-    Win32HotkeyRegistrar volumeKeys(second.get());
-    FormHost host;
-    FormKeyOff keyOff(store, keys, countdown, power);
-    FormKeyVol keyVol(store, volumeKeys, sound);
-    keyOff.Connect(keyVol);
-    keyVol.Connect(keyOff);
-    keyOff.SetHost(&host);
-    keyVol.SetHost(&host);
-    keyOff.Load();
-    keyVol.Load();
-    keyVol.Show();
-    keyOff.Show();
-    keyOff.Option1.Click();  // power to F6-F8, so volume to F9-F11
-    EXPECT_EQ(store.Info().VolumeKeySet, 2);
-    for (UINT key : {VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_F11}) EXPECT_TRUE(probe.Held(0, key)) << "case: " << key;
-    for (UINT key : {VK_F6, VK_F7, VK_F8}) {
-        EXPECT_EQ(keys.Unregister(static_cast<int>(key)), HotkeyStatus::Ok) << "case: " << key;
-        EXPECT_EQ(volumeKeys.Unregister(static_cast<int>(key)), HotkeyStatus::Failed) << "case: " << key;
-    }
-    for (UINT key : {VK_F9, VK_F10, VK_F11})
-        EXPECT_EQ(volumeKeys.Unregister(static_cast<int>(key)), HotkeyStatus::Ok) << "case: " << key;
 }
 
 }  // namespace

@@ -4,23 +4,22 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/frm_main.h"
 #include "app/module_main.h"
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
+#include "fakes/settings_rig.h"
 
 namespace tavrin {
 namespace {
 
 using namespace testing;
+using Trace = std::vector<std::string>;
 
 // Stands in for a feature window and writes down what happens to it.
 class PaneProbe : public Form {
 public:
-    PaneProbe(std::string name, std::vector<std::string>& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
+    PaneProbe(std::string name, Trace& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
 
 protected:
     void OnLoad() override { trace_.push_back("load " + name_); }
@@ -29,21 +28,16 @@ protected:
 
 private:
     std::string name_;
-    std::vector<std::string>& trace_;
+    Trace& trace_;
 };
 
 // A program with probes in place of the feature windows.
-struct Program {
-    std::vector<std::string> trace;
+struct Program : SettingsRig {
+    Trace trace;
     PaneProbe shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
         easyLogin{"FormEasyLogin", trace}, sync{"frmSync", trace};
     FakeBrowser browser;
-    FakeApplication app;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
-
-    FakeRegistry registry;
-    FakeClock clock;
-    SetupStore store{registry, app, clock};
     FakeRunningCopy runningCopy;
     FakeWorkstation workstation;
     bool created = false;
@@ -57,33 +51,20 @@ struct Program {
             return main;
         });
     }
-    void Store(const SetupInfo& info) {
-        const auto b = info.ToBytes();
-        registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {b.begin(), b.end()});
-    }
 };
 
 class MainWindowTest : public ::testing::Test, public Program {};
 
-TEST_F(MainWindowTest, LoadingLoadsTheChildrenInOrderWithoutShowingThem) {
+TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsThemBackToFrontOnce) {
     main.Load();
     EXPECT_EQ(main.Caption(), "Tavrin－定时关机免费版(2.4.8)");
-    EXPECT_EQ(trace, (std::vector<std::string>{"load FormShutdown", "load FormKeyOff", "load FormKeyVol",
-                                               "load FormEasyLogin", "load frmSync"}));
-    for (Form* f : std::initializer_list<Form*>{&shutdown, &keyOff, &keyVol, &easyLogin, &sync})
+    for (Form* f : std::initializer_list<Form*>{&main, &shutdown, &keyOff, &keyVol, &easyLogin, &sync})
         EXPECT_FALSE(f->Visible()) << f->Caption();
-    EXPECT_FALSE(main.Visible());
-    EXPECT_TRUE(main.FirstActivation);
     EXPECT_EQ(main.sbStatusBar.PanelText(1), "定时关机");
-}
-
-TEST_F(MainWindowTest, TheFirstActivationShowsTheChildrenBackToFrontOnce) {
     main.Show();
-    EXPECT_EQ(trace, (std::vector<std::string>{"load FormShutdown", "load FormKeyOff", "load FormKeyVol",
-                                               "load FormEasyLogin", "load frmSync", "activate frmSync",
-                                               "activate FormEasyLogin", "activate FormKeyVol", "activate FormKeyOff",
-                                               "activate FormShutdown"}));
-    EXPECT_FALSE(main.FirstActivation);
+    EXPECT_EQ(trace, (Trace{"load FormShutdown", "load FormKeyOff", "load FormKeyVol", "load FormEasyLogin",
+                            "load frmSync", "activate frmSync", "activate FormEasyLogin", "activate FormKeyVol",
+                            "activate FormKeyOff", "activate FormShutdown"}));
     EXPECT_EQ(main.ActiveChild(), &shutdown);
     EXPECT_TRUE(sync.Visible());
     trace.clear();
@@ -102,11 +83,11 @@ TEST_F(MainWindowTest, EachToolbarKeyBringsItsPaneForwardAndNamesIt) {
         main.tbToolBar.Click(key);
         EXPECT_EQ(main.ActiveChild(), pane) << key;
         EXPECT_EQ(main.sbStatusBar.PanelText(1), key);
-        EXPECT_EQ(trace, std::vector<std::string>{"activate " + pane->Caption()}) << key;
+        EXPECT_EQ(trace, Trace{"activate " + pane->Caption()}) << key;
     }
 }
 
-TEST_F(MainWindowTest, UnknownKeysAndTheHomePageLeaveTheStatusAlone) {
+TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunning) {
     main.Show();
     main.tbToolBar.Click("一键静音");
     trace.clear();
@@ -116,23 +97,19 @@ TEST_F(MainWindowTest, UnknownKeysAndTheHomePageLeaveTheStatusAlone) {
     EXPECT_TRUE(trace.empty());
     EXPECT_EQ(main.sbStatusBar.PanelText(1), "一键静音");
     EXPECT_EQ(browser.opened, std::vector<std::string>{"C:\\Program Files\\Tavrin\\Tavrin.html"});
-    EXPECT_EQ(app.ended, 0);
-}
-
-TEST_F(MainWindowTest, ACloseRequestOnlyHides) {
-    main.Show();
-    main.RequestClose();
+    main.RequestClose();  // only hides
     EXPECT_TRUE(main.Loaded());
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 0);
+    EXPECT_TRUE(frmMain::QueryEndSession());  // the session end is never held up
 }
 
 TEST_F(MainWindowTest, ExitUnloadsTheChildrenInOrderThenEndsTheProcess) {
     main.Show();
     trace.clear();
     main.tbToolBar.Click("退出");
-    EXPECT_EQ(trace, (std::vector<std::string>{"unload frmSync", "unload FormEasyLogin", "unload FormKeyVol",
-                                               "unload FormKeyOff", "unload FormShutdown"}));
+    EXPECT_EQ(trace, (Trace{"unload frmSync", "unload FormEasyLogin", "unload FormKeyVol", "unload FormKeyOff",
+                            "unload FormShutdown"}));
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 1);
 }
@@ -147,35 +124,40 @@ TEST_F(MainWindowTest, ChildrenOutlivingTheMainWindowNoLongerReportToIt) {
     }
 }
 
-TEST_F(MainWindowTest, TheSessionEndIsNeverHeldUp) { EXPECT_TRUE(frmMain::QueryEndSession()); }
-
-TEST(StartUp, TheCommandLineDecidesHiddenOrShownExactly) {
-    const std::pair<const char*, bool> cases[] = {{"/run", true},   {"/start", true},   {"/Run", false},
-                                                  {" /run", false}, {"/run x", false},  {"", false},
-                                                  {"/run ", false}, {"/START", false}};
-    for (const auto& [arguments, hidden] : cases) {
-        Program p;
-        EXPECT_TRUE(p.Start(arguments));
-        EXPECT_TRUE(p.main.Loaded()) << '"' << arguments << '"';
-        EXPECT_EQ(p.main.Visible(), !hidden) << '"' << arguments << '"';
-        EXPECT_EQ(p.shutdown.Visible(), !hidden) << '"' << arguments << '"';
-        EXPECT_EQ(p.main.FirstActivation, hidden) << '"' << arguments << '"';
-    }
+TEST(CommandLine, TheArgumentsAreEverythingAfterThePathAndOneBlank) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run", "/run"},
+        {"C:\\Tavrin.exe  /run", " /run"},  // a second blank belongs to the arguments
+        {"C:\\Tavrin.exe /run ", "/run "},
+        {"C:\\Tavrin.exe", ""},
+        {"\"C:\\Tavrin.exe\"", ""},
+        {"\"C:\\Tavrin.exe\"/run", "/run"},
+        {"\"C:\\unclosed /run", ""},
+        {"", ""},
+        {"Tavrin.exe\t/run", "/run"},
+    };
+    for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentString(line), arguments) << "case: " << line;
+    for (const char* other : {"", "/Run", " /run", "/run ", "/run x", "run", "/START", "/start2", "-run"})
+        EXPECT_FALSE(IsHiddenStart(other)) << "case: " << other;
 }
 
-TEST(StartUp, AHiddenStartLocksOnlyWhenTheFlagIsExactlyOne) {
-    for (std::int16_t flag : {1, 0, 2, -1}) {
-        for (const char* arguments : {"/run", "/start", "/Run"}) {
+TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWindow) {
+    for (std::int16_t flag : {1, 0, 2, -1})
+        for (const char* arguments : {"/run", "/start", "/Run", ""}) {
             Program p;
             SetupInfo i;
             i.AutoLogonLock = flag;
             p.Store(i);
             EXPECT_TRUE(p.Start(arguments));
-            const bool lock = flag == 1 && std::string(arguments) != "/Run";
-            EXPECT_EQ(p.workstation.locks, lock ? 1 : 0) << flag << " " << arguments;
-            EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks);  // no window before the lock
+            const bool hidden = std::string(arguments) == "/run" || std::string(arguments) == "/start";
+            const std::string what = "case: " + std::to_string(flag) + " \"" + arguments + '"';
+            EXPECT_TRUE(p.main.Loaded()) << what;
+            EXPECT_EQ(p.main.Visible(), !hidden) << what;
+            EXPECT_EQ(p.shutdown.Visible(), !hidden) << what;
+            EXPECT_EQ(p.main.FirstActivation, hidden) << what;
+            EXPECT_EQ(p.workstation.locks, hidden && flag == 1 ? 1 : 0) << what;
+            EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
         }
-    }
 }
 
 TEST(StartUp, ASecondCopyRestoresTheFirstAndCreatesNothing) {

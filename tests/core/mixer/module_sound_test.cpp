@@ -25,23 +25,6 @@ TEST(VolumeStep, IsATenthOfTheRangeWithHalvesToEven) {
         EXPECT_EQ(ModuleSound::VolumeStep(c.min, c.max), c.step) << "case: " << c.min << ".." << c.max;
 }
 
-TEST(VolumeKeys, TenPressesClimbToTheTopAndTenFallToTheBottom) {
-    FakeAudioEndpoint device;
-    ModuleSound sound(device);
-    const Levels up = {6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535};
-    const Levels down = {58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0};
-    for (std::int32_t level : up) {
-        sound.VolumeUp();
-        EXPECT_EQ(device.levels, Levels(2, level)) << "case: up to " << level;
-    }
-    device.levels = {65535, 65535};
-    for (std::int32_t level : down) {
-        sound.VolumeDown();
-        EXPECT_EQ(device.levels, Levels(2, level)) << "case: down to " << level;
-    }
-    EXPECT_EQ(device.opens, device.closes);
-}
-
 // Every channel moves by the same step and stops at a bound on its own.
 TEST(VolumeKeys, EachChannelStopsAtItsBoundOnItsOwn) {
     struct Case {

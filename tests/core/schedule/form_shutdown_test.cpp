@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_store.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
+#include "fakes/settings_rig.h"
 #include "schedule/form_shutdown.h"
 
 namespace tavrin {
@@ -41,7 +38,7 @@ SetupInfo Record(std::int16_t mode) {
     return info;
 }
 
-class ScheduleTest : public ::testing::Test {
+class ScheduleTest : public ::testing::Test, public SettingsRig {
 protected:
     // A new window loaded with this record, as at a program start.
     FormShutdown& Load(const SetupInfo& info) {
@@ -60,19 +57,10 @@ protected:
         }
     }
     void At(int h, int m, int s) { clock.SetNow(FromSeconds(ToSeconds(kToday) + ToSeconds(Tod(h, m, s)))); }
-    SetupInfo Stored() const {
-        SetupInfo info;
-        if (const auto bytes = registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue)) info.Overlay(*bytes);
-        return info;
-    }
     std::size_t Fired() const { return countdown.calls.size() + power.actions.size(); }
     bool Armed() const { return form->Timer1.Enabled(); }
     const std::string& Caption() const { return form->FrameOnTimeClose.Caption(); }
 
-    FakeRegistry registry;
-    FakeApplication app;
-    FakeClock clock;
-    SetupStore store{registry, app, clock};
     FakeDateTimeText dateTimeText;
     FakeCountdownLauncher countdown;
     FakePowerActionRunner power;
@@ -118,15 +106,6 @@ TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) 
         EXPECT_TRUE(std::equal(shown, shown + 4, expected)) << "case: " << c.option->Caption();
     }
     EXPECT_EQ(registry.writes, 0);  // options save nothing
-
-    info = Record(1);
-    info.CloseDate = Day(-3);
-    info.StartCloseTask = 0;
-    Load(info);  // a past moment still shows; the other modes show their defaults
-    EXPECT_EQ(form->DTPickerCloseData.Value(), Day(-3));
-    EXPECT_EQ(form->DTPickerCloseTime.Value(), Tod(20, 0, 5));
-    EXPECT_EQ(form->DTPickerCloseCountTime.Value(), Tod(0, 30, 0));
-    EXPECT_EQ(form->DTPickerAllDayTime.Value(), Tod(20, 0, 0));
 }
 
 TEST_F(ScheduleTest, AnArmedTaskLooksRunningAndFiresAtItsMomentOnce) {
@@ -168,17 +147,6 @@ TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
         info.CountDownSpan = c.span;
         info.AllDayTime = c.daily;
         EXPECT_EQ(Load(info).FrameOnTimeClose.Caption(), c.caption) << "case: " << c.caption;
-    }
-}
-
-TEST_F(ScheduleTest, EachModeFiresAtItsTick) {
-    for (auto [mode, ticks] : {std::pair{1, 5}, std::pair{2, 1800}, std::pair{3, 10}}) {
-        At(20, 0, 0);
-        Load(Record(static_cast<std::int16_t>(mode)));
-        Tick(ticks - 1);
-        EXPECT_EQ(Fired(), 0u) << "case: mode " << mode;
-        Tick();
-        EXPECT_EQ(Fired(), 1u) << "case: mode " << mode;
     }
 }
 
@@ -276,21 +244,6 @@ TEST_F(ScheduleTest, TheReminderChoosesBetweenTheDialogAndTheActionAtOnce) {
     }
 }
 
-TEST_F(ScheduleTest, StartUpArmsOnlyWhenAskedAndACountdownRunsFromTheStart) {
-    SetupInfo info = Record(2);
-    info.StartCloseTask = 0;
-    Load(info);
-    EXPECT_FALSE(Armed());
-    EXPECT_EQ(registry.writes, 0);
-
-    clock.Advance(hours{5});
-    info.StartCloseTask = 1;
-    Load(info);
-    EXPECT_TRUE(Armed());
-    EXPECT_EQ(Caption(), "开始时间：1:00:00 剩余时间：30分");
-    EXPECT_EQ(Stored().StartCloseTask, 1);
-}
-
 // After a sleep the moment fires once at the first tick if it passed, and
 // otherwise exactly at its own second.
 TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnce) {
@@ -319,24 +272,26 @@ TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnce) {
             }
 }
 
-// A fixed moment stays where it is, a countdown ignores the change, a daily
-// task fires the next time the clock shows its time of day.
-TEST_F(ScheduleTest, SettingTheClockWhileArmedStillFiresOnce) {
+// A fixed moment stays where it is, a countdown ignores the change and
+// midnight, a daily task fires the next time the clock shows its time of day.
+TEST_F(ScheduleTest, SettingTheClockOrPassingMidnightWhileArmedStillFiresOnce) {
     struct Case {
         std::int16_t mode;
-        int ahead, change, ticksToFire;  // seconds from 20:00:00, set by right after arming, ticks after that
+        int start, ahead, change, ticksToFire;  // armed at, seconds ahead, clock set by right after, ticks after that
     };
-    for (const Case& c : {Case{1, 300, -3600, 3900}, Case{1, 300, 3600, 1}, Case{1, 300, 60, 240},
-                          Case{2, 1800, -3600, 1800}, Case{2, 1800, 86400, 1800}, Case{2, 1800, 5, 1800},
-                          Case{3, 7200, -86400, 7200}, Case{3, 7200, -3600, 10800}, Case{3, 7200, 3600, 3600},
-                          Case{3, 7200, 10800, 1}, Case{3, 7200, 86400 + 60, 1}}) {
-        At(20, 0, 0);
+    for (const Case& c : {Case{1, 72000, 300, -3600, 3900}, Case{1, 72000, 300, 3600, 1}, Case{1, 72000, 300, 60, 240},
+                          Case{2, 72000, 1800, -3600, 1800}, Case{2, 72000, 1800, 86400, 1800},
+                          Case{2, 72000, 1800, 5, 1800}, Case{2, 85800, 1800, 0, 1800}, Case{3, 72000, 7200, -86400, 7200},
+                          Case{3, 72000, 7200, -3600, 10800}, Case{3, 72000, 7200, 3600, 3600},
+                          Case{3, 72000, 7200, 10800, 1}, Case{3, 72000, 7200, 86400 + 60, 1}}) {
+        clock.SetNow(FromSeconds(ToSeconds(kToday) + c.start));
         SetupInfo info = Record(c.mode);
         info.CountDownSpan = FromSeconds(c.ahead);
-        info.CloseTime = info.AllDayTime = FromSeconds(20 * 3600 + c.ahead);
+        info.CloseTime = info.AllDayTime = FromSeconds((c.start + c.ahead) % kSecondsPerDay);
         Load(info);
         clock.SetNow(Later(clock, c.change));
-        const std::string name = "mode " + std::to_string(c.mode) + ", set by " + std::to_string(c.change);
+        const std::string name = "mode " + std::to_string(c.mode) + ", armed at " + std::to_string(c.start) +
+                                 ", set by " + std::to_string(c.change);
         if (c.ticksToFire > 1) {
             Tick();
             Tick(1, seconds{c.ticksToFire - 3});
@@ -347,17 +302,6 @@ TEST_F(ScheduleTest, SettingTheClockWhileArmedStillFiresOnce) {
         Tick();
         EXPECT_EQ(Fired(), 1u) << "case: " << name;
     }
-}
-
-TEST_F(ScheduleTest, AMidnightInsideACountdownChangesNothing) {
-    At(23, 50, 0);
-    Load(Record(2));
-    Tick(600);
-    EXPECT_EQ(Caption(), "开始时间：23:50:00 剩余时间：20分");
-    Tick(1199);
-    EXPECT_EQ(Fired(), 0u);
-    Tick();
-    EXPECT_EQ(Fired(), 1u);
 }
 
 TEST_F(ScheduleTest, EventsRunInsideTheActionNeitherFireAgainNorLeaveAStaleCaption) {

@@ -1,0 +1,416 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "app/module_main.h"
+#include "fakes/fake_audio_endpoint.h"
+#include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_hotkeys.h"
+#include "fakes/fake_power_action_runner.h"
+#include "fakes/fake_shell.h"
+#include "fakes/settings_rig.h"
+#include "hotkeys/dispatch_table.h"
+#include "hotkeys/form_key_off.h"
+#include "hotkeys/form_key_vol.h"
+#include "hotkeys/hidden_start.h"
+#include "mixer/module_sound.h"
+#include "power/action_label.h"
+
+namespace tavrin::testing {
+namespace {
+
+using Keys = std::set<FakeHotkeySystem::Combination>;
+const Keys kF6ToF8 = {{0, 0x75}, {0, 0x76}, {0, 0x77}};
+const Keys kF9ToF11 = {{0, 0x78}, {0, 0x79}, {0, 0x7A}};
+const Keys kCtrlF9ToF12 = {{2, 0x78}, {2, 0x79}, {2, 0x7A}, {2, 0x7B}};
+const Keys kNone;
+
+// Both hotkey panes as the main window holds them: children of one host,
+// connected to each other, over one settings record and one hotkey table.
+struct KeyPaneWorld : SettingsRig {
+    KeyPaneWorld() {
+        keyOff.Connect(keyVol);
+        keyVol.Connect(keyOff);
+        for (Form* f : {static_cast<Form*>(&keyOff), static_cast<Form*>(&keyVol), &otherPane}) f->SetHost(&host);
+        ResetSetupInfo(store.Info(), clock);
+    }
+    void Record(std::int16_t powerOn, std::int16_t powerSet, std::int16_t volumeOn, std::int16_t volumeSet) {
+        Info().PowerKeysEnabled = powerOn;
+        Info().PowerKeySet = powerSet;
+        Info().VolumeKeysEnabled = volumeOn;
+        Info().VolumeKeySet = volumeSet;
+    }
+    // Loads both panes and shows them as the main window's first activation
+    // does, the power pane last and so in front.
+    void StartShown() {
+        keyOff.Load();
+        keyVol.Load();
+        keyVol.Show();
+        keyOff.Show();
+    }
+    Keys PowerKeys() const { return system.Keys("FormKeyOff"); }
+    Keys VolumeKeys() const { return system.Keys("FormKeyVol"); }
+    // Each group holds exactly the keys its settings ask for, so none twice,
+    // and the record on disk is the one in memory.
+    void ExpectSettled(const std::string& what) {
+        const SetupInfo& i = Info();
+        const Keys power = i.PowerKeySet == 1   ? kF6ToF8
+                           : i.PowerKeySet == 2 ? kF9ToF11
+                           : i.PowerKeySet == 3 ? kCtrlF9ToF12
+                                                : kNone;
+        EXPECT_EQ(PowerKeys(), i.PowerKeysEnabled == 1 ? power : kNone) << what;
+        EXPECT_EQ(VolumeKeys(), i.VolumeKeysEnabled != 1 ? kNone : i.VolumeKeySet == 1 ? kF6ToF8 : kF9ToF11) << what;
+        for (const auto& key : PowerKeys()) EXPECT_EQ(VolumeKeys().count(key), 0u) << what;
+        EXPECT_EQ(Stored(), i) << what;
+    }
+
+    FakeHotkeySystem system;
+    FakeHotkeyRegistrar powerRegistrar{system, "FormKeyOff"};
+    FakeHotkeyRegistrar volumeRegistrar{system, "FormKeyVol"};
+    FakeCountdownLauncher countdown;
+    FakePowerActionRunner power;
+    FakeAudioEndpoint device;
+    ModuleSound sound{device};
+    FormHost host;
+    Form otherPane{"定时关机"};
+    FormKeyOff keyOff{store, powerRegistrar, countdown, power};
+    FormKeyVol keyVol{store, volumeRegistrar, sound};
+};
+
+class KeyPanes : public ::testing::Test, public KeyPaneWorld {};
+using PowerKeyPane = KeyPanes;
+using VolumeKeyPane = KeyPanes;
+
+TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
+    struct Case {
+        std::int16_t powerOn, countdown, volumeOn;
+        int check1, check2, volumeCheck;
+    };
+    const Case cases[] = {{1, 1, 1, 1, 1, 1}, {0, 1, 0, 0, 1, 0},  {7, 1, 2, 0, 1, 0},
+                          {1, 0, -1, 1, 0, 0}, {1, -1, 1, 1, 0, 1}, {0, 0, 0, 0, 0, 0}};
+    for (const Case& c : cases) {
+        KeyPaneWorld w;
+        w.Info().PowerKeysEnabled = c.powerOn;
+        w.Info().PowerKeyCountdown = c.countdown;
+        w.Info().VolumeKeysEnabled = c.volumeOn;
+        w.keyOff.Move(5, 5);
+        w.keyOff.Load();
+        w.keyVol.Load();
+        const std::string what = "case: " + std::to_string(c.powerOn) + ", " + std::to_string(c.countdown) + ", " +
+                                 std::to_string(c.volumeOn);
+        EXPECT_EQ(w.keyOff.Left() + w.keyOff.Top(), 0) << what;
+        EXPECT_EQ((std::vector<int>{w.keyOff.Check1.Value(), w.keyOff.Check2.Value(), w.keyVol.Check1.Value()}),
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
+        EXPECT_EQ((std::vector<int>{w.Info().PowerKeysEnabled, w.Info().PowerKeyCountdown, w.Info().VolumeKeysEnabled}),
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
+        for (Control* ctl : std::initializer_list<Control*>{&w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3,
+                                                           &w.keyOff.Label1, &w.keyOff.Check2})
+            EXPECT_EQ(ctl->Enabled(), c.check1 == 1) << what;
+        for (Control* ctl : std::initializer_list<Control*>{&w.keyVol.Option1, &w.keyVol.Option2, &w.keyVol.Label1})
+            EXPECT_EQ(ctl->Enabled(), c.volumeCheck == 1) << what;
+        // The boxes start ticked: clearing one runs its click, which saves.
+        const bool cleared = c.check1 == 0 || c.check2 == 0 || c.volumeCheck == 0;
+        EXPECT_EQ(w.Stored(), cleared ? w.Info() : SetupInfo{}) << what;
+        EXPECT_EQ(w.PowerKeys(), kNone) << what;
+        EXPECT_EQ(w.VolumeKeys(), kNone) << what;
+    }
+}
+
+TEST_F(PowerKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
+    struct Case {
+        std::int16_t set;
+        OptionButton* selected;
+        Keys keys;
+    };
+    const Case cases[] = {{1, &keyOff.Option1, kF6ToF8},      {2, &keyOff.Option2, kF9ToF11},
+                          {3, &keyOff.Option3, kCtrlF9ToF12}, {0, &keyOff.Option3, kNone},
+                          {4, &keyOff.Option3, kNone},        {-1, &keyOff.Option3, kNone}};
+    keyOff.Load();
+    Info().VolumeKeysEnabled = 0;
+    for (const Case& c : cases) {
+        Info().PowerKeySet = c.set;
+        otherPane.Load();
+        otherPane.SetFocus();
+        keyOff.SetFocus();
+        EXPECT_EQ(keyOff.KeySets.Selected(), c.selected) << "case: set " << c.set;
+        EXPECT_EQ(Info().PowerKeySet, c.set) << "case: a set outside 1..3 is kept as it is";
+        EXPECT_EQ(PowerKeys(), c.keys) << "case: set " << c.set;
+    }
+}
+
+TEST_F(PowerKeyPane, SwitchingFromCtrlKeysDropsAllFourBeforeRegistering) {
+    Record(1, 3, 0, 1);
+    StartShown();
+    ASSERT_EQ(PowerKeys(), kCtrlF9ToF12);
+    system.calls.clear();
+    keyOff.Option1.Click();
+    // The last renewal: every identifier of the group dropped, then the new set.
+    const std::vector<std::pair<bool, int>> expected = {
+        {false, 117},   {false, 118},   {false, 119},   {false, 120}, {false, 121}, {false, 122}, {false, 0x278},
+        {false, 0x279}, {false, 0x27A}, {false, 0x27B}, {true, 117},  {true, 118},  {true, 119}};
+    std::vector<std::pair<bool, int>> renewal;
+    for (auto it = system.calls.end() - 13; it != system.calls.end(); ++it) renewal.push_back({it->registers, it->id});
+    EXPECT_EQ(renewal, expected);
+    EXPECT_EQ(PowerKeys(), kF6ToF8);
+    EXPECT_EQ(system.idsReused, 0);
+}
+
+TEST_F(PowerKeyPane, UncheckingDropsTheKeysCheckingRestoresTheStoredSetAndTheCountdownBoxLeavesThem) {
+    Record(1, 2, 1, 1);
+    StartShown();
+    keyOff.Check1.Click();
+    EXPECT_EQ(Info().PowerKeysEnabled, 0);
+    EXPECT_FALSE(keyOff.Option2.Enabled() || keyOff.Label1.Enabled() || keyOff.Check2.Enabled());
+    EXPECT_EQ(PowerKeys(), kNone);
+    ExpectSettled("unchecked");
+    keyOff.Check1.Click();
+    EXPECT_TRUE(keyOff.Option1.Enabled() && keyOff.Option3.Enabled() && keyOff.Check2.Enabled());
+    EXPECT_EQ(PowerKeys(), kF9ToF11);
+    ExpectSettled("checked again");
+    const auto calls = system.calls.size();
+    keyOff.Check2.Click();  // the countdown box is stored without touching the keys
+    EXPECT_EQ(Stored().PowerKeyCountdown, 0);
+    EXPECT_EQ(system.calls.size(), calls);
+}
+
+// The countdown of the scheduled task plays no part: hotkeys always count 30.
+TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
+    const std::pair<unsigned, const char*> keys[] = {{117, "关机"}, {120, "关机"}, {118, "休眠"}, {121, "休眠"},
+                                                     {119, "锁定"}, {122, "锁定"}, {123, "重启"}, {116, ""},
+                                                     {124, ""},     {0, ""}};
+    keyOff.Load();
+    Info().CountdownSeconds = 10;
+    for (std::int16_t setting : {1, -1, 5, 0}) {
+        Info().PowerKeyCountdown = setting;
+        for (const auto& [key, label] : keys)
+            for (unsigned modifiers : {0u, 2u}) {
+                countdown.calls.clear();
+                power.actions.clear();
+                keyOff.DoPowerKey(static_cast<std::intptr_t>(key << 16 | modifiers));
+                const std::string what = "case: countdown " + std::to_string(setting) + ", key " + std::to_string(key);
+                if (setting != 0) {
+                    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{label, "", 30}})) << what;
+                    EXPECT_TRUE(power.actions.empty()) << what;
+                } else {
+                    EXPECT_EQ(power.actions, std::vector<ActionLabel>{label}) << what;
+                    EXPECT_TRUE(countdown.calls.empty()) << what;
+                }
+            }
+    }
+    // Each press starts a dialog of its own.
+    Info().PowerKeyCountdown = 1;
+    countdown.calls.clear();
+    keyOff.DoPowerKey(0x007A0000);
+    keyOff.DoPowerKey(0x007A0000);
+    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{"锁定", "", 30}, {"锁定", "", 30}}));
+}
+
+// Only the key code counts; a WM_HOTKEY lParam may carry anything above it.
+TEST(HotkeyMessage, TheKeyCodeIsTheHighWordOfTheLowHalf) {
+    const std::pair<std::intptr_t, unsigned> cases[] = {
+        {0x00780002, 0x78}, {0xFFFF, 0}, {-65536, 0xFFFF}, {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
+    for (const auto& [lParam, key] : cases) EXPECT_EQ(HotkeyKeyCode(lParam), key) << "case: lParam " << lParam;
+}
+
+// A damaged set counts as F9-F11, and the selection stores 2 when it changes.
+TEST_F(VolumeKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
+    struct Case {
+        std::int16_t set;
+        OptionButton* selected;
+        std::int16_t stored;
+        Keys keys;
+    };
+    const Case cases[] = {{1, &keyVol.Option1, 1, kF6ToF8},  {0, &keyVol.Option2, 2, kF9ToF11},
+                          {2, &keyVol.Option2, 2, kF9ToF11}, {1, &keyVol.Option1, 1, kF6ToF8},
+                          {7, &keyVol.Option2, 2, kF9ToF11}, {-3, &keyVol.Option2, -3, kF9ToF11}};
+    Info().PowerKeysEnabled = 0;
+    keyVol.Load();
+    otherPane.Load();
+    for (const Case& c : cases) {
+        Info().VolumeKeySet = c.set;
+        otherPane.SetFocus();
+        keyVol.SetFocus();
+        EXPECT_EQ(keyVol.KeySets.Selected(), c.selected) << "case: set " << c.set;
+        EXPECT_EQ(Info().VolumeKeySet, c.stored) << "case: set " << c.set;
+        EXPECT_EQ(VolumeKeys(), c.keys) << "case: set " << c.set;
+    }
+}
+
+TEST_F(VolumeKeyPane, UncheckingDropsTheKeysAndCheckingRestoresTheStoredSet) {
+    Record(1, 3, 1, 2);
+    StartShown();
+    keyVol.SetFocus();
+    keyVol.Check1.Click();
+    EXPECT_EQ(Info().VolumeKeysEnabled, 0);
+    EXPECT_FALSE(keyVol.Option1.Enabled() || keyVol.Option2.Enabled() || keyVol.Label1.Enabled());
+    EXPECT_EQ(VolumeKeys(), kNone);
+    ExpectSettled("unchecked");
+    keyVol.Check1.Click();
+    EXPECT_TRUE(keyVol.Option1.Enabled() && keyVol.Label1.Enabled());
+    EXPECT_EQ(VolumeKeys(), kF9ToF11);
+    ExpectSettled("checked again");
+}
+
+TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
+    struct Case {
+        unsigned key;
+        std::vector<std::int32_t> levels;
+        bool muted;
+    };
+    const Case cases[] = {{117, {26214, 26214}, false}, {120, {26214, 26214}, false}, {118, {39322, 39322}, false},
+                          {121, {39322, 39322}, false}, {119, {32768, 32768}, true},  {122, {32768, 32768}, true},
+                          {123, {32768, 32768}, false}, {116, {32768, 32768}, false}, {0, {32768, 32768}, false}};
+    for (const Case& c : cases)
+        for (unsigned modifiers : {0u, 2u}) {
+            device.levels = {32768, 32768};
+            device.muted = false;
+            keyVol.DoVolumeKey(static_cast<std::intptr_t>(c.key << 16 | modifiers));
+            EXPECT_EQ(device.levels, c.levels) << "case: key " << c.key << " modifiers " << modifiers;
+            EXPECT_EQ(device.muted, c.muted) << "case: key " << c.key << " modifiers " << modifiers;
+            EXPECT_FALSE(device.IsOpen());
+        }
+    EXPECT_EQ(device.opens, 12);  // keys outside the table do not even open the device
+}
+
+using Click = std::function<void(KeyPaneWorld&)>;
+
+// The choice just made stays; the other group moves to the other F-keys, and
+// its pane shows where it went.
+TEST(KeyConflict, AChoiceOnOneGroupsKeysMovesTheOtherGroup) {
+    struct Case {
+        const char* name;
+        std::int16_t powerOn, powerSet, volumeOn, volumeSet;
+        bool onPowerPane;
+        Click click;
+        std::int16_t powerSetAfter, volumeSetAfter;
+    };
+    const Case cases[] = {
+        {"power F6 over volume F6", 1, 2, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 2},
+        {"power F9 over volume F9", 1, 1, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Option2.Click(); }, 2, 1},
+        {"volume F6 over power F6", 1, 1, 1, 2, false, [](KeyPaneWorld& w) { w.keyVol.Option1.Click(); }, 2, 1},
+        {"volume F9 over power F9", 1, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 1, 2},
+        {"volume F9 beside power Ctrl", 1, 3, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 3, 2},
+        {"power F6 with volume off", 1, 2, 0, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 1},
+        {"volume F9 with power off", 0, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 2, 2},
+        {"power on, both F6", 0, 1, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 1, 2},
+        {"power on, both F9", 0, 2, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 2, 1},
+        {"volume on, both F6", 1, 1, 0, 1, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 2, 1},
+        {"volume on, both F9", 1, 2, 0, 2, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 1, 2},
+    };
+    for (const Case& c : cases) {
+        KeyPaneWorld w;
+        w.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
+        w.StartShown();
+        Form& pane = c.onPowerPane ? static_cast<Form&>(w.keyOff) : w.keyVol;
+        pane.SetFocus();
+        c.click(w);
+        EXPECT_EQ(w.Info().PowerKeySet, c.powerSetAfter) << "case: " << c.name;
+        EXPECT_EQ(w.Info().VolumeKeySet, c.volumeSetAfter) << "case: " << c.name;
+        OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
+        OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
+        EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[c.powerSetAfter]) << "case: " << c.name;
+        EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[c.volumeSetAfter]) << "case: " << c.name;
+        EXPECT_EQ(w.host.ActiveChild(), &pane) << "case: " << c.name;
+        w.ExpectSettled(std::string("case: ") + c.name);
+    }
+}
+
+// From every consistent record, any two clicks a user can make on either
+// pane end with each group on its own keys.
+TEST(KeyConflictSweep, AnyTwoClicksFromAnyRecordEndWithDisjointGroups) {
+    const std::vector<std::pair<std::string, Click>> clicks = {
+        {"power Check1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Check1.Click(); }},
+        {"power Option1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option1.Click(); }},
+        {"power Option2", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option2.Click(); }},
+        {"power Option3", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option3.Click(); }},
+        {"volume Check1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Check1.Click(); }},
+        {"volume Option1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option1.Click(); }},
+        {"volume Option2", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option2.Click(); }},
+        {"power pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyOff.SetFocus(); }},
+        {"volume pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyVol.SetFocus(); }},
+    };
+    for (std::int16_t powerOn : {0, 1})
+        for (std::int16_t powerSet : {1, 2, 3})
+            for (std::int16_t volumeOn : {0, 1})
+                for (std::int16_t volumeSet : {1, 2}) {
+                    if (powerOn == 1 && volumeOn == 1 && powerSet == volumeSet) continue;
+                    for (const auto& [first, firstClick] : clicks)
+                        for (const auto& [second, secondClick] : clicks) {
+                            KeyPaneWorld w;
+                            w.Record(powerOn, powerSet, volumeOn, volumeSet);
+                            w.otherPane.Load();
+                            w.StartShown();
+                            firstClick(w);
+                            secondClick(w);
+                            w.ExpectSettled("case: record " + std::to_string(powerOn) + std::to_string(powerSet) +
+                                            std::to_string(volumeOn) + std::to_string(volumeSet) + ", " + first +
+                                            ", then " + second);
+                            EXPECT_EQ(w.system.idsReused, 0);
+                        }
+                }
+}
+
+// The whole start-up: the main window with both panes among its children,
+// started by the entry routine, then the hotkeys' own step.
+struct Program : KeyPaneWorld {
+    Form shutdown, easyLogin, sync;
+    FakeBrowser browser;
+    FakeRunningCopy runningCopy;
+    FakeWorkstation workstation;
+    frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
+
+    void Start(const std::string& arguments) {
+        Store(Info());
+        app.arguments = arguments;
+        ASSERT_TRUE(RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& { return main; }));
+        RegisterAllAfterHiddenLoad(keyOff, keyVol);
+    }
+};
+
+TEST(HotkeyStart, AHiddenStartRegistersBothGroupsOnceBothPanesAreLoaded) {
+    struct Case {
+        std::int16_t powerOn, powerSet, volumeOn, volumeSet;
+        Keys power, volume;
+    };
+    const Case cases[] = {{1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8},
+                          {1, 1, 1, 2, kF6ToF8, kF9ToF11},
+                          {0, 1, 1, 1, kNone, kF6ToF8},
+                          {1, 2, 0, 2, kF9ToF11, kNone},
+                          {1, 9, 1, 5, kNone, kF9ToF11}};
+    for (const Case& c : cases) {
+        Program p;
+        p.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
+        p.Start("/run");
+        const std::string what = "case: record " + std::to_string(c.powerOn) + std::to_string(c.powerSet) +
+                                 std::to_string(c.volumeOn) + std::to_string(c.volumeSet);
+        EXPECT_FALSE(p.main.Visible() || p.keyOff.Active() || p.keyVol.Active()) << what;
+        EXPECT_EQ(p.PowerKeys(), c.power) << what;
+        EXPECT_EQ(p.VolumeKeys(), c.volume) << what;
+        p.keyOff.DoPowerKey(0x007B0002);  // the panes take keys without ever being shown
+        EXPECT_EQ(p.countdown.calls.size(), 1u) << what;
+        // Showing the main window later renews both groups without a clash.
+        p.main.Show();
+        p.ExpectSettled(what + ", then shown");
+    }
+}
+
+TEST(HotkeyStart, AfterAShownStartOrBeforeLoadingItRegistersNothing) {
+    Program shown;
+    shown.Start("");
+    EXPECT_EQ(shown.PowerKeys(), kCtrlF9ToF12);
+    EXPECT_EQ(shown.VolumeKeys(), kF6ToF8);
+    const auto calls = shown.system.calls.size();
+    RegisterAllAfterHiddenLoad(shown.keyOff, shown.keyVol);
+    EXPECT_EQ(shown.system.calls.size(), calls);
+
+    Program unloaded;
+    RegisterAllAfterHiddenLoad(unloaded.keyOff, unloaded.keyVol);
+    EXPECT_TRUE(unloaded.system.calls.empty());
+}
+
+}  // namespace
+}  // namespace tavrin::testing

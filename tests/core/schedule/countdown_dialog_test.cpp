@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_power.h"
+#include "fakes/tracing_ports.h"
+#include "power/module_shut_down.h"
+#include "schedule/countdown_dialogs.h"
+#include "schedule/form_count30.h"
+
+namespace tavrin {
+namespace {
+
+using namespace testing;
+using Trace = std::vector<std::string>;
+
+// The dialog's window as the platform would see it.
+class WindowProbe final : public FormView {
+public:
+    explicit WindowProbe(Trace& trace) : trace_(trace) {}
+    void ShowCaption(const std::string& caption) override { trace_.push_back("caption " + caption); }
+    void ShowWindow(bool visible) override { trace_.push_back(visible ? "show" : "hide"); }
+    void Center() override { trace_.push_back("center"); }
+    void BringToFront() override { trace_.push_back("front"); }
+    void Destroy() override { trace_.push_back("destroy"); }
+
+private:
+    Trace& trace_;
+};
+
+class CountdownDialogTest : public ::testing::Test {
+protected:
+    RecordingPower power;
+    TracingMessageBox messageBox{power.calls};
+    TracingWorkstation workstation{power.calls};
+    ModuleShutDown module{power, workstation, messageBox};
+    FormCount30 dialog{module};
+    Trace window;
+    WindowProbe probe{window};
+
+    void Tick(FormCount30& d, int times) {
+        for (int i = 0; i < times; ++i) d.Timer1.Tick();
+    }
+};
+
+TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnce) {
+    dialog.Bind(&probe);
+    window.clear();
+    dialog.DoTask("关机", "", 30);
+    EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
+    EXPECT_EQ(dialog.Label1.Caption(), "系统将在30秒后关机！");
+    EXPECT_EQ(dialog.Command1.Caption(), "立即关机");
+    EXPECT_EQ(dialog.Command2.Caption(), "取消");
+    EXPECT_EQ(dialog.Timer1.Interval(), 1000u);
+    for (int left = 29; left >= 1; --left) {
+        Tick(dialog, 1);
+        EXPECT_EQ(dialog.Label1.Caption(), "系统将在" + std::to_string(left) + "秒后关机！") << "case: " << left;
+        EXPECT_TRUE(power.calls.empty()) << "case: " << left;
+    }
+    Tick(dialog, 1);
+    EXPECT_EQ(dialog.Label1.Caption(), "系统将在0秒后关机！");
+    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
+    EXPECT_TRUE(dialog.Closed());
+    EXPECT_EQ(window.back(), "destroy");
+    Tick(dialog, 3);
+    dialog.Command1.Click();
+    EXPECT_EQ(power.Actions().size(), 1u);
+}
+
+// The dialog names the task and hands it on; turning the monitor off is its own.
+TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAndWithoutAWindow) {
+    const struct {
+        const char* task;
+        Trace ran;
+    } cases[] = {{"关显示器", {"MonitorPower(2)"}}, {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
+                 {"锁定", {"LockWorkStation"}},      {"打开网址", {}}};
+    for (const auto& c : cases)
+        for (std::string_view way : {"at zero", "by button", "count 0"}) {
+            const bool atOnce = way == "count 0";
+            power.calls.clear();
+            FormCount30 d(module);
+            d.Bind(&probe);
+            window.clear();
+            d.DoTask(c.task, "", atOnce ? 0 : 3);
+            EXPECT_EQ(window.empty(), atOnce) << "case: " << c.task << " " << way;
+            if (!atOnce) {
+                EXPECT_EQ(d.Command1.Caption(), "立即" + std::string(c.task)) << "case: " << c.task;
+            }
+            Tick(d, way == "at zero" ? 3 : 1);
+            if (way == "by button") d.Command1.Click();
+            EXPECT_EQ(power.Actions(), c.ran) << "case: " << c.task << " " << way;
+            EXPECT_TRUE(d.Closed()) << "case: " << c.task << " " << way;
+        }
+}
+
+// The smallest count stays put instead of wrapping round to 32767.
+TEST_F(CountdownDialogTest, NegativeCountShowsItsNumberAndRunsAtTheFirstTick) {
+    for (auto [count, afterTick] : {std::pair<std::int16_t, int>{-1, -2}, {-32768, -32768}}) {
+        power.calls.clear();
+        FormCount30 d(module);
+        d.DoTask("休眠", "", count);
+        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(count) + "秒后休眠！") << "case: " << count;
+        Tick(d, 1);
+        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(afterTick) + "秒后休眠！") << "case: " << count;
+        EXPECT_EQ(power.Actions(), Trace{"SetSuspendState(1,0,0)"}) << "case: " << count;
+    }
+}
+
+TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWaitsForTheUser) {
+    dialog.DoTask("提醒", "该休息了", 10);
+    EXPECT_EQ(dialog.Caption(), "Tavrin－定时关机免费版－提醒");
+    EXPECT_EQ(dialog.Label1.Caption(), "该休息了\r\n\r\n系统将在10秒后结束提醒");
+    EXPECT_EQ(dialog.Command1.Caption(), "确定");
+    Tick(dialog, 9);
+    EXPECT_EQ(dialog.Label1.Caption(), "该休息了\r\n\r\n系统将在1秒后结束提醒");
+    EXPECT_TRUE(dialog.Loaded());
+    Tick(dialog, 1);
+    EXPECT_TRUE(dialog.Closed());
+
+    FormCount30 early(module);
+    early.DoTask("提醒", "", 10);
+    early.Command1.Click();
+    EXPECT_TRUE(early.Closed());
+
+    FormCount30 waiting(module);
+    waiting.DoTask("提醒", "会议\r\n三点", 0);
+    EXPECT_EQ(waiting.Label1.Caption(), "会议\r\n三点");
+    EXPECT_EQ(waiting.Command1.Caption(), "确定");
+    Tick(waiting, 100);  // a stray tick finds the timer off
+    EXPECT_TRUE(waiting.Visible());
+    waiting.Command1.Click();
+    EXPECT_TRUE(waiting.Closed());
+    EXPECT_TRUE(power.calls.empty());
+}
+
+TEST_F(CountdownDialogTest, CancelOrTheFrameBeforeZeroRunsNothing) {
+    for (int ticks : {0, 15, 29}) {
+        for (bool frame : {false, true}) {
+            FormCount30 d(module);
+            d.DoTask("关机", "", 30);
+            Tick(d, ticks);
+            frame ? d.RequestClose() : d.Command2.Click();
+            EXPECT_FALSE(d.Loaded()) << "case: " << ticks << (frame ? " frame" : " cancel");
+            EXPECT_TRUE(d.Closed()) << "case: " << ticks << (frame ? " frame" : " cancel");
+            Tick(d, 40);
+            d.Command1.Click();
+        }
+    }
+    EXPECT_TRUE(power.calls.empty());
+}
+
+TEST_F(CountdownDialogTest, TheTimerIsOffWhileTheActionsBoxIsUp) {
+    power.failWith = {{"AdjustTokenPrivileges", 1300}};
+    int boxes = 0;
+    messageBox.whileShown = [&] {
+        ++boxes;
+        EXPECT_FALSE(dialog.Timer1.Enabled());
+        EXPECT_FALSE(dialog.Closed());  // its handler is still on the way
+        Tick(dialog, 5);
+        dialog.Command1.Click();  // a click that got through meanwhile
+        dialog.RequestClose();
+    };
+    dialog.DoTask("关机", "", 2);
+    Tick(dialog, 2);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
+    EXPECT_EQ(dialog.CountTime, 0);
+    EXPECT_TRUE(dialog.Closed());
+}
+
+// Stands in for the window the platform layer attaches to each dialog.
+class DialogWindow final : public FormView {
+public:
+    DialogWindow(FormCount30& dialog, Trace& trace) : dialog_(dialog), trace_(trace) {
+        dialog_.Bind(this);
+        trace_.push_back("window, loaded=" + std::to_string(dialog_.Loaded()));
+    }
+    ~DialogWindow() override {
+        trace_.push_back("window gone " + dialog_.TaskName);  // the dialog is still there
+        dialog_.Bind(nullptr);
+    }
+    void ShowWindow(bool visible) override {
+        if (visible) trace_.push_back("show " + dialog_.TaskName);
+    }
+
+private:
+    FormCount30& dialog_;
+    Trace& trace_;
+};
+
+// Many dialogs at once, each with a window that notes its life.
+class CountdownDialogsTest : public CountdownDialogTest {
+protected:
+    Trace windows;
+    std::vector<FormCount30*> created;
+    CountdownDialogs dialogs{module, [this](FormCount30& d) -> std::unique_ptr<FormView> {
+                                 created.push_back(&d);
+                                 return std::make_unique<DialogWindow>(d, windows);
+                             }};
+};
+
+TEST_F(CountdownDialogsTest, TwoDialogsCountAtOnceAndEachRunsItsOwnAction) {
+    dialogs.DoTask("关机", "", 30);  // from the schedule
+    FormCount30& schedule = *created.back();
+    for (int i = 0; i < 10; ++i) schedule.Timer1.Tick();
+    dialogs.DoTask("重启", "", 30);  // from a hotkey
+    FormCount30& hotkey = *created.back();
+    EXPECT_NE(&schedule, &hotkey);
+    EXPECT_EQ(windows, (Trace{"window, loaded=0", "show 关机", "window, loaded=0", "show 重启"}));
+    for (int second = 11; second <= 40; ++second) {
+        schedule.Timer1.Tick();
+        hotkey.Timer1.Tick();
+        if (second == 30) {
+            EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
+        }
+    }
+    EXPECT_EQ(power.Actions(), (Trace{"ExitWindowsEx(1,0xFFFFFFFF)", "ExitWindowsEx(2,0xFFFFFFFF)"}));
+}
+
+TEST_F(CountdownDialogsTest, ClosedDialogsAreReleasedLaterWithTheirWindowFirst) {
+    dialogs.DoTask("锁定", "", 0);  // runs at once, never shown
+    EXPECT_EQ(power.Actions(), Trace{"LockWorkStation"});
+    EXPECT_EQ(dialogs.Held(), 1u);
+    windows.clear();
+    dialogs.DoTask("关机", "", 30);
+    EXPECT_EQ(windows, (Trace{"window gone 锁定", "window, loaded=0", "show 关机"}));
+    created.back()->Command2.Click();
+    EXPECT_EQ(dialogs.Held(), 1u);  // cancelled, waiting for the next release
+    windows.clear();
+    dialogs.ReleaseClosed();
+    EXPECT_EQ(windows, Trace{"window gone 关机"});
+    EXPECT_EQ(dialogs.Held(), 0u);
+}
+
+TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionIsNotReleasedByANewOne) {
+    power.failWith = {{"AdjustTokenPrivileges", 1300}};
+    std::size_t heldWhileBoxUp = 0;
+    messageBox.whileShown = [&] {
+        messageBox.whileShown = nullptr;
+        dialogs.DoTask("锁定", "", 0);  // a hotkey handled while the box is up
+        dialogs.ReleaseClosed();
+        heldWhileBoxUp = dialogs.Held();
+    };
+    dialogs.DoTask("关机", "", 1);
+    created.front()->Timer1.Tick();
+    EXPECT_EQ(heldWhileBoxUp, 1u);  // the lock's dialog went, the counting one stayed
+    EXPECT_EQ(power.Actions(), (Trace{"LockWorkStation", "ExitWindowsEx(1,0xFFFFFFFF)"}));
+    dialogs.ReleaseClosed();
+    EXPECT_EQ(dialogs.Held(), 0u);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "timesync/daytime_reply.h"
+#include "timesync/reply_gatherer.h"
+#include "timesync/server_table.h"
+#include "timesync/utc_shift.h"
+
+namespace tavrin {
+namespace {
+
+using namespace std::chrono;
+
+// The line as the NIST servers write it, up to its end.
+constexpr std::string_view kNist = "\n61014 26-12-05 23:59:58 00 0 0 123.4 UTC(NIST) * ";
+
+TEST(DaytimeLine, AcceptsOnlyRealFieldsAndAHealthyServer) {
+    const std::string base(kNist);
+    const struct {
+        std::string line;
+        bool accepted;
+    } cases[] = {
+        {base, true},
+        {base.substr(0, 24), true},  // just the fields
+        {base.substr(0, 23), false},
+        {base.substr(0, 30), true},  // too short to carry the health digit
+        {base.substr(0, 30) + "4", false},
+        {base.substr(0, 30) + " ", false},
+        {"\n61014 28-02-29 00:00:00", true},
+        {"\n61014 26-02-29 00:00:00", false},
+        {"\n61014 26-04-31 00:00:00", false},
+        {"\n61014 26-00-10 00:00:00", false},
+        {"\n61014 26-12-00 00:00:00", false},
+        {"\n61014 26-12-05 23:60:00", false},
+        {"\n61014 26-12-05 23:59:60", false},  // a leap second cannot be set
+        {"\n61014 +6-12-05 23:59:58", false},
+        {"\n61014 26-12-05 -3:59:58", false},
+        {"\n61014 26/12/05 23:59:58", false},
+        {"\n61014 26-12-05 23-59-58", false},
+        {"\n61014 26-12-05 23:5x:58", false},
+        {"\n61014 26-13-05 23:59:58", false},
+        {"\n61014 26-12-05 24:00:00", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadDaytimeLine(c.line).has_value(), c.accepted) << "case: " << c.line;
+    const auto stamp = ReadDaytimeLine(kNist);
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->dateText + " " + stamp->timeText, "26-12-05 23:59:58");
+}
+
+TEST(ReplyGatherer, TheLineEndsAtTheFirstLineBreakAfterTheLeadingLineFeed) {
+    ReplyGatherer reply;
+    EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Gathering);
+    EXPECT_EQ(reply.Add("61014 26-12-05"), ReplyGatherer::State::Gathering);
+    EXPECT_EQ(reply.Add(" 23:59:58 00\r\nmore"), ReplyGatherer::State::LineEnded);
+    EXPECT_EQ(reply.Line(), "\n61014 26-12-05 23:59:58 00");
+}
+
+TEST(ReplyGatherer, KeepsAFewHundredBytesAndReportsAnythingBeyond) {
+    ReplyGatherer reply;
+    EXPECT_EQ(reply.Add(std::string(ReplyGatherer::kMaxBytes, 'x')), ReplyGatherer::State::Gathering);
+    EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Overflowed);
+    EXPECT_EQ(reply.Line().size(), ReplyGatherer::kMaxBytes);
+    // A line that ends in time is used, whatever follows it.
+    ReplyGatherer early;
+    EXPECT_EQ(early.Add(std::string(kNist) + "\n" + std::string(1 << 20, 'x')), ReplyGatherer::State::LineEnded);
+    EXPECT_EQ(early.Line(), kNist);
+}
+
+TEST(UtcShift, HourOffsetsMoveTheDateOnlyWhenTheHourLeavesTheDay) {
+    const struct {
+        const char* date;
+        const char* time;
+        std::int16_t offset;
+        year_month_day localDate;
+        const char* localTime;
+    } cases[] = {
+        {"26-12-05", "23:59:58", 8, 2026y / 12 / 6, "07:59:58"},
+        {"26-12-05", "12:00:00", 12, 2026y / 12 / 6, "00:00:00"},
+        {"26-12-05", "03:00:00", -5, 2026y / 12 / 4, "22:00:00"},
+        {"26-12-05", "00:00:00", -12, 2026y / 12 / 4, "12:00:00"},
+        {"26-12-05", "13:14:15", 0, 2026y / 12 / 5, "13:14:15"},
+        {"26-12-05", "05:07:09", 3, 2026y / 12 / 5, "08:07:09"},
+        {"26-12-05", "15:59:59", 8, 2026y / 12 / 5, "23:59:59"},
+        {"26-12-31", "23:00:00", 8, 2027y / 1 / 1, "07:00:00"},
+        {"28-03-01", "00:30:00", -1, 2028y / 2 / 29, "23:30:00"},
+        {"00-01-01", "00:00:00", -1, 1999y / 12 / 31, "23:00:00"},
+        // Two-digit years are this century's: a server in 2030 must not set 1930.
+        {"30-06-15", "10:00:00", 8, 2030y / 6 / 15, "18:00:00"},
+        {"26-12-05", "05:00:00", -30, 2026y / 12 / 4, "23:00:00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShiftDate(c.date, c.time, c.offset), MakeDate(c.localDate)) << "case: " << c.date << " " << c.time;
+        EXPECT_EQ(ShiftTime(c.time, c.offset), c.localTime) << "case: " << c.time << " " << c.offset;
+    }
+}
+
+TEST(UtcShift, NoDateComesFromTextThatIsNoDate) {
+    for (const char* text : {"", "26-02-29", "2a-12-05", "26-12-05 "})
+        EXPECT_FALSE(ShiftDate(text, "12:00:00", 8)) << "case: " << text;
+    EXPECT_EQ(ShiftTime("xx:10:20", 8), "08:10:20");  // an hour without digits counts as 0
+}
+
+TEST(ServerTable, TwelveRowsWithTheirLocationLabels) {
+    const char* labels[] = {
+        "NIST, Gaithersburg, Maryland",  "NIST, Gaithersburg, Maryland",   "NIST, Boulder, Colorado",
+        "NIST, Boulder, Colorado",       "NIST, Boulder, Colorado",        "University of Colorado, Boulder",
+        "NCAR, Boulder, Colorado",       "Microsoft, Redmond, Washington", "Datum, San Jose, California",
+        "Abovnet, Virginia",             "Abovnet, New York City",         "Abovnet, San Jose, California",
+    };
+    for (std::int16_t row = 0; row < 12; ++row) EXPECT_EQ(ServerLocation(row), labels[row]) << "case: " << row;
+    for (std::int16_t row : {-1, 12}) EXPECT_EQ(ServerHost(row) + ServerLocation(row), "") << "case: " << row;
+}
+
+// Each row its own host, so a hosts file can tell the rows apart; no NTP-only,
+// authenticated or UT1 service among them.
+TEST(ServerTable, HostsAreDistinctDaytimeServersOfTheNistFamily) {
+    std::set<std::string> seen;
+    for (std::int16_t row = 0; row < 12; ++row) {
+        const std::string host = ServerHost(row);
+        EXPECT_TRUE(seen.insert(host).second) << "case: " << host;
+        EXPECT_TRUE(host.ends_with(".nist.gov") || host.ends_with(".colorado.edu")) << "case: " << host;
+        for (const char* service : {"ntp", "ut1", "time.nist.gov"})
+            EXPECT_EQ(host.find(service), std::string::npos) << "case: " << host;
+    }
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,30 @@
+#pragma once
+#include "app/setup_store.h"
+#include "fakes/fake_application.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_registry.h"
+
+namespace tavrin::testing {
+
+// The one settings record over an in-memory registry, as the windows share it.
+struct SettingsRig {
+    FakeRegistry registry;
+    FakeApplication app;
+    FakeClock clock;
+    SetupStore store{registry, app, clock};
+
+    SetupInfo& Info() { return store.Info(); }
+    // The stored bytes laid over a zero record: all zero when nothing is stored.
+    SetupInfo Stored() const {
+        SetupInfo info;
+        if (const auto bytes = registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue)) info.Overlay(*bytes);
+        return info;
+    }
+    // Puts a record where the next load finds it.
+    void Store(const SetupInfo& info) {
+        const auto bytes = info.ToBytes();
+        registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {bytes.begin(), bytes.end()});
+    }
+};
+
+}  // namespace tavrin::testing
