@@ -7,6 +7,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -14,6 +15,8 @@ import zipfile
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+from harness import WINE, WINESERVER  # noqa: E402
 BUILD = Path(os.environ.get("TAVRIN_BUILD", ROOT / "build" / "windows"))
 EXE = Path(os.environ.get("TAVRIN_EXE", BUILD / "src" / "platform" / "win32" / "Tavrin.exe"))
 HOLDER = Path(os.environ.get("TAVRIN_HOLDER", BUILD / "tests" / "package" / "single_copy_holder.exe"))
@@ -30,15 +33,6 @@ PROGRAM_FILES = ["Tavrin.exe", "Tavrin.html", "README.txt"]
 ABORTED = 2  # an installer's exit code when its script gives up
 
 
-def _wine_binary():
-    for candidate in (shutil.which("wine64"), "/usr/lib/wine/wine64", shutil.which("wine")):
-        if candidate and os.path.exists(candidate):
-            return candidate
-    raise RuntimeError("Wine is not installed (tools/setup installs it)")
-
-
-WINE = _wine_binary()
-WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver64"
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
