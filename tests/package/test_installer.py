@@ -130,9 +130,15 @@ class InstallerTest(unittest.TestCase):
         self.assertEqual(code, 0, f"reg add {key} {name}")
 
     def reg_values(self, key):
-        """{name: data} of a key as `reg query` prints it, or None when the key is missing."""
-        code, out = self.wine("reg", "query", key)
-        if code != 0:
+        """{name: data} of a key as `reg query` prints it, or None when the key is missing.
+        A busy machine has seen `reg query` fail once for a key that was there: a
+        missing key must be missing three times running."""
+        for attempt in range(3):
+            code, out = self.wine("reg", "query", key)
+            if code == 0:
+                break
+            time.sleep(0.5)
+        else:
             return None
         values = {}
         for line in out.splitlines():
