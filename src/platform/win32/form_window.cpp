@@ -17,6 +17,20 @@ constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_
 
 }  // namespace
 
+bool ForwardTopLevelMessage(Form& form, UINT msg, WPARAM wp) {
+    if (msg == WM_CLOSE) {
+        form.RequestClose();
+        return true;
+    }
+    if (msg == WM_ACTIVATE) {
+        if (LOWORD(wp) == WA_INACTIVE)
+            form.Deactivated();
+        else
+            form.Activated();
+    }
+    return false;
+}
+
 FormWindow::FormWindow(Form& model, Kind kind, HWND parent, int widthTwips, int heightTwips)
     : model_(model), kind_(kind), widthTwips_(widthTwips), heightTwips_(heightTwips) {
     const wchar_t* cls = RegisterForwardingClass<FormWindow>(L"TavrinForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
@@ -138,15 +152,10 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (!pending_.empty()) CreateControls();
             break;
         case WM_ACTIVATE:
-            if (kind_ == Kind::Dialog) {
-                if (LOWORD(wp) == WA_INACTIVE)
-                    model_.Deactivated();
-                else
-                    model_.Activated();
-            }
+            if (kind_ == Kind::Dialog) ForwardTopLevelMessage(model_, msg, wp);  // panes: through their host
             break;
         case WM_CLOSE:
-            model_.RequestClose();
+            ForwardTopLevelMessage(model_, msg, wp);
             return 0;
         case WM_DPICHANGED:
             if (kind_ == Kind::Dialog) {

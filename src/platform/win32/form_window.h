@@ -12,6 +12,11 @@
 
 namespace tavrin::win32 {
 
+// What a top-level window tells its form: becoming or ceasing to be the active
+// window, and a close request (close box, system menu, Alt+F4). Returns true
+// when the message is fully handled.
+bool ForwardTopLevelMessage(Form& form, UINT msg, WPARAM wp);
+
 // The window of a form model: a borderless pane inside the main window, or a
 // small top-level dialog. It lays out twins of the form's controls and routes
 // WM_COMMAND, WM_NOTIFY and WM_TIMER to them by id.

@@ -216,14 +216,9 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             model_.VisibilityChanged(wp != FALSE);
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wp) == WA_INACTIVE)
-                model_.Deactivated();
-            else
-                model_.Activated();
-            break;
         case WM_CLOSE:
-            model_.RequestClose();
-            return 0;
+            if (ForwardTopLevelMessage(model_, msg, wp)) return 0;
+            break;
         case WM_QUERYENDSESSION:
             return frmMain::QueryEndSession() ? TRUE : FALSE;
         case WM_DPICHANGED: {
