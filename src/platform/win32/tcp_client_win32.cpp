@@ -6,8 +6,6 @@
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "platform/win32/text.h"
@@ -39,6 +37,10 @@ std::uint64_t NewConnectionId() {
 }  // namespace
 
 struct Win32TcpClient::Lookup {
+    std::wstring host;
+    std::wstring port;
+    HWND window;
+    std::uint64_t connection;
     std::mutex mutex;
     std::vector<Address> addresses;
 };
@@ -97,10 +99,16 @@ TcpStatus Win32TcpClient::Connect(std::string_view host, std::uint16_t port, Lis
     connection_ = NewConnectionId();
     listener_ = &listener;
     lookup_ = std::make_shared<Lookup>();
-    try {
-        std::thread(&Win32TcpClient::Resolve, lookup_, Widen(host), std::to_wstring(port), window_.get(), connection_)
-            .detach();
-    } catch (const std::system_error&) {
+    lookup_->host = Widen(host);
+    lookup_->port = std::to_wstring(port);
+    lookup_->window = window_.get();
+    lookup_->connection = connection_;
+    // The system's pool rather than a detached std::thread: the runtime's
+    // detached threads can hand one thread's work to another when one ends
+    // while the next starts, and a lookup would then run twice or never.
+    auto* work = new std::shared_ptr<Lookup>(lookup_);
+    if (!TrySubmitThreadpoolCallback(&Win32TcpClient::Resolve, work, nullptr)) {
+        delete work;
         Close();
         return TcpStatus::Failed;
     }
@@ -117,11 +125,12 @@ void Win32TcpClient::Close() {
     nextAddress_ = 0;
 }
 
-// Runs on its own thread and touches nothing of the client: the lookup is
+// Runs on a pool thread and touches nothing of the client: the lookup is
 // shared, and the answer is only posted, so a client that has moved on or
 // gone away simply never reads it.
-void Win32TcpClient::Resolve(std::shared_ptr<Lookup> lookup, std::wstring host, std::wstring port, HWND window,
-                             std::uint64_t connection) {
+void CALLBACK Win32TcpClient::Resolve(PTP_CALLBACK_INSTANCE, void* context) {
+    const std::unique_ptr<std::shared_ptr<Lookup>> work(static_cast<std::shared_ptr<Lookup>*>(context));
+    Lookup& lookup = **work;
     const WinsockSession session;
     ADDRINFOW hints{};
     hints.ai_family = AF_UNSPEC;
@@ -129,7 +138,7 @@ void Win32TcpClient::Resolve(std::shared_ptr<Lookup> lookup, std::wstring host, 
     hints.ai_protocol = IPPROTO_TCP;
     ADDRINFOW* found = nullptr;
     std::vector<Address> addresses;
-    if (session.Started() && GetAddrInfoW(host.c_str(), port.c_str(), &hints, &found) == 0) {
+    if (session.Started() && GetAddrInfoW(lookup.host.c_str(), lookup.port.c_str(), &hints, &found) == 0) {
         for (const ADDRINFOW* a = found; a != nullptr; a = a->ai_next) {
             if (a->ai_addr == nullptr || a->ai_addrlen > sizeof(sockaddr_storage)) continue;
             Address address{};
@@ -141,10 +150,10 @@ void Win32TcpClient::Resolve(std::shared_ptr<Lookup> lookup, std::wstring host, 
         FreeAddrInfoW(found);
     }
     {
-        const std::lock_guard lock(lookup->mutex);
-        lookup->addresses = std::move(addresses);
+        const std::lock_guard lock(lookup.mutex);
+        lookup.addresses = std::move(addresses);
     }
-    PostMessageW(window, ResolvedMessage(), static_cast<WPARAM>(connection), 0);
+    PostMessageW(lookup.window, ResolvedMessage(), static_cast<WPARAM>(lookup.connection), 0);
 }
 
 void Win32TcpClient::OnResolved(std::uint64_t connection) {

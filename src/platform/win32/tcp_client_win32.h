@@ -14,7 +14,7 @@
 namespace tavrin::win32 {
 
 // Winsock without blocking the thread that owns it: the name is looked up on
-// a worker thread whose answer is posted back, and connect, read and close
+// a thread of the system's pool whose answer is posted back, and connect, read and close
 // arrive through WSAAsyncSelect on a message-only window of the client's own.
 // Connect from the user-interface thread: notifications run in its message
 // loop. Build it before the windows that use it, so it outlives them.
@@ -35,8 +35,7 @@ private:
         int family;
     };
     struct Lookup;
-    static void Resolve(std::shared_ptr<Lookup> lookup, std::wstring host, std::wstring port, HWND window,
-                        std::uint64_t connection);
+    static void CALLBACK Resolve(PTP_CALLBACK_INSTANCE instance, void* context);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
