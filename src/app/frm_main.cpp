@@ -35,8 +35,8 @@ frmMain::frmMain(FeatureWindows children, Browser& browser, Application& app)
       children_(children),
       browser_(browser),
       app_(app) {
-    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol,
-                        &children_.FormEasyLogin, &children_.frmSync})
+    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol, &children_.FormEasyLogin,
+                        &children_.frmSync})
         child->SetHost(this);
     tbToolBar.onButtonClick = [this](std::string_view key) { ToolbarButtonClick(key); };
 }
@@ -44,8 +44,8 @@ frmMain::frmMain(FeatureWindows children, Browser& browser, Application& app)
 // The children are built first and so outlive this window; they must not
 // report to a host that is gone.
 frmMain::~frmMain() {
-    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol,
-                        &children_.FormEasyLogin, &children_.frmSync})
+    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol, &children_.FormEasyLogin,
+                        &children_.frmSync})
         if (child->Host() == this) child->SetHost(nullptr);
 }
 
@@ -58,8 +58,8 @@ std::string frmMain::HomePage() const {
 void frmMain::OnLoad() {
     Center();
     SetCaption(MainWindowCaption());
-    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol,
-                        &children_.FormEasyLogin, &children_.frmSync})
+    for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol, &children_.FormEasyLogin,
+                        &children_.frmSync})
         child->Load();
     sbStatusBar.SetPanelText(1, std::string(kSchedule));
     FirstActivation = true;
@@ -68,8 +68,8 @@ void frmMain::OnLoad() {
 void frmMain::OnActivate() {
     if (!FirstActivation) return;
     // Shown back to front, so the schedule ends up in front.
-    for (Form* child : {&children_.frmSync, &children_.FormEasyLogin, &children_.FormKeyVol,
-                        &children_.FormKeyOff, &children_.FormShutdown})
+    for (Form* child : {&children_.frmSync, &children_.FormEasyLogin, &children_.FormKeyVol, &children_.FormKeyOff,
+                        &children_.FormShutdown})
         child->Show();
     FirstActivation = false;
 }
@@ -98,8 +98,8 @@ void frmMain::ToolbarButtonClick(std::string_view key) {
         return;
     }
     if (key == kExit) {
-        for (Form* child : {&children_.frmSync, &children_.FormEasyLogin, &children_.FormKeyVol,
-                            &children_.FormKeyOff, &children_.FormShutdown})
+        for (Form* child : {&children_.frmSync, &children_.FormEasyLogin, &children_.FormKeyVol, &children_.FormKeyOff,
+                            &children_.FormShutdown})
             child->Unload();
         RequestClose();
         app_.End();

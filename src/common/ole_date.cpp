@@ -23,7 +23,8 @@ std::int64_t ToSeconds(OleDate d) {
 }
 
 OleDate FromSeconds(std::int64_t seconds) {
-    const std::int64_t day = seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const std::int64_t day =
+        seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
     const double fraction = static_cast<double>(seconds - day * kSecondsPerDay) / kSecondsPerDay;
     const double whole = static_cast<double>(day);
     return OleDate{day >= 0 ? whole + fraction : whole - fraction};

@@ -49,10 +49,17 @@ void FormKeyVol::RegisterVolumeKeys() {
 
 void FormKeyVol::DoVolumeKey(std::intptr_t lParam) {
     switch (VolumeKeyActionOf(HotkeyKeyCode(lParam))) {
-        case VolumeKeyAction::VolumeDown: sound_.VolumeDown(); break;
-        case VolumeKeyAction::VolumeUp: sound_.VolumeUp(); break;
-        case VolumeKeyAction::ToggleMute: sound_.ToggleMute(); break;
-        case VolumeKeyAction::None: break;  // a key outside the table does nothing
+        case VolumeKeyAction::VolumeDown:
+            sound_.VolumeDown();
+            break;
+        case VolumeKeyAction::VolumeUp:
+            sound_.VolumeUp();
+            break;
+        case VolumeKeyAction::ToggleMute:
+            sound_.ToggleMute();
+            break;
+        case VolumeKeyAction::None:
+            break;  // a key outside the table does nothing
     }
 }
 

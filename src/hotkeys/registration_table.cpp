@@ -22,10 +22,14 @@ static_assert(HotkeyId(kModControl, kVkF12) <= 0xBFFF);
 
 std::span<const HotkeyBinding> PowerKeyRows(std::int16_t powerKeySet) {
     switch (powerKeySet) {
-        case 1: return kF6ToF8;
-        case 2: return kF9ToF11;
-        case 3: return kCtrlF9ToF12;
-        default: return {};
+        case 1:
+            return kF6ToF8;
+        case 2:
+            return kF9ToF11;
+        case 3:
+            return kCtrlF9ToF12;
+        default:
+            return {};
     }
 }
 

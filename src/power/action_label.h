@@ -14,7 +14,7 @@ inline constexpr std::string_view kHibernate = "休眠";
 inline constexpr std::string_view kLock = "锁定";
 inline constexpr std::string_view kLogOff = "注销";
 inline constexpr std::string_view kRestart = "重启";
-inline constexpr std::string_view kMonitorOff = "关显示器";  // the countdown dialog's only
+inline constexpr std::string_view kMonitorOff = "关显示器";   // the countdown dialog's only
 inline constexpr std::string_view kOpenAddress = "打开网址";  // known, but runs nothing
 inline constexpr std::string_view kRemind = "提醒";           // the countdown dialog's reminder mode
 }  // namespace labels

@@ -67,8 +67,7 @@ void FormCount30::ShowCountTexts() {
 // The count stops at the smallest 16-bit value instead of wrapping round to
 // the largest, so even that count ends at this tick.
 void FormCount30::CountdownTick() {
-    CountTime = static_cast<std::int16_t>(
-        std::max<int>(CountTime - 1, std::numeric_limits<std::int16_t>::min()));
+    CountTime = static_cast<std::int16_t>(std::max<int>(CountTime - 1, std::numeric_limits<std::int16_t>::min()));
     ShowCountTexts();
     if (CountTime <= 0) RunNow();
 }

@@ -30,11 +30,13 @@ const OleDate kHalfAnHour = MakeTimeOfDay(0, 30, 0);
 std::int64_t DaySeconds(OleDate date) { return ToSeconds(DatePart(date)); }
 std::int64_t TimeOfDaySeconds(OleDate time) { return ToSeconds(TimePart(time)); }
 
-std::int64_t FixedMoment(const SetupInfo& info) { return DaySeconds(info.CloseDate) + TimeOfDaySeconds(info.CloseTime); }
+std::int64_t FixedMoment(const SetupInfo& info) {
+    return DaySeconds(info.CloseDate) + TimeOfDaySeconds(info.CloseTime);
+}
 
 std::int16_t ToInt16(std::int64_t v) {
-    return static_cast<std::int16_t>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
 }
 
 }  // namespace
@@ -110,24 +112,24 @@ void FormShutdown::RefreshSetup() {
     DTPickerCloseCountTime.SetValue(kHalfAnHour);
     DTPickerAllDayTime.SetValue(TimePart(now));
     switch (info.TimingMode) {
-    case 1:
-        OptionCloseTime_Click();
-        OptionCloseTime.Select();
-        DTPickerCloseData.SetValue(info.CloseDate);
-        DTPickerCloseTime.SetValue(info.CloseTime);
-        break;
-    case 2:
-        OptionCloseCountTime_Click();
-        OptionCloseCountTime.Select();
-        DTPickerCloseCountTime.SetValue(info.CountDownSpan);
-        break;
-    case 3:
-        OptionAllDay_Click();
-        OptionAllDay.Select();
-        DTPickerAllDayTime.SetValue(info.AllDayTime);
-        break;
-    default:
-        break;
+        case 1:
+            OptionCloseTime_Click();
+            OptionCloseTime.Select();
+            DTPickerCloseData.SetValue(info.CloseDate);
+            DTPickerCloseTime.SetValue(info.CloseTime);
+            break;
+        case 2:
+            OptionCloseCountTime_Click();
+            OptionCloseCountTime.Select();
+            DTPickerCloseCountTime.SetValue(info.CountDownSpan);
+            break;
+        case 3:
+            OptionAllDay_Click();
+            OptionAllDay.Select();
+            DTPickerAllDayTime.SetValue(info.AllDayTime);
+            break;
+        default:
+            break;
     }
 
     ShowIdleLook();
@@ -145,10 +147,10 @@ void FormShutdown::ShowIdleLook() {
 
 void FormShutdown::ShowRunningLook() {
     CommandCloseTime.SetCaption(kStopCaption);
-    for (Control* c : std::initializer_list<Control*>{
-             &ComboCloseTime, &OptionCloseTime, &OptionCloseCountTime, &OptionAllDay, &DTPickerCloseData,
-             &DTPickerCloseTime, &DTPickerCloseCountTime, &DTPickerClose30Count, &DTPickerAllDayTime,
-             &CheckStartCloseTask})
+    for (Control* c :
+         std::initializer_list<Control*>{&ComboCloseTime, &OptionCloseTime, &OptionCloseCountTime, &OptionAllDay,
+                                         &DTPickerCloseData, &DTPickerCloseTime, &DTPickerCloseCountTime,
+                                         &DTPickerClose30Count, &DTPickerAllDayTime, &CheckStartCloseTask})
         c->SetEnabled(false);
 }
 
@@ -208,12 +210,12 @@ bool FormShutdown::MomentHasPassed(OleDate now, Start start) const {
     const SetupInfo& info = store_.Info();
     const std::int64_t soonest = start == Start::ByUser ? 0 : 1;  // seconds from now
     switch (info.TimingMode) {
-    case 1:
-        return FixedMoment(info) < ToSeconds(now) + soonest;
-    case 3:
-        return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now) + soonest;
-    default:
-        return false;  // a countdown starts from now
+        case 1:
+            return FixedMoment(info) < ToSeconds(now) + soonest;
+        case 3:
+            return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now) + soonest;
+        default:
+            return false;  // a countdown starts from now
     }
 }
 
@@ -225,32 +227,33 @@ void FormShutdown::TimerTick() {
     bool due = false;
     std::string text;
     switch (info.TimingMode) {
-    case 1: {
-        // An absolute moment: a clock set back moves it further away.
-        const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
-        due = left == 0;
-        text = kTargetLabel + AsText(DatePart(info.CloseDate)) + AsText(TimePart(info.CloseTime)) + kRemainingLabel +
-               FormatSpan(static_cast<std::int32_t>(left / kSecondsPerDay),
-                          static_cast<std::int32_t>(left % kSecondsPerDay));
-        break;
-    }
-    case 2: {
-        // Measured on the monotonic clock: midnight and clock changes do not count.
-        const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
-        due = left <= 0;
-        text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
-        break;
-    }
-    case 3: {
-        // The next time the wall clock shows that time of day, even after it was set back.
-        const std::int64_t at = TimeOfDaySeconds(info.AllDayTime);
-        due = PassesTimeOfDay(previousTick_, now, at);
-        text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
-               FormatSpan(0, static_cast<std::int32_t>(SecondsToTimeOfDay(now, at)));
-        break;
-    }
-    default:
-        break;  // no known mode: an empty caption, and nothing ever fires
+        case 1: {
+            // An absolute moment: a clock set back moves it further away.
+            const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
+            due = left == 0;
+            text = kTargetLabel + AsText(DatePart(info.CloseDate)) + AsText(TimePart(info.CloseTime)) +
+                   kRemainingLabel +
+                   FormatSpan(static_cast<std::int32_t>(left / kSecondsPerDay),
+                              static_cast<std::int32_t>(left % kSecondsPerDay));
+            break;
+        }
+        case 2: {
+            // Measured on the monotonic clock: midnight and clock changes do not count.
+            const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
+            due = left <= 0;
+            text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
+            break;
+        }
+        case 3: {
+            // The next time the wall clock shows that time of day, even after it was set back.
+            const std::int64_t at = TimeOfDaySeconds(info.AllDayTime);
+            due = PassesTimeOfDay(previousTick_, now, at);
+            text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
+                   FormatSpan(0, static_cast<std::int32_t>(SecondsToTimeOfDay(now, at)));
+            break;
+        }
+        default:
+            break;  // no known mode: an empty caption, and nothing ever fires
     }
     previousTick_ = now;
     if (due) {

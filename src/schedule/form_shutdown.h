@@ -20,8 +20,8 @@ class SetupStore;
 // Timer1 on is the armed state.
 class FormShutdown : public Form {
 public:
-    FormShutdown(SetupStore& store, const Clock& clock, const DateTimeText& dateTimeText,
-                 CountdownLauncher& countdown, PowerActionRunner& power);
+    FormShutdown(SetupStore& store, const Clock& clock, const DateTimeText& dateTimeText, CountdownLauncher& countdown,
+                 PowerActionRunner& power);
 
     Frame FrameOnTimeClose{"定时关机任务"};
     Frame Frame13{"计时方式"};

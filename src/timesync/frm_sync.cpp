@@ -53,10 +53,17 @@ frmSync::~frmSync() { wskAtom_.Close(); }
 void frmSync::OnLoad() {
     // Selecting 1 or 2 runs its click, which stores the mode and saves.
     switch (store_.Info().SyncMode) {
-        case 1: Option1.Select(); break;
-        case 2: Option2.Select(); break;
-        case 3: Option3.Select(); break;
-        default: break;  // the built selection stays and the stored mode is kept
+        case 1:
+            Option1.Select();
+            break;
+        case 2:
+            Option2.Select();
+            break;
+        case 3:
+            Option3.Select();
+            break;
+        default:
+            break;  // the built selection stays and the stored mode is kept
     }
     Move(0, 0);
 
@@ -133,8 +140,11 @@ std::int16_t frmSync::UtcOffsetHours() const {
 void frmSync::OnData(std::string_view bytes) {
     if (!replyPending_) return;
     switch (reply_.Add(bytes)) {
-        case ReplyGatherer::State::Gathering: return;
-        case ReplyGatherer::State::LineEnded: UseReply(reply_.Line()); return;
+        case ReplyGatherer::State::Gathering:
+            return;
+        case ReplyGatherer::State::LineEnded:
+            UseReply(reply_.Line());
+            return;
         case ReplyGatherer::State::Overflowed:
             // A flood without a line end is no daytime reply; stop reading it.
             replyPending_ = false;

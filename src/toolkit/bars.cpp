@@ -5,7 +5,7 @@ namespace tavrin {
 const std::string& StatusBar::PanelText(int panel) const {
     static const std::string kNone;
     return panel >= 1 && panel <= static_cast<int>(panels_.size()) ? panels_[static_cast<std::size_t>(panel - 1)].text
-                                                                    : kNone;
+                                                                   : kNone;
 }
 
 void StatusBar::SetPanelText(int panel, std::string text) {

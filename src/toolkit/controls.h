@@ -108,7 +108,9 @@ public:
     // Selecting an unselected button runs its onClick once; selecting the
     // selected one runs nothing.
     void Select();
-    void Click() { if (Enabled()) Select(); }
+    void Click() {
+        if (Enabled()) Select();
+    }
 
 protected:
     void ShowState(ControlView& view) const override;
@@ -133,7 +135,9 @@ public:
     void SetListIndex(int index);
     // The selected entry's text; empty with nothing selected.
     const std::string& Text() const { return List(index_); }
-    void Choose(int index) { if (Enabled()) SetListIndex(index); }  // the user's pick
+    void Choose(int index) {
+        if (Enabled()) SetListIndex(index);
+    }  // the user's pick
 
 protected:
     void ShowState(ControlView& view) const override;
@@ -173,7 +177,9 @@ public:
     std::optional<OleDate> Value() const { return value_; }
     // Null is ignored by a picker without a check box.
     void SetValue(std::optional<OleDate> value);
-    void Edit(std::optional<OleDate> value) { if (Enabled()) SetValue(value); }  // the user's change
+    void Edit(std::optional<OleDate> value) {
+        if (Enabled()) SetValue(value);
+    }  // the user's change
 
 protected:
     void ShowState(ControlView& view) const override;

@@ -37,8 +37,8 @@ public:
     int Left() const { return left_; }
     int Top() const { return top_; }
 
-    void Load();      // runs the load event the first time only
-    void Show();      // loads, shows, then activates
+    void Load();  // runs the load event the first time only
+    void Show();  // loads, shows, then activates
     void Hide();
     void SetFocus();  // activates
     void Unload();    // unload event, timers off, window gone; a later Load starts afresh

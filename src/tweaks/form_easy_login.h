@@ -19,8 +19,8 @@ public:
     FormEasyLogin(Registry& registry, SetupStore& store);
 
     // Option groups come first: the buttons join them as they are built.
-    OptionGroup LogonChoices;    // the options of Frame1
-    OptionGroup AutoPlayChoices; // the options of Frame6
+    OptionGroup LogonChoices;     // the options of Frame1
+    OptionGroup AutoPlayChoices;  // the options of Frame6
 
     Frame Frame15;  // around everything else, the Save button included
     Frame Frame1;

@@ -6,8 +6,10 @@ namespace {
 
 RegStatus ApplyRow(RegistryKey& key, const RegistryTweakRow& row) {
     switch (row.action) {
-        case RegistryTweakRow::Action::SetDword: return key.WriteDword(row.name, row.value);
-        case RegistryTweakRow::Action::Delete: return key.DeleteValue(row.name);
+        case RegistryTweakRow::Action::SetDword:
+            return key.WriteDword(row.name, row.value);
+        case RegistryTweakRow::Action::Delete:
+            return key.DeleteValue(row.name);
     }
     return RegStatus::Failed;
 }

@@ -14,10 +14,14 @@ bool ApplyTrackerTweak(Registry& registry, std::int16_t checked) {
 
 bool ApplyAutoPlayTweak(Registry& registry, std::int16_t selector) {
     switch (selector) {
-        case kAutoPlayEnabled: return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOn);
-        case kAutoPlayAllButCD: return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOpticalOnly);
-        case kAutoPlayAllDisks: return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOff);
-        default: return false;
+        case kAutoPlayEnabled:
+            return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOn);
+        case kAutoPlayAllButCD:
+            return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOpticalOnly);
+        case kAutoPlayAllDisks:
+            return ApplyRegistryTweak(registry, tweak_rows::kAutoPlayOff);
+        default:
+            return false;
     }
 }
 

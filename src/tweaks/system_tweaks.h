@@ -11,7 +11,8 @@ inline constexpr std::string_view kLanmanServerKey = "system\\currentcontrolset\
 inline constexpr std::string_view kLsaKey = "system\\currentcontrolset\\control\\lsa";
 inline constexpr std::string_view kReliabilityKey = "Software\\Policies\\Microsoft\\Windows NT\\Reliability";
 inline constexpr std::string_view kSystemPoliciesKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\system";
-inline constexpr std::string_view kExplorerPoliciesKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr std::string_view kExplorerPoliciesKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 inline constexpr std::string_view kCdromKey = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 inline constexpr std::string_view kAudioCdShellKey = "AudioCD\\shell";
 

@@ -5,7 +5,6 @@
 
 namespace tavrin::win32 {
 
-
 void ControlTwin::Create(HWND parent, int id, int dpi, HFONT font) {
     hwnd_ = CreateWindowExW(0, ClassName(), L"", WS_CHILD | WS_VISIBLE | Style(), 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -92,10 +91,16 @@ DWORD DatePickerTwin::Style() const {
     if (picker_.upDown) style |= DTS_UPDOWN;
     if (picker_.showNone) style |= DTS_SHOWNONE;
     switch (picker_.format) {
-        case DTPicker::Format::LongDate: style |= DTS_LONGDATEFORMAT; break;
-        case DTPicker::Format::Time: style |= DTS_TIMEFORMAT; break;
+        case DTPicker::Format::LongDate:
+            style |= DTS_LONGDATEFORMAT;
+            break;
+        case DTPicker::Format::Time:
+            style |= DTS_TIMEFORMAT;
+            break;
         case DTPicker::Format::ShortDate:
-        case DTPicker::Format::Custom: style |= DTS_SHORTDATEFORMAT; break;
+        case DTPicker::Format::Custom:
+            style |= DTS_SHORTDATEFORMAT;
+            break;
     }
     return style;
 }
@@ -122,7 +127,8 @@ void DatePickerTwin::ShowDate(std::optional<OleDate> value) {
     if (value) {
         // Day zero (1899-12-30) is inside the picker's range, so a time of day
         // keeps its date and comes back as a time of day.
-        if (auto t = ToSystemTime(*value)) SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&*t));
+        if (auto t = ToSystemTime(*value))
+            SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&*t));
     } else {
         SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, 0);
     }

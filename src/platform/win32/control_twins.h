@@ -128,7 +128,9 @@ public:
 
 protected:
     const wchar_t* ClassName() const override { return L"EDIT"; }
-    DWORD Style() const override { return ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | (text_.passwordChar.empty() ? 0 : ES_PASSWORD); }
+    DWORD Style() const override {
+        return ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | (text_.passwordChar.empty() ? 0 : ES_PASSWORD);
+    }
     void AfterCreate() override;
 
 private:

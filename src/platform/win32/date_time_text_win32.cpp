@@ -30,7 +30,8 @@ std::optional<std::string> Win32DateTimeText::ShortDate(OleDate day) const {
 
 std::optional<std::string> Win32DateTimeText::TimeOfDay(OleDate time) const {
     // The date part plays no role in a time of day; day zero would not fit.
-    auto t = ToSystemTime(FromSeconds(ToSeconds(MakeDate(std::chrono::year{2000} / 1 / 1)) + ToSeconds(TimePart(time))));
+    auto t =
+        ToSystemTime(FromSeconds(ToSeconds(MakeDate(std::chrono::year{2000} / 1 / 1)) + ToSeconds(TimePart(time))));
     if (!t) return std::nullopt;
     const wchar_t* locale = localeName_.empty() ? LOCALE_NAME_USER_DEFAULT : localeName_.c_str();
     return Write([&](wchar_t* out, int size) { return GetTimeFormatEx(locale, 0, &*t, nullptr, out, size); });

@@ -33,7 +33,8 @@ bool ForwardTopLevelMessage(Form& form, UINT msg, WPARAM wp) {
 
 FormWindow::FormWindow(Form& model, Kind kind, HWND parent, int widthTwips, int heightTwips)
     : model_(model), kind_(kind), widthTwips_(widthTwips), heightTwips_(heightTwips) {
-    const wchar_t* cls = RegisterForwardingClass<FormWindow>(L"TavrinForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
+    const wchar_t* cls = RegisterForwardingClass<FormWindow>(
+        L"TavrinForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
     const bool pane = kind_ == Kind::Pane;
     CreateWindowExW(pane ? kPaneExStyle : kDialogExStyle, cls, L"", pane ? kPaneStyle : kDialogStyle, 0, 0, 0, 0,
                     pane ? parent : nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -62,7 +63,8 @@ void FormWindow::Relayout(int dpi) {
     if (kind_ == Kind::Dialog) {
         RECT r{0, 0, TwipsToPixels(widthTwips_, dpi), TwipsToPixels(heightTwips_, dpi)};
         AdjustWindowRectEx(&r, kDialogStyle, FALSE, kDialogExStyle);
-        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         FitToParent();
     }
@@ -109,8 +111,8 @@ void FormWindow::Center() {
     GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& area = monitor.rcMonitor;
     const int w = window.right - window.left, h = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - w) / 2, area.top + (area.bottom - area.top - h) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - w) / 2,
+                 area.top + (area.bottom - area.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::BringToFront() {

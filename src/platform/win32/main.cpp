@@ -54,9 +54,8 @@ struct Platform {
     Win32DateTimeText dateTimeText;
     SetupStore store{registry, app, clock};
     ModuleShutDown shutDown{power, workstation, messageBox};
-    CountdownDialogs countdowns{shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> {
-                                    return MakeCountdownDialog(dialog);
-                                }};
+    CountdownDialogs countdowns{
+        shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> { return MakeCountdownDialog(dialog); }};
     Win32AudioEndpoint audio;
     ModuleSound sound{audio};
     Win32HotkeyRegistrar powerKeys;   // on the power pane's window once it exists
@@ -142,7 +141,8 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tavrin::win32;
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     Platform platform;

@@ -15,7 +15,7 @@ namespace {
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;  // timers come after every other message, paints included
 constexpr int kFirstButtonId = 1000;
-constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,        IDI_TOOL_SCHEDULE,   IDI_TOOL_POWER_KEYS, IDI_TOOL_VOLUME_KEYS,
+constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,       IDI_TOOL_SCHEDULE,  IDI_TOOL_POWER_KEYS, IDI_TOOL_VOLUME_KEYS,
                                  IDI_TOOL_AUTO_LOGON, IDI_TOOL_TIME_SYNC, IDI_TOOL_HOME_PAGE};
 // The client area the panes are laid out for, in pixels at 96 DPI.
 constexpr int kClientWidth = 600;
@@ -57,8 +57,8 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
                     nullptr, instance, this);
     dpi_ = DpiOf(hwnd_);
 
-    client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                              0, 0, hwnd_, nullptr, instance, nullptr);
+    client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                              0, 0, 0, hwnd_, nullptr, instance, nullptr);
     CreateToolbar();
     CreateStatusBar();
 
@@ -135,7 +135,8 @@ void MainWindow::Layout() {
     GetWindowRect(status_, &status);
     const int top = toolbar.bottom - toolbar.top;
     const int bottom = client.bottom - (status.bottom - status.top);
-    SetWindowPos(client_, nullptr, 0, top, client.right, bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(client_, nullptr, 0, top, client.right, bottom > top ? bottom - top : 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 
     const int dateWidth = Scale(110, dpi_), timeWidth = Scale(90, dpi_);
     int parts[3] = {client.right - dateWidth - timeWidth, client.right - timeWidth, -1};

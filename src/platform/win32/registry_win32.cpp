@@ -14,9 +14,12 @@ namespace {
 
 HKEY Root(Hive hive) {
     switch (hive) {
-        case Hive::CurrentUser: return HKEY_CURRENT_USER;
-        case Hive::LocalMachine: return HKEY_LOCAL_MACHINE;
-        case Hive::ClassesRoot: return HKEY_CLASSES_ROOT;
+        case Hive::CurrentUser:
+            return HKEY_CURRENT_USER;
+        case Hive::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case Hive::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
     }
     return HKEY_CURRENT_USER;
 }
@@ -83,7 +86,8 @@ private:
         std::vector<std::uint8_t> data;
         for (int attempt = 0; attempt < 4; ++attempt) {
             DWORD size = static_cast<DWORD>(data.size());
-            const LONG r = RegQueryValueExW(key_.get(), wname.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(), &size);
+            const LONG r = RegQueryValueExW(key_.get(), wname.c_str(), nullptr, &type,
+                                            data.empty() ? nullptr : data.data(), &size);
             if (r == ERROR_SUCCESS && (size <= data.size() || size == 0)) {
                 data.resize(size);
                 return data;
@@ -107,7 +111,8 @@ private:
 std::unique_ptr<RegistryKey> Win32Registry::OpenKey(Hive hive, std::string_view path) {
     const std::wstring wpath = Widen(path);
     UniqueHkey key;
-    LONG r = RegCreateKeyExW(Root(hive), wpath.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr);
+    LONG r =
+        RegCreateKeyExW(Root(hive), wpath.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr);
     // Without write rights the key can still be read; writes then fail one by one.
     if (r == ERROR_ACCESS_DENIED) r = RegOpenKeyExW(Root(hive), wpath.c_str(), 0, KEY_READ, key.put());
     if (r != ERROR_SUCCESS) return nullptr;

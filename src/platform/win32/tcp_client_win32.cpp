@@ -201,8 +201,11 @@ void Win32TcpClient::OnSocketEvent(WORD event, WORD error) {
             else
                 ReadOnce();
             return;
-        case FD_CLOSE: DrainAndEnd(error); return;
-        default: return;
+        case FD_CLOSE:
+            DrainAndEnd(error);
+            return;
+        default:
+            return;
     }
 }
 

@@ -53,8 +53,8 @@ struct WindowTraits {
     static void close(HWND h) { DestroyWindow(h); }
 };
 
-using UniqueHkey = UniqueHandle<HkeyTraits>;      // never wrap HKEY_LOCAL_MACHINE & co.
+using UniqueHkey = UniqueHandle<HkeyTraits>;            // never wrap HKEY_LOCAL_MACHINE & co.
 using UniqueKernelHandle = UniqueHandle<HandleTraits>;  // nullptr-invalid kinds: tokens, mutexes
-using UniqueWindow = UniqueHandle<WindowTraits>;  // top-level windows only; children die with parents
+using UniqueWindow = UniqueHandle<WindowTraits>;        // top-level windows only; children die with parents
 
 }  // namespace tavrin::win32
