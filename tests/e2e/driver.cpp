@@ -181,7 +181,8 @@ int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
     for (;;) {
         HWND w = FindWindowW(nullptr, caption.c_str());
         QueryPerformanceCounter(&now);
-        const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        const double ms =
+            1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
         if (w != nullptr && IsWindowVisible(w)) {
             std::printf("%.1f\n", ms);
             break;
@@ -222,8 +223,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (command == L"find") {
         // One line a window: visible (0/1), foreground (0/1).
-        for (HWND w : windows)
-            std::printf("%d %d\n", IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0);
+        for (HWND w : windows) std::printf("%d %d\n", IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0);
         return windows.empty() ? 1 : 0;
     }
     if (windows.empty()) return 1;

@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
+#include "platform/win32/audio_endpoint_win32.h"
+
 #include <windows.h>
 #include <endpointvolume.h>
+#include <gtest/gtest.h>
 
 #include <cwchar>
 #include <vector>
 
 #include "mixer/module_sound.h"
-#include "platform/win32/audio_endpoint_win32.h"
 
 namespace tavrin::win32 {
 namespace {

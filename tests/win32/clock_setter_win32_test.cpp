@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include "platform/win32/clock_setter_win32.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
 #include "platform/win32/clock_win32.h"
 
 namespace tavrin::win32 {

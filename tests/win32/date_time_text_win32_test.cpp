@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/win32/date_time_text_win32.h"
+
+#include <gtest/gtest.h>
 
 namespace tavrin::win32 {
 namespace {
@@ -17,10 +17,9 @@ TEST(DateTimeTextAdapter, WritesTheLocalesShortDateAndTime) {
         const char* date;
         const char* time;
     };
-    for (const Case& c : {Case{L"zh-CN", kEvening, "2026/12/6", "20:00:05"},
-                          Case{L"en-US", kEvening, "12/6/2026", "8:00:05 PM"},
-                          Case{L"en-GB", kMorning, "02/01/2027", "08:07:09"},
-                          Case{L"en-GB", kDayZero, "30/12/1899", "00:00:00"}}) {
+    for (const Case& c :
+         {Case{L"zh-CN", kEvening, "2026/12/6", "20:00:05"}, Case{L"en-US", kEvening, "12/6/2026", "8:00:05 PM"},
+          Case{L"en-GB", kMorning, "02/01/2027", "08:07:09"}, Case{L"en-GB", kDayZero, "30/12/1899", "00:00:00"}}) {
         const Win32DateTimeText text(c.locale);
         EXPECT_EQ(text.ShortDate(c.value), c.date) << "case: " << c.date;
         EXPECT_EQ(text.TimeOfDay(c.value), c.time) << "case: " << c.time;

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "platform/win32/hotkey_registrar_win32.h"
+
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/win32/hotkey_registrar_win32.h"
 #include "platform/win32/unique_handle.h"
 
 namespace tavrin::win32 {

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "platform/win32/power_win32.h"
+
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 
-#include "platform/win32/power_win32.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/workstation_win32.h"
 
@@ -90,7 +91,7 @@ TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
     wc.lpszClassName = L"TavrinTestsMainWindow";
     RegisterClassW(&wc);
     UniqueWindow mainWindow(CreateWindowExW(0, wc.lpszClassName, L"main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                      nullptr, wc.hInstance, nullptr));
+                                            nullptr, wc.hInstance, nullptr));
     ASSERT_TRUE(mainWindow);
     ASSERT_FALSE(IsWindowVisible(mainWindow.get()));
 

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
+#include "platform/win32/registry_win32.h"
+
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/win32/registry_win32.h"
 
 namespace tavrin::win32 {
 namespace {
@@ -12,7 +12,8 @@ namespace {
 class RegistryAdapter : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = "Software\\TavrinTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        path_ =
+            "Software\\TavrinTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
         key_ = registry_.OpenKey(Hive::CurrentUser, path_);
         ASSERT_NE(key_, nullptr);
     }

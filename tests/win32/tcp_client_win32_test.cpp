@@ -1,6 +1,8 @@
-#include <gtest/gtest.h>
+#include "platform/win32/tcp_client_win32.h"
+
 #include <winsock2.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <ws2tcpip.h>
 
 #include <atomic>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "platform/win32/socket_handle.h"
-#include "platform/win32/tcp_client_win32.h"
 
 namespace tavrin::win32 {
 namespace {
@@ -146,8 +147,8 @@ TEST(TcpClientAdapter, FailuresArriveLaterAndNeverHoldUpTheCaller) {
         LoopbackServer probe([](SOCKET) {});
         unusedPort = probe.Port();
     }
-    for (const auto& [host, port] : {std::pair<const char*, std::uint16_t>{"127.0.0.1", unusedPort},
-                                     {"no-such-host.invalid", 13}}) {
+    for (const auto& [host, port] :
+         {std::pair<const char*, std::uint16_t>{"127.0.0.1", unusedPort}, {"no-such-host.invalid", 13}}) {
         Win32TcpClient client;
         Recorder recorder;
         TcpStatus status{};

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -20,7 +20,9 @@ namespace tavrin::win32 {
 namespace {
 
 HKEY Root(Hive hive) {
-    return hive == Hive::ClassesRoot ? HKEY_CLASSES_ROOT : hive == Hive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    return hive == Hive::ClassesRoot    ? HKEY_CLASSES_ROOT
+           : hive == Hive::LocalMachine ? HKEY_LOCAL_MACHINE
+                                        : HKEY_CURRENT_USER;
 }
 
 // What Windows itself holds, read past the adapter: type and bytes, or nothing.
@@ -32,10 +34,12 @@ std::optional<Stored> Query(Hive hive, std::string_view key, std::string_view na
     Stored s;
     DWORD size = 0;
     const std::wstring k = Widen(key), n = Widen(name);
-    if (RegGetValueW(Root(hive), k.c_str(), n.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &s.type, nullptr, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(Root(hive), k.c_str(), n.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &s.type, nullptr, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     s.bytes.resize(size);
-    if (RegGetValueW(Root(hive), k.c_str(), n.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &s.type, s.bytes.data(), &size) != ERROR_SUCCESS)
+    if (RegGetValueW(Root(hive), k.c_str(), n.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &s.type, s.bytes.data(), &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     s.bytes.resize(size);
     return s;
@@ -55,7 +59,8 @@ protected:
         for (auto rows : {std::span<const RegistryTweakRow>(kShareOff), std::span<const RegistryTweakRow>(kTrackerOff),
                           std::span<const RegistryTweakRow>(kAutoPlayOn)})
             for (const RegistryTweakRow& r : rows) Remove(r.root, r.key, r.name);
-        for (const char* name : {kDefaultUserName, kDefaultPassword, kAutoAdminLogon}) Remove(Hive::LocalMachine, kWinlogonKey, name);
+        for (const char* name : {kDefaultUserName, kDefaultPassword, kAutoAdminLogon})
+            Remove(Hive::LocalMachine, kWinlogonKey, name);
         Remove(Hive::LocalMachine, kRunKey, kRunValue);
         RegDeleteTreeW(HKEY_CURRENT_USER, Widen(kSettingsKey).c_str());
     }
@@ -80,7 +85,8 @@ TEST_F(WindowsRegistry, EachTweakLeavesItsRowsAsDwordsOrDeletions) {
     for (const auto& c : cases) {
         // Values there before, of another type, so both a set and a delete show.
         for (const RegistryTweakRow& r : c.rows)
-            ASSERT_EQ(registry.OpenKey(r.root, r.key)->WriteText(r.name, "before"), RegStatus::Ok) << "case: " << c.name;
+            ASSERT_EQ(registry.OpenKey(r.root, r.key)->WriteText(r.name, "before"), RegStatus::Ok)
+                << "case: " << c.name;
         EXPECT_TRUE(c.apply()) << "case: " << c.name;
         for (const RegistryTweakRow& r : c.rows) {
             const auto stored = Query(r.root, r.key, r.name);
