@@ -42,12 +42,14 @@ struct Program : SettingsRig {
     FakeWorkstation workstation;
     bool created = false;
     int locksBeforeWindow = -1;
+    SetupInfo recordBeforeWindow;
 
     bool Start(const std::string& arguments) {
         app.arguments = arguments;
         return RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& {
             created = true;
             locksBeforeWindow = workstation.locks;
+            recordBeforeWindow = store.Info();
             return main;
         });
     }
@@ -87,7 +89,7 @@ TEST_F(MainWindowTest, EachToolbarKeyBringsItsPaneForwardAndNamesIt) {
     }
 }
 
-TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunning) {
+TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunningUntilExit) {
     main.Show();
     main.tbToolBar.Click("一键静音");
     trace.clear();
@@ -102,15 +104,9 @@ TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunning) 
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 0);
     EXPECT_TRUE(frmMain::QueryEndSession());  // the session end is never held up
-}
-
-TEST_F(MainWindowTest, ExitUnloadsTheChildrenInOrderThenEndsTheProcess) {
-    main.Show();
-    trace.clear();
-    main.tbToolBar.Click("退出");
+    main.tbToolBar.Click("退出");  // unloads the children in order, then ends the process
     EXPECT_EQ(trace, (Trace{"unload frmSync", "unload FormEasyLogin", "unload FormKeyVol", "unload FormKeyOff",
                             "unload FormShutdown"}));
-    EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 1);
 }
 
@@ -157,6 +153,7 @@ TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWind
             EXPECT_EQ(p.main.FirstActivation, hidden) << what;
             EXPECT_EQ(p.workstation.locks, hidden && flag == 1 ? 1 : 0) << what;
             EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
+            EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;   // nor before the settings
         }
 }
 
@@ -173,17 +170,6 @@ TEST(StartUp, ASecondCopyRestoresTheFirstAndCreatesNothing) {
         EXPECT_EQ(p.workstation.locks, 0);
         EXPECT_EQ(p.store.Info(), SetupInfo{});  // not even the settings were read
     }
-}
-
-TEST(StartUp, TheSettingsAreLoadedBeforeAnyWindowLoads) {
-    Program p;
-    p.registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, std::vector<std::uint8_t>(56, 2));
-    RunStartUp({p.app, p.runningCopy, p.workstation, p.store}, [&p]() -> frmMain& {
-        EXPECT_EQ(p.store.Info().TaskIndex, 0x0202);
-        EXPECT_FALSE(p.main.Loaded());
-        return p.main;
-    });
-    EXPECT_TRUE(p.main.Visible());
 }
 
 }  // namespace
