@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_power.h"
+#include "fakes/fake_shell.h"
 #include "fakes/tracing_ports.h"
 #include "power/module_shut_down.h"
 
@@ -38,7 +39,7 @@ class ModuleShutDownTest : public ::testing::Test {
 protected:
     RecordingPower power;
     TracingMessageBox messageBox{power.calls};
-    TracingWorkstation workstation{power.calls};
+    FakeWorkstation workstation{&power.calls};
     ModuleShutDown module{power, workstation, messageBox};
 };
 

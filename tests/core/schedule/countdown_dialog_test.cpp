@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/fake_power.h"
+#include "fakes/fake_shell.h"
 #include "fakes/tracing_ports.h"
 #include "power/module_shut_down.h"
 #include "schedule/countdown_dialogs.h"
@@ -34,7 +35,7 @@ class CountdownDialogTest : public ::testing::Test {
 protected:
     RecordingPower power;
     TracingMessageBox messageBox{power.calls};
-    TracingWorkstation workstation{power.calls};
+    FakeWorkstation workstation{&power.calls};
     ModuleShutDown module{power, workstation, messageBox};
     FormCount30 dialog{module};
     Trace window;

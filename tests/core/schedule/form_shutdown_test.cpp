@@ -105,7 +105,7 @@ TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) 
         const bool expected[] = {c.date, c.time, c.count, c.daily};
         EXPECT_TRUE(std::equal(shown, shown + 4, expected)) << "case: " << c.option->Caption();
     }
-    EXPECT_EQ(registry.writes, 0);  // options save nothing
+    EXPECT_TRUE(registry.log.empty());  // options save nothing
 }
 
 TEST_F(ScheduleTest, AnArmedTaskLooksRunningAndFiresAtItsMomentOnce) {
@@ -211,11 +211,11 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
     info.StartCloseTask = 1;
     EXPECT_EQ(Stored(), info);
 
-    const int writes = registry.writes;
+    const std::size_t writes = registry.log.size();
     Tick(3);
     f.CommandCloseTime.Click();
     EXPECT_FALSE(Armed());
-    EXPECT_EQ(registry.writes, writes);
+    EXPECT_EQ(registry.log.size(), writes);
     EXPECT_EQ(Caption(), "定时关机任务");
     EXPECT_TRUE(f.DTPickerCloseCountTime.Enabled() && !f.DTPickerCloseData.Enabled());
 
