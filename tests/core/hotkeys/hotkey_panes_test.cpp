@@ -60,6 +60,18 @@ struct KeyPaneWorld : SettingsRig {
         keyVol.Show();
         keyOff.Show();
     }
+    // Each pane's box shows whether its group is on, and its choices are
+    // greyed exactly while it is off.
+    void ExpectBoxesShown(const std::string& what) {
+        const bool powerOn = Info().PowerKeysEnabled == 1, volumeOn = Info().VolumeKeysEnabled == 1;
+        EXPECT_EQ(std::pair(keyOff.Check1.Value(), keyVol.Check1.Value()), std::pair(int{powerOn}, int{volumeOn}))
+            << what;
+        for (const Control* c : std::initializer_list<const Control*>{&keyOff.Option1, &keyOff.Option2, &keyOff.Option3,
+                                                                       &keyOff.Label1, &keyOff.Check2})
+            EXPECT_EQ(c->Enabled(), powerOn) << what;
+        for (const Control* c : std::initializer_list<const Control*>{&keyVol.Option1, &keyVol.Option2, &keyVol.Label1})
+            EXPECT_EQ(c->Enabled(), volumeOn) << what;
+    }
     Keys PowerKeys() const { return system.Keys("FormKeyOff"); }
     Keys VolumeKeys() const { return system.Keys("FormKeyVol"); }
     // Each group holds exactly the keys its settings ask for, so none twice,
@@ -126,17 +138,11 @@ TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
         const std::string what = "case: " + std::to_string(c.powerOn) + ", " + std::to_string(c.countdown) + ", " +
                                  std::to_string(c.volumeOn);
         EXPECT_EQ(w.keyOff.Left() + w.keyOff.Top(), 0) << what;
-        const std::vector<int> shown{c.check1, c.check2, c.volumeCheck};
-        EXPECT_EQ((std::vector<int>{w.keyOff.Check1.Value(), w.keyOff.Check2.Value(), w.keyVol.Check1.Value()}), shown)
-            << what;
         EXPECT_EQ((std::vector<int>{w.Info().PowerKeysEnabled, w.Info().PowerKeyCountdown, w.Info().VolumeKeysEnabled}),
-                  shown)
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck}))
             << what;
-        for (Control* ctl : std::initializer_list<Control*>{&w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3,
-                                                           &w.keyOff.Label1, &w.keyOff.Check2})
-            EXPECT_EQ(ctl->Enabled(), c.check1 == 1) << what;
-        for (Control* ctl : std::initializer_list<Control*>{&w.keyVol.Option1, &w.keyVol.Option2, &w.keyVol.Label1})
-            EXPECT_EQ(ctl->Enabled(), c.volumeCheck == 1) << what;
+        EXPECT_EQ(w.keyOff.Check2.Value(), c.check2) << what;
+        w.ExpectBoxesShown(what);
         // The boxes start ticked: clearing one runs its click, which saves.
         const bool cleared = c.check1 == 0 || c.check2 == 0 || c.volumeCheck == 0;
         EXPECT_EQ(w.Stored(), cleared ? w.Info() : SetupInfo{}) << what;
@@ -190,35 +196,6 @@ TEST_F(VolumeKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
     }
 }
 
-// Clearing a pane's box drops its group and greys its choices; ticking it
-// again brings back the stored set. The countdown box leaves the keys alone.
-TEST(KeyPaneSwitch, UncheckingDropsTheGroupAndCheckingRestoresTheStoredSet) {
-    for (bool powerPane : {true, false}) {
-        KeyPaneWorld w;
-        w.Record(1, powerPane ? 2 : 3, 1, powerPane ? 1 : 2);
-        w.StartShown();
-        const std::string pane = powerPane ? "power" : "volume";
-        const std::vector<Control*> choices =
-            powerPane ? std::vector<Control*>{&w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3,
-                                              &w.keyOff.Label1, &w.keyOff.Check2}
-                      : std::vector<Control*>{&w.keyVol.Option1, &w.keyVol.Option2, &w.keyVol.Label1};
-        for (int ticked : {0, 1}) {
-            const std::string what = "case: " + pane + " box " + std::to_string(ticked);
-            kUserSteps.at(pane + " Check1")(w);
-            EXPECT_EQ(powerPane ? w.Info().PowerKeysEnabled : w.Info().VolumeKeysEnabled, ticked) << what;
-            for (const Control* c : choices) EXPECT_EQ(c->Enabled(), ticked == 1) << what;
-            EXPECT_EQ(powerPane ? w.PowerKeys() : w.VolumeKeys(), ticked ? kF9ToF11 : kNone) << what;
-            w.ExpectSettled(what);
-        }
-    }
-    KeyPaneWorld w;
-    w.StartShown();
-    const int calls = w.system.calls;
-    w.keyOff.Check2.Click();
-    EXPECT_EQ(w.Stored().PowerKeyCountdown, 0);
-    EXPECT_EQ(w.system.calls, calls);
-}
-
 // The countdown of the scheduled task plays no part: hotkeys always count 30.
 TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
     const std::pair<unsigned, const char*> keys[] = {{117, "关机"}, {120, "关机"}, {118, "休眠"}, {121, "休眠"},
@@ -239,6 +216,11 @@ TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
                 EXPECT_EQ(power.actions, setting != 0 ? std::vector<ActionLabel>{} : std::vector<ActionLabel>{label})
                     << what;
             }
+    // The box stores the setting and leaves the keys alone.
+    StartShown();
+    const int calls = system.calls;
+    keyOff.Check2.Click();
+    EXPECT_EQ(std::pair(Stored().PowerKeyCountdown, system.calls), std::pair(std::int16_t{0}, calls));
     // Each press starts a dialog of its own.
     Info().PowerKeyCountdown = 1;
     countdown.calls.clear();
@@ -275,42 +257,32 @@ TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
     EXPECT_EQ(device.opens, 12);  // keys outside the table do not even open the device
 }
 
-// The choice just made stays; the other group moves to the other F-keys, and
-// its pane shows where it went.
-TEST(KeyConflict, AChoiceOnOneGroupsKeysMovesTheOtherGroup) {
-    const struct {
-        const char* step;
-        std::int16_t powerOn, powerSet, volumeOn, volumeSet;
-        std::int16_t powerSetAfter, volumeSetAfter;
-    } cases[] = {
-        {"power Option1", 1, 2, 1, 1, 1, 2},  {"power Option2", 1, 1, 1, 2, 2, 1},
-        {"volume Option1", 1, 1, 1, 2, 2, 1}, {"volume Option2", 1, 2, 1, 1, 1, 2},
-        {"volume Option2", 1, 3, 1, 1, 3, 2},  // beside the Ctrl keys nothing moves
-        {"power Option1", 1, 2, 0, 1, 1, 1},   // nor beside a group that is off
-        {"volume Option2", 0, 2, 1, 1, 2, 2},  {"power Check1", 0, 1, 1, 1, 1, 2},
-        {"power Check1", 0, 2, 1, 2, 2, 1},    {"volume Check1", 1, 1, 0, 1, 2, 1},
-        {"volume Check1", 1, 2, 0, 2, 1, 2},
+// What every step keeps: its pane comes to the front; a choice made on a
+// group that is on stays; the other group moves to the other F-keys exactly
+// when it is on and held the keys chosen, so a group that is off never moves;
+// each pane shows its group as stored.
+void ExpectStepRules(KeyPaneWorld& w, const std::string& step, const SetupInfo& before, const std::string& what) {
+    const bool onPower = step.starts_with("power");
+    const SetupInfo& after = w.Info();
+    const auto set = [onPower](const SetupInfo& i, bool own) { return own == onPower ? i.PowerKeySet : i.VolumeKeySet; };
+    const auto on = [onPower](const SetupInfo& i, bool own) {
+        return (own == onPower ? i.PowerKeysEnabled : i.VolumeKeysEnabled) == 1;
     };
-    for (const auto& c : cases) {
-        KeyPaneWorld w;
-        w.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
-        w.StartShown();
-        const std::string what = "case: " + w.RecordName() + ", " + c.step;
-        kUserSteps.at(c.step)(w);
-        EXPECT_EQ(w.Info().PowerKeySet, c.powerSetAfter) << what;
-        EXPECT_EQ(w.Info().VolumeKeySet, c.volumeSetAfter) << what;
-        OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
-        OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
-        EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[c.powerSetAfter]) << what;
-        EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[c.volumeSetAfter]) << what;
-        const Form* clicked = std::string(c.step).starts_with("power") ? static_cast<Form*>(&w.keyOff) : &w.keyVol;
-        EXPECT_EQ(w.host.ActiveChild(), clicked) << what;
-        w.ExpectSettled(what);
-    }
+    EXPECT_EQ(w.host.ActiveChild(), onPower ? static_cast<Form*>(&w.keyOff) : &w.keyVol) << what;
+    const bool choice = step.find("Option") != std::string::npos && on(before, true);
+    EXPECT_EQ(set(after, true), choice ? step.back() - '0' : set(before, true)) << what;
+    const bool moves = on(after, true) && on(before, false) && set(before, false) == set(after, true);
+    EXPECT_EQ(set(after, false), moves ? 3 - set(after, true) : set(before, false)) << what;
+    OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
+    OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
+    EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[after.PowerKeySet]) << what;
+    EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[after.VolumeKeySet]) << what;
+    w.ExpectBoxesShown(what);
+    w.ExpectSettled(what);
 }
 
 // From every consistent record, any two steps a user can take on either pane
-// end with each group on its own keys.
+// keep the rules and end with each group on its own keys.
 TEST(KeyConflictSweep, AnyTwoClicksFromAnyRecordEndWithDisjointGroups) {
     for (std::int16_t powerOn : {0, 1})
         for (std::int16_t powerSet : {1, 2, 3})
@@ -324,9 +296,11 @@ TEST(KeyConflictSweep, AnyTwoClicksFromAnyRecordEndWithDisjointGroups) {
                             const std::string what = "case: " + w.RecordName() + ", " + first + ", then " + second;
                             w.otherPane.Load();
                             w.StartShown();
-                            firstStep(w);
-                            secondStep(w);
-                            w.ExpectSettled(what);
+                            for (const auto& [name, step] : {std::pair(first, firstStep), {second, secondStep}}) {
+                                const SetupInfo before = w.Info();
+                                step(w);
+                                ExpectStepRules(w, name, before, what + " (at " + name + ")");
+                            }
                         }
                 }
 }
