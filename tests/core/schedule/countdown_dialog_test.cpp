@@ -46,27 +46,32 @@ protected:
     }
 };
 
+// A negative count shows its number and runs at the first tick; the
+// smallest one stays put instead of wrapping round to 32767.
 TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnce) {
-    dialog.Bind(&probe);
-    window.clear();
-    dialog.DoTask("关机", "", 30);
-    EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
-    EXPECT_EQ((Trace{dialog.Label1.Caption(), dialog.Command1.Caption(), dialog.Command2.Caption()}),
-              (Trace{"系统将在30秒后关机！", "立即关机", "取消"}));
-    EXPECT_EQ(dialog.Timer1.Interval(), 1000u);
-    for (int left = 29; left >= 1; --left) {
-        Tick(dialog, 1);
-        EXPECT_EQ(dialog.Label1.Caption(), "系统将在" + std::to_string(left) + "秒后关机！") << "case: " << left;
-        EXPECT_TRUE(power.calls.empty()) << "case: " << left;
+    for (std::int16_t count : {30, -1, -32768}) {
+        power.calls.clear();
+        FormCount30 d(module);
+        d.Bind(&probe);
+        window.clear();
+        d.DoTask("关机", "", count);
+        EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
+        EXPECT_EQ((Trace{d.Label1.Caption(), d.Command1.Caption(), d.Command2.Caption()}),
+                  (Trace{"系统将在" + std::to_string(count) + "秒后关机！", "立即关机", "取消"}));
+        EXPECT_EQ(d.Timer1.Interval(), 1000u);
+        for (int left = std::max(count - 1, -32768);; left = std::max(left - 1, -32768)) {
+            Tick(d, 1);
+            EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(left) + "秒后关机！") << "case: " << left;
+            if (left <= 0) break;
+            EXPECT_TRUE(power.calls.empty()) << "case: " << left;
+        }
+        EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"}) << "case: " << count;
+        EXPECT_TRUE(d.Closed()) << "case: " << count;
+        EXPECT_EQ(window.back(), "destroy") << "case: " << count;
+        Tick(d, 3);
+        d.Command1.Click();
+        EXPECT_EQ(power.Actions().size(), 1u) << "case: " << count;
     }
-    Tick(dialog, 1);
-    EXPECT_EQ(dialog.Label1.Caption(), "系统将在0秒后关机！");
-    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
-    EXPECT_TRUE(dialog.Closed());
-    EXPECT_EQ(window.back(), "destroy");
-    Tick(dialog, 3);
-    dialog.Command1.Click();
-    EXPECT_EQ(power.Actions().size(), 1u);
 }
 
 // The dialog names the task and hands it on; turning the monitor off is its
@@ -100,19 +105,6 @@ TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAn
         }
 }
 
-// The smallest count stays put instead of wrapping round to 32767.
-TEST_F(CountdownDialogTest, NegativeCountShowsItsNumberAndRunsAtTheFirstTick) {
-    for (auto [count, afterTick] : {std::pair<std::int16_t, int>{-1, -2}, {-32768, -32768}}) {
-        power.calls.clear();
-        FormCount30 d(module);
-        d.DoTask("休眠", "", count);
-        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(count) + "秒后休眠！") << "case: " << count;
-        Tick(d, 1);
-        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(afterTick) + "秒后休眠！") << "case: " << count;
-        EXPECT_EQ(power.Actions(), Trace{"SetSuspendState(1,0,0)"}) << "case: " << count;
-    }
-}
-
 TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWaitsForTheUser) {
     dialog.DoTask("提醒", "该休息了", 10);
     EXPECT_EQ((Trace{dialog.Caption(), dialog.Label1.Caption(), dialog.Command1.Caption()}),
@@ -136,25 +128,6 @@ TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWa
     waiting.Command1.Click();
     EXPECT_TRUE(waiting.Closed());
     EXPECT_TRUE(power.calls.empty());
-}
-
-TEST_F(CountdownDialogTest, TheTimerIsOffWhileTheActionsBoxIsUp) {
-    power.failWith = {{"AdjustTokenPrivileges", 1300}};
-    int boxes = 0;
-    messageBox.whileShown = [&] {
-        ++boxes;
-        EXPECT_FALSE(dialog.Timer1.Enabled());
-        EXPECT_FALSE(dialog.Closed());  // its handler is still on the way
-        Tick(dialog, 5);
-        dialog.Command1.Click();  // a click that got through meanwhile
-        dialog.RequestClose();
-    };
-    dialog.DoTask("关机", "", 2);
-    Tick(dialog, 2);
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
-    EXPECT_EQ(dialog.CountTime, 0);
-    EXPECT_TRUE(dialog.Closed());
 }
 
 // Stands in for the window the platform layer attaches to each dialog.
@@ -221,19 +194,28 @@ TEST_F(CountdownDialogsTest, ClosedDialogsAreReleasedLaterWithTheirWindowFirst) 
     EXPECT_EQ(dialogs.Held(), 0u);
 }
 
-TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionIsNotReleasedByANewOne) {
+// While the action's box is up the timer is off, and ticks, clicks, the
+// frame or a new dialog (a hotkey) neither run it again nor release it.
+TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionStaysAndRunsOnce) {
     power.failWith = {{"AdjustTokenPrivileges", 1300}};
     std::size_t heldWhileBoxUp = 0;
     messageBox.whileShown = [&] {
         messageBox.whileShown = nullptr;
-        dialogs.DoTask("锁定", "", 0);  // a hotkey handled while the box is up
+        FormCount30& running = *created.front();
+        EXPECT_FALSE(running.Timer1.Enabled() || running.Closed());
+        Tick(running, 5);
+        running.Command1.Click();
+        running.RequestClose();
+        dialogs.DoTask("锁定", "", 0);
         dialogs.ReleaseClosed();
         heldWhileBoxUp = dialogs.Held();
     };
-    dialogs.DoTask("关机", "", 1);
-    created.front()->Timer1.Tick();
+    dialogs.DoTask("关机", "", 2);
+    Tick(*created.front(), 2);
     EXPECT_EQ(heldWhileBoxUp, 1u);  // the lock's dialog went, the counting one stayed
     EXPECT_EQ(power.Actions(), (Trace{"LockWorkStation", "ExitWindowsEx(1,0xFFFFFFFF)"}));
+    EXPECT_EQ(created.front()->CountTime, 0);
+    EXPECT_TRUE(created.front()->Closed());
     dialogs.ReleaseClosed();
     EXPECT_EQ(dialogs.Held(), 0u);
 }
