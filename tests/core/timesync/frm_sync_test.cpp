@@ -176,33 +176,29 @@ TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
     EXPECT_EQ(rig.LastHost(), ServerHost(1));
 }
 
-// Whole or in pieces, ended by the line end or by the server closing.
+// Whole or in pieces, ended by the line end or by the server closing, or to
+// an attempt the button started, there with the offset set to +0.
 TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
     const std::string line = NistLine("26-12-05", "23:59:58");
-    for (const std::string delivery : {"whole", "pieces, line end", "pieces, server closes"}) {
-        SyncRig rig(2);
-        rig.Tick();
-        if (delivery == "whole") rig.socket.Send(line);
-        for (std::size_t at = 0; delivery != "whole" && at + 1 < line.size(); at += 5)
+    for (const std::string way : {"whole", "pieces, line end", "pieces, server closes", "button"}) {
+        const bool utc = way == "button";
+        SyncRig rig(utc ? 3 : 2);
+        rig.form.cmbGMT.Choose(utc ? 12 : 20);
+        utc ? rig.form.cSyncro.Click() : rig.Tick();
+        EXPECT_EQ(rig.Look(), kWaiting) << "case: " << way;
+        EXPECT_EQ(rig.LastHost(), ServerHost(1)) << "case: " << way;
+        if (!way.starts_with("pieces")) rig.socket.Send(line);
+        for (std::size_t at = 0; way.starts_with("pieces") && at + 1 < line.size(); at += 5)
             rig.socket.Send(line.substr(at, 5));
-        EXPECT_EQ(rig.setter.calls.size(), delivery == "whole" ? 2u : 0u) << "case: " << delivery;
-        if (delivery == "pieces, line end") rig.socket.Send("\n");
-        if (delivery == "pieces, server closes") rig.socket.ServerCloses();
-        EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-06", "time 07:59:58"})) << "case: " << delivery;
-        EXPECT_EQ(rig.Look(), kDone) << "case: " << delivery;
-        EXPECT_EQ(rig.form.lLocalTime.Caption(), "07:59:58") << "case: " << delivery;
-        EXPECT_FALSE(rig.socket.Open()) << "case: " << delivery;
+        EXPECT_EQ(rig.setter.calls.size(), way.starts_with("pieces") ? 0u : 2u) << "case: " << way;
+        if (way == "pieces, line end") rig.socket.Send("\n");
+        if (way == "pieces, server closes") rig.socket.ServerCloses();
+        EXPECT_EQ(rig.setter.calls, (utc ? Texts{"date 2026-12-05", "time 23:59:58"}
+                                         : Texts{"date 2026-12-06", "time 07:59:58"})) << "case: " << way;
+        EXPECT_EQ(rig.Look(), kDone) << "case: " << way;
+        EXPECT_EQ(rig.form.lLocalTime.Caption(), utc ? "23:59:58" : "07:59:58") << "case: " << way;
+        EXPECT_FALSE(rig.socket.Open()) << "case: " << way;
     }
-}
-
-TEST(SyncReply, TheButtonStartsAnAttemptOnTheNextRowWithTheSelectedOffset) {
-    SyncRig rig(3);
-    rig.form.cmbGMT.Choose(12);  // +0
-    rig.form.cSyncro.Click();
-    EXPECT_EQ(rig.Look(), kWaiting);
-    EXPECT_EQ(rig.LastHost(), ServerHost(1));
-    rig.socket.Send(NistLine("26-12-05", "03:04:05"));
-    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-05", "time 03:04:05"}));
 }
 
 // A reply that fails the check, or a connection that fails or cannot even
