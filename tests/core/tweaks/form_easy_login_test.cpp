@@ -121,29 +121,38 @@ TEST_F(EasyLogin, LoadShowsTheStoredLogonChoiceReadsDamagedValuesSafelyAndWrites
     }
 }
 
-TEST_F(EasyLogin, SaveWritesTheAccountAsTypedOrDropsThePassword) {
+// The stored name stays when logon goes off. Without rights on the machine
+// hive nothing there changes, yet the lock choice is stored in the user's
+// record and the tweaks still reach HKEY_CLASSES_ROOT.
+TEST_F(EasyLogin, SaveWritesTheAccountAsTypedOrDropsThePasswordAndAlwaysStoresTheLockChoice) {
     const struct {
         OptionButton FormEasyLogin::*option;
+        void (FakeRegistry::*deny)(Hive);
         Text user, password, autoLogon;
         std::int16_t lock;
     } cases[] = {
-        {&FormEasyLogin::OptionLogin, " 用户 ", " p w ", "1", 0},
-        {&FormEasyLogin::OptionLock, " 用户 ", " p w ", "1", 1},
-        {&FormEasyLogin::OptionCancle, "bob", std::nullopt, "0", 0},  // the stored name stays
+        {&FormEasyLogin::OptionLogin, nullptr, " 用户 ", " p w ", "1", 0},
+        {&FormEasyLogin::OptionLock, nullptr, " 用户 ", " p w ", "1", 1},
+        {&FormEasyLogin::OptionCancle, nullptr, "bob", std::nullopt, "0", 0},
+        {&FormEasyLogin::OptionLock, &FakeRegistry::DenyWrites, "bob", "pw", "1", 1},
+        {&FormEasyLogin::OptionLock, &FakeRegistry::DenyOpen, "bob", "pw", "1", 1},
     };
     for (const auto& c : cases) {
         Restart();
         StoreLogon("bob", "pw", "1", c.lock == 1 ? 0 : 1);
         FormEasyLogin& f = Start();
+        if (c.deny) (registry.*c.deny)(HKLM);
         (f.*c.option).Click();
         f.TextUserName.SetText(" 用户 ");
         f.TextUserPassWord.SetText(" p w ");
         f.CommandSave.Click();
-        const std::string name = (f.*c.option).Caption();
+        const std::string name = (f.*c.option).Caption() + (c.deny ? ", machine hive denied" : "");
         EXPECT_EQ(Winlogon(kDefaultUserName), c.user) << "case: " << name;
         EXPECT_EQ(Winlogon(kDefaultPassword), c.password) << "case: " << name;
         EXPECT_EQ(Winlogon(kAutoAdminLogon), c.autoLogon) << "case: " << name;
         EXPECT_EQ(Stored().AutoLogonLock, c.lock) << "case: " << name;
+        EXPECT_EQ(registry.Has(HKLM, kLanmanServerKey, "autoshareserver"), !c.deny) << "case: " << name;
+        EXPECT_EQ(registry.Dword(Hive::ClassesRoot, kAudioCdShellKey, "play"), 1u) << "case: " << name;
     }
 }
 
@@ -191,23 +200,6 @@ TEST_F(EasyLogin, TheTweakControlsChooseWhatSaveApplies) {
         c.change(f);
         f.CommandSave.Click();
         EXPECT_EQ(registry.Dword(c.root, c.key, c.value), c.expected) << "case: " << c.value;
-    }
-}
-
-TEST_F(EasyLogin, WithoutMachineRightsTheLockChoiceIsStillStored) {
-    for (auto deny : {&FakeRegistry::DenyWrites, &FakeRegistry::DenyOpen}) {
-        Restart();
-        StoreLogon("bob", "pw", "0");
-        FormEasyLogin& f = Start();
-        (registry.*deny)(HKLM);
-        f.OptionLock.Click();
-        f.TextUserName.SetText("alice");
-        f.CommandSave.Click();
-        EXPECT_EQ(Winlogon(kDefaultUserName), "bob");
-        EXPECT_EQ(Winlogon(kAutoAdminLogon), "0");
-        EXPECT_FALSE(registry.Has(HKLM, kLanmanServerKey, "autoshareserver"));
-        EXPECT_EQ(registry.Dword(Hive::ClassesRoot, kAudioCdShellKey, "play"), 1u);  // not a machine key
-        EXPECT_EQ(Stored().AutoLogonLock, 1);
     }
 }
 
