@@ -57,6 +57,7 @@ struct Program : SettingsRig {
 
 class MainWindowTest : public ::testing::Test, public Program {};
 
+// Then each toolbar key brings its pane forward and names it.
 TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsThemBackToFrontOnce) {
     main.Load();
     EXPECT_EQ(main.Caption(), "Tavrin－定时关机免费版(2.4.8)");
@@ -73,19 +74,15 @@ TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsTh
     main.Deactivated();
     main.Activated();
     EXPECT_TRUE(trace.empty());
-}
-
-TEST_F(MainWindowTest, EachToolbarKeyBringsItsPaneForwardAndNamesIt) {
-    main.Show();
-    const std::pair<const char*, Form*> cases[] = {{"一键关机", &keyOff},     {"一键静音", &keyVol},
-                                                   {"开机自动登录", &easyLogin}, {"网络自动校时", &sync},
-                                                   {"定时关机", &shutdown}};
-    for (const auto& [key, pane] : cases) {
+    const std::pair<const char*, Form*> keys[] = {{"一键关机", &keyOff},     {"一键静音", &keyVol},
+                                                  {"开机自动登录", &easyLogin}, {"网络自动校时", &sync},
+                                                  {"定时关机", &shutdown}};
+    for (const auto& [key, pane] : keys) {
         trace.clear();
         main.tbToolBar.Click(key);
-        EXPECT_EQ(main.ActiveChild(), pane) << key;
-        EXPECT_EQ(main.sbStatusBar.PanelText(1), key);
-        EXPECT_EQ(trace, Trace{"activate " + pane->Caption()}) << key;
+        EXPECT_EQ(main.ActiveChild(), pane) << "case: " << key;
+        EXPECT_EQ(main.sbStatusBar.PanelText(1), key) << "case: " << key;
+        EXPECT_EQ(trace, Trace{"activate " + pane->Caption()}) << "case: " << key;
     }
 }
 
