@@ -25,20 +25,5 @@ TEST(ElapsedSeconds, EachTickOnASecondBoundaryCountsOneWhereverTheStartFell) {
             }
 }
 
-// What one tick adds: the wall clock's step when the monotonic clock agrees
-// with it, the measured time when the wall clock was set in between.
-TEST(ElapsedSeconds, ATickCountsTheWallClockUnlessItWasSet) {
-    struct Case {
-        std::int64_t wallStep, measuredMs, counted;
-    };
-    for (const Case& c : {Case{0, 100, 0}, Case{2, 2000, 2}, Case{3602, 3'602'000, 3602}, Case{-3599, 1000, 1},
-                          Case{86401, 1000, 1}, Case{4, 1000, 1}, Case{-1, 1010, 1}, Case{-86400, 3'600'000, 3600}}) {
-        ElapsedSeconds elapsed;
-        elapsed.Start(kWall, milliseconds{0});
-        elapsed.Tick(kWall + c.wallStep, milliseconds{c.measuredMs});
-        EXPECT_EQ(elapsed.Count(), c.counted) << "case: wall " << c.wallStep << " s, measured " << c.measuredMs;
-    }
-}
-
 }  // namespace
 }  // namespace tavrin
