@@ -8,6 +8,7 @@
 #include "app/frm_main.h"
 #include "app/module_main.h"
 #include "fakes/fake_shell.h"
+#include "fakes/tracing_form.h"
 #include "fakes/settings_rig.h"
 
 namespace tavrin {
@@ -16,25 +17,10 @@ namespace {
 using namespace testing;
 using Trace = std::vector<std::string>;
 
-// Stands in for a feature window and writes down what happens to it.
-class PaneProbe : public Form {
-public:
-    PaneProbe(std::string name, Trace& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
-
-protected:
-    void OnLoad() override { trace_.push_back("load " + name_); }
-    void OnActivate() override { trace_.push_back("activate " + name_); }
-    void OnUnload() override { trace_.push_back("unload " + name_); }
-
-private:
-    std::string name_;
-    Trace& trace_;
-};
-
 // A program with probes in place of the feature windows.
 struct Program : SettingsRig {
     Trace trace;
-    PaneProbe shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
+    TracingForm shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
         easyLogin{"FormEasyLogin", trace}, sync{"frmSync", trace};
     FakeBrowser browser;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};

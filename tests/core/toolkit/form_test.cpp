@@ -3,30 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/form.h"
+#include "fakes/tracing_form.h"
 
 namespace tavrin {
 namespace {
 
-class TracingForm : public Form {
-public:
-    TracingForm(std::string name, std::vector<std::string>& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
-    bool allowClose = true;
-
-protected:
-    void OnLoad() override { trace_.push_back(name_ + ".load"); }
-    void OnActivate() override { trace_.push_back(name_ + ".activate"); }
-    bool OnCloseRequest() override {
-        trace_.push_back(name_ + ".close");
-        if (!allowClose) Hide();
-        return allowClose;
-    }
-    void OnUnload() override { trace_.push_back(name_ + ".unload"); }
-
-private:
-    std::string name_;
-    std::vector<std::string>& trace_;
-};
+using testing::TracingForm;
 
 // Activation from the platform runs on each change, never before the load.
 TEST(FormLifecycle, LoadRunsOnceAndShowLoadsThenActivates) {
@@ -42,7 +24,7 @@ TEST(FormLifecycle, LoadRunsOnceAndShowLoadsThenActivates) {
     f.Deactivated();
     f.Activated();
     f.Activated();
-    EXPECT_EQ(trace, (std::vector<std::string>{"f.load", "f.activate", "f.activate"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{"load f", "activate f", "activate f"}));
 }
 
 TEST(FormLifecycle, ACancelledCloseKeepsTheWindowAndAnAllowedOneUnloads) {
@@ -57,8 +39,8 @@ TEST(FormLifecycle, ACancelledCloseKeepsTheWindowAndAnAllowedOneUnloads) {
     go.RequestClose();
     EXPECT_FALSE(go.Loaded());
     go.Load();  // loading again starts afresh
-    EXPECT_EQ(trace, (std::vector<std::string>{"keep.load", "keep.activate", "keep.close", "go.load",
-                                               "go.activate", "go.close", "go.unload", "go.load"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{"load keep", "activate keep", "close keep", "load go",
+                                               "activate go", "close go", "unload go", "load go"}));
 }
 
 // Activations may run inside the focus call; an unloaded child is no longer
@@ -80,8 +62,8 @@ TEST(FormHostRule, ChildrenActivateOnlyWhenTheActiveChildChanges) {
     a.Unload();
     EXPECT_EQ(host.ActiveChild(), nullptr);
     a.SetFocus();
-    EXPECT_EQ(trace, (std::vector<std::string>{"a.load", "b.load", "a.activate", "b.activate", "a.activate",
-                                               "a.unload"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{"load a", "load b", "activate a", "activate b", "activate a",
+                                               "unload a"}));
 }
 
 }  // namespace
