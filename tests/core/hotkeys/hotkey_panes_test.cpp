@@ -313,49 +313,42 @@ struct Program : KeyPaneWorld {
     FakeRunningCopy runningCopy;
     FakeWorkstation workstation;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
+    int callsBeforeHotkeyStep = 0;
 
     void Start(const std::string& arguments) {
         Store(Info());
         app.arguments = arguments;
         ASSERT_TRUE(RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& { return main; }));
+        callsBeforeHotkeyStep = system.calls;
         RegisterAllAfterHiddenLoad(keyOff, keyVol);
     }
 };
 
+// After a shown start the activations have registered both groups and the
+// hotkeys' step adds nothing; before the panes are loaded it does nothing.
 TEST(HotkeyStart, AHiddenStartRegistersBothGroupsOnceBothPanesAreLoaded) {
     struct Case {
+        const char* arguments;
         std::int16_t powerOn, powerSet, volumeOn, volumeSet;
         Keys power, volume;
     };
-    const Case cases[] = {{1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8},
-                          {1, 1, 1, 2, kF6ToF8, kF9ToF11},
-                          {0, 1, 1, 1, kNone, kF6ToF8},
-                          {1, 2, 0, 2, kF9ToF11, kNone},
-                          {1, 9, 1, 5, kNone, kF9ToF11}};
+    const Case cases[] = {{"/run", 1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8}, {"/run", 1, 1, 1, 2, kF6ToF8, kF9ToF11},
+                          {"/run", 0, 1, 1, 1, kNone, kF6ToF8},        {"/run", 1, 2, 0, 2, kF9ToF11, kNone},
+                          {"/run", 1, 9, 1, 5, kNone, kF9ToF11},       {"", 1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8}};
     for (const Case& c : cases) {
         Program p;
         p.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
-        const std::string what = "case: " + p.RecordName();
-        p.Start("/run");
+        const std::string what = "case: \"" + std::string(c.arguments) + "\", " + p.RecordName();
+        p.Start(c.arguments);
         EXPECT_EQ(p.PowerKeys(), c.power) << what;
         EXPECT_EQ(p.VolumeKeys(), c.volume) << what;
+        EXPECT_EQ(p.system.calls == p.callsBeforeHotkeyStep, *c.arguments == '\0') << what;
         p.keyOff.DoPowerKey(0x007B0002);  // the panes take keys without ever being shown
         EXPECT_EQ(p.countdown.calls.size(), 1u) << what;
         // Showing the main window later renews both groups without a clash.
         p.main.Show();
         p.ExpectSettled(what + ", then shown");
     }
-}
-
-TEST(HotkeyStart, AfterAShownStartOrBeforeLoadingItRegistersNothing) {
-    Program shown;
-    shown.Start("");
-    EXPECT_EQ(shown.PowerKeys(), kCtrlF9ToF12);
-    EXPECT_EQ(shown.VolumeKeys(), kF6ToF8);
-    const int calls = shown.system.calls;
-    RegisterAllAfterHiddenLoad(shown.keyOff, shown.keyVol);
-    EXPECT_EQ(shown.system.calls, calls);
-
     Program unloaded;
     RegisterAllAfterHiddenLoad(unloaded.keyOff, unloaded.keyVol);
     EXPECT_EQ(unloaded.system.calls, 0);
