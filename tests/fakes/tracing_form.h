@@ -10,7 +10,8 @@ namespace tavrin::testing {
 // place of a real one. A close request it refuses hides it instead.
 class TracingForm : public Form {
 public:
-    TracingForm(std::string name, std::vector<std::string>& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
+    TracingForm(std::string name, std::vector<std::string>& trace)
+        : Form(name), name_(std::move(name)), trace_(trace) {}
     bool allowClose = true;
 
 protected:

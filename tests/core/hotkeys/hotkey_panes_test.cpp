@@ -264,7 +264,9 @@ TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
 void ExpectStepRules(KeyPaneWorld& w, const std::string& step, const SetupInfo& before, const std::string& what) {
     const bool onPower = step.starts_with("power");
     const SetupInfo& after = w.Info();
-    const auto set = [onPower](const SetupInfo& i, bool own) { return own == onPower ? i.PowerKeySet : i.VolumeKeySet; };
+    const auto set = [onPower](const SetupInfo& i, bool own) {
+        return own == onPower ? i.PowerKeySet : i.VolumeKeySet;
+    };
     const auto on = [onPower](const SetupInfo& i, bool own) {
         return (own == onPower ? i.PowerKeysEnabled : i.VolumeKeysEnabled) == 1;
     };

@@ -71,7 +71,8 @@ TEST(SystemTweaks, EachVariantLeavesExactlyItsValues) {
          {U, U, U, U, U, U, 0xFFFFFFDFu, U, 1u, 1u}},
         {"autoplay off on every drive", [](Registry& r) { return ApplyAutoPlayTweak(r, 2); },
          {U, U, U, U, U, U, 0xFFFFFFFFu, U, 0u, Gone}},
-        {"unknown autoplay selectors", [](Registry& r) { return ApplyAutoPlayTweak(r, -1) || ApplyAutoPlayTweak(r, 3); },
+        {"unknown autoplay selectors",
+         [](Registry& r) { return ApplyAutoPlayTweak(r, -1) || ApplyAutoPlayTweak(r, 3); },
          {U, U, U, U, U, U, U, U, U, U}, false},
     };
     for (const auto& c : cases) {
@@ -84,7 +85,8 @@ TEST(SystemTweaks, EachVariantLeavesExactlyItsValues) {
             if (!filled)
                 for (auto& v : expected)
                     if (v == kUntouched) v = std::nullopt;
-            EXPECT_EQ(Now(fake), expected) << "case: " << c.name << (filled ? ", values there before" : ", empty registry");
+            EXPECT_EQ(Now(fake), expected)
+                << "case: " << c.name << (filled ? ", values there before" : ", empty registry");
         }
     }
 }
