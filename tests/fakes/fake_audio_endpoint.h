@@ -35,42 +35,31 @@ public:
         open_ = false;
     }
     AudioStatus ChannelCount(int& count) override {
-        if (!Usable(failChannelCount)) return AudioStatus::Failed;
-        count = static_cast<int>(levels.size());
-        return AudioStatus::Ok;
+        return Answer(failChannelCount, [&] { count = static_cast<int>(levels.size()); });
     }
     AudioStatus LevelBounds(std::int32_t& lo, std::int32_t& hi) override {
-        if (!Usable(failBounds)) return AudioStatus::Failed;
-        lo = min;
-        hi = max;
-        return AudioStatus::Ok;
+        return Answer(failBounds, [&] { lo = min, hi = max; });
     }
     AudioStatus GetLevel(int channel, std::int32_t& level) override {
-        if (!Usable(failGetLevel) || !OnLine(channel)) return AudioStatus::Failed;
-        level = levels[static_cast<std::size_t>(channel)];
-        return AudioStatus::Ok;
+        return Answer(failGetLevel || !OnLine(channel), [&] { level = levels[static_cast<std::size_t>(channel)]; });
     }
     AudioStatus SetLevel(int channel, std::int32_t level) override {
-        if (!Usable() || !OnLine(channel) || level < min || level > max) return AudioStatus::Failed;
-        levels[static_cast<std::size_t>(channel)] = level;
-        ++levelWrites;
-        return AudioStatus::Ok;
+        return Answer(!OnLine(channel) || level < min || level > max, [&] {
+            levels[static_cast<std::size_t>(channel)] = level;
+            ++levelWrites;
+        });
     }
-    AudioStatus GetMute(bool& m) override {
-        if (!Usable(failGetMute)) return AudioStatus::Failed;
-        m = muted;
-        return AudioStatus::Ok;
-    }
-    AudioStatus SetMute(bool m) override {
-        if (!Usable()) return AudioStatus::Failed;
-        muted = m;
-        return AudioStatus::Ok;
-    }
+    AudioStatus GetMute(bool& m) override { return Answer(failGetMute, [&] { m = muted; }); }
+    AudioStatus SetMute(bool m) override { return Answer(false, [&] { muted = m; }); }
 
 private:
-    bool Usable(bool failing = false) {
+    // Acts only on an open device and when the call is not made to fail.
+    template <class Act>
+    AudioStatus Answer(bool failing, Act act) {
         if (!open_) ++callsWhileClosed;
-        return open_ && !failing;
+        if (!open_ || failing) return AudioStatus::Failed;
+        act();
+        return AudioStatus::Ok;
     }
     bool OnLine(int channel) const { return channel >= 0 && static_cast<std::size_t>(channel) < levels.size(); }
     bool open_ = false;

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,11 +18,9 @@ public:
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
         calls.push_back({TaskNameSTR, FileNameStr, CountTime30});
-        if (during) during();
     }
 
     std::vector<Call> calls;
-    std::function<void()> during;  // runs inside the call, as a modal step would
 };
 
 }  // namespace tavrin::testing

@@ -3,7 +3,6 @@
 #include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "ports/hotkey_registrar.h"
 
@@ -11,16 +10,11 @@ namespace tavrin::testing {
 
 // The system's one table of hotkeys, shared by every window: a key
 // combination belongs to one registration at a time, whoever asks second
-// fails. Every call is written down.
+// fails. Every call is counted.
 class FakeHotkeySystem {
 public:
     using Combination = std::pair<unsigned, unsigned>;  // modifiers, key
-    struct Call {
-        std::string window;
-        bool registers;  // false: an unregistration
-        int id;
-    };
-    std::vector<Call> calls;
+    int calls = 0;
     int idsReused = 0;  // a window registering again under an identifier it holds
 
     // The combinations a window holds now.
@@ -32,7 +26,7 @@ public:
     }
 
     HotkeyStatus Register(const std::string& window, const HotkeyBinding& b) {
-        calls.push_back({window, true, b.id});
+        ++calls;
         for (const auto& [owner, held] : held_)
             if (held.modifiers == b.modifiers && held.key == b.key) return HotkeyStatus::Failed;
         // As under Wine: the later registration replaces the earlier one.
@@ -41,7 +35,7 @@ public:
         return HotkeyStatus::Ok;
     }
     HotkeyStatus Unregister(const std::string& window, int id) {
-        calls.push_back({window, false, id});
+        ++calls;
         return held_.erase({window, id}) != 0 ? HotkeyStatus::Ok : HotkeyStatus::Failed;
     }
 

@@ -24,7 +24,6 @@ public:
 
     void DenyWrites(Hive h) { readOnly_.insert(h); }
     void DenyOpen(Hive h) { closed_.insert(h); }
-    void AllowAll() { readOnly_.clear(), closed_.clear(); }
 
     std::unique_ptr<RegistryKey> OpenKey(Hive hive, std::string_view path) override {
         return closed_.count(hive) ? nullptr : std::make_unique<Key>(*this, hive, std::string(path));
@@ -65,8 +64,8 @@ public:
     void PutBinary(Hive h, std::string_view key, std::string_view name, std::vector<std::uint8_t> bytes) {
         Put(h, key, name, Type::Binary, std::move(bytes));
     }
-    int writes = 0;  // successful writes and deletions
-    std::vector<std::string> log;  // the same, in order: "HKLM\\key: write name", "HKCU\\key: delete name"
+    // Successful writes and deletions, in order: "HKLM\\key: write name", "HKCU\\key: delete name".
+    std::vector<std::string> log;
 
 private:
     class Key final : public RegistryKey {
@@ -109,7 +108,6 @@ private:
         }
         RegStatus Note(const char* what, std::string_view name) {
             static const char* const kRoots[] = {"HKCU", "HKLM", "HKCR"};
-            ++reg_.writes;
             reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " + std::string(name));
             return RegStatus::Ok;
         }

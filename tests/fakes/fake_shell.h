@@ -8,13 +8,19 @@
 
 namespace tavrin::testing {
 
+// Counts the locks and, given a trace, writes each into it among other calls.
 class FakeWorkstation final : public Workstation {
 public:
+    explicit FakeWorkstation(std::vector<std::string>* trace = nullptr) : trace_(trace) {}
     bool Lock() override {
         ++locks;
+        if (trace_) trace_->push_back("LockWorkStation");
         return false;  // as under Wine
     }
     int locks = 0;
+
+private:
+    std::vector<std::string>* trace_;
 };
 
 class FakeBrowser final : public Browser {

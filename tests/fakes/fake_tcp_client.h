@@ -14,7 +14,6 @@ public:
     struct Attempt {
         std::string host;
         std::uint16_t port;
-        friend bool operator==(const Attempt&, const Attempt&) = default;
     };
 
     TcpStatus Connect(std::string_view host, std::uint16_t port, Listener& listener) override {
@@ -24,10 +23,7 @@ public:
         listener_ = &listener;
         return TcpStatus::Started;
     }
-    void Close() override {
-        ++closes;
-        listener_ = nullptr;
-    }
+    void Close() override { listener_ = nullptr; }
 
     bool Open() const { return listener_ != nullptr; }
     void Send(std::string_view bytes) {
@@ -41,7 +37,6 @@ public:
     }
 
     std::vector<Attempt> attempts;
-    int closes = 0;
     bool startSucceeds = true;
 
 private:

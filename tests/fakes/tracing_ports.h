@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "ports/message_box.h"
-#include "ports/workstation.h"
 
 namespace tavrin::testing {
 
-// Message boxes and workstation locks written into a trace shared with other
-// fakes, so a test sees them in order among the other calls.
+// Message boxes written into a trace shared with other fakes, so a test sees
+// them in order among the other calls.
 class TracingMessageBox final : public MessageBoxPort {
 public:
     explicit TracingMessageBox(std::vector<std::string>& trace) : trace_(trace) {}
@@ -19,18 +18,6 @@ public:
     }
     // Runs while the box is up: the events a modal box lets through.
     std::function<void()> whileShown;
-
-private:
-    std::vector<std::string>& trace_;
-};
-
-class TracingWorkstation final : public Workstation {
-public:
-    explicit TracingWorkstation(std::vector<std::string>& trace) : trace_(trace) {}
-    bool Lock() override {
-        trace_.push_back("LockWorkStation");
-        return false;  // as under Wine
-    }
 
 private:
     std::vector<std::string>& trace_;

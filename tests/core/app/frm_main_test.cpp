@@ -8,6 +8,7 @@
 #include "app/frm_main.h"
 #include "app/module_main.h"
 #include "fakes/fake_shell.h"
+#include "fakes/tracing_form.h"
 #include "fakes/settings_rig.h"
 
 namespace tavrin {
@@ -16,25 +17,10 @@ namespace {
 using namespace testing;
 using Trace = std::vector<std::string>;
 
-// Stands in for a feature window and writes down what happens to it.
-class PaneProbe : public Form {
-public:
-    PaneProbe(std::string name, Trace& trace) : Form(name), name_(std::move(name)), trace_(trace) {}
-
-protected:
-    void OnLoad() override { trace_.push_back("load " + name_); }
-    void OnActivate() override { trace_.push_back("activate " + name_); }
-    void OnUnload() override { trace_.push_back("unload " + name_); }
-
-private:
-    std::string name_;
-    Trace& trace_;
-};
-
 // A program with probes in place of the feature windows.
 struct Program : SettingsRig {
     Trace trace;
-    PaneProbe shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
+    TracingForm shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
         easyLogin{"FormEasyLogin", trace}, sync{"frmSync", trace};
     FakeBrowser browser;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
@@ -42,12 +28,14 @@ struct Program : SettingsRig {
     FakeWorkstation workstation;
     bool created = false;
     int locksBeforeWindow = -1;
+    SetupInfo recordBeforeWindow;
 
     bool Start(const std::string& arguments) {
         app.arguments = arguments;
         return RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& {
             created = true;
             locksBeforeWindow = workstation.locks;
+            recordBeforeWindow = store.Info();
             return main;
         });
     }
@@ -55,6 +43,7 @@ struct Program : SettingsRig {
 
 class MainWindowTest : public ::testing::Test, public Program {};
 
+// Then each toolbar key brings its pane forward and names it.
 TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsThemBackToFrontOnce) {
     main.Load();
     EXPECT_EQ(main.Caption(), "Tavrin－定时关机免费版(2.4.8)");
@@ -71,23 +60,19 @@ TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsTh
     main.Deactivated();
     main.Activated();
     EXPECT_TRUE(trace.empty());
-}
-
-TEST_F(MainWindowTest, EachToolbarKeyBringsItsPaneForwardAndNamesIt) {
-    main.Show();
-    const std::pair<const char*, Form*> cases[] = {{"一键关机", &keyOff},     {"一键静音", &keyVol},
-                                                   {"开机自动登录", &easyLogin}, {"网络自动校时", &sync},
-                                                   {"定时关机", &shutdown}};
-    for (const auto& [key, pane] : cases) {
+    const std::pair<const char*, Form*> keys[] = {{"一键关机", &keyOff},     {"一键静音", &keyVol},
+                                                  {"开机自动登录", &easyLogin}, {"网络自动校时", &sync},
+                                                  {"定时关机", &shutdown}};
+    for (const auto& [key, pane] : keys) {
         trace.clear();
         main.tbToolBar.Click(key);
-        EXPECT_EQ(main.ActiveChild(), pane) << key;
-        EXPECT_EQ(main.sbStatusBar.PanelText(1), key);
-        EXPECT_EQ(trace, Trace{"activate " + pane->Caption()}) << key;
+        EXPECT_EQ(main.ActiveChild(), pane) << "case: " << key;
+        EXPECT_EQ(main.sbStatusBar.PanelText(1), key) << "case: " << key;
+        EXPECT_EQ(trace, Trace{"activate " + pane->Caption()}) << "case: " << key;
     }
 }
 
-TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunning) {
+TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunningUntilExit) {
     main.Show();
     main.tbToolBar.Click("一键静音");
     trace.clear();
@@ -102,15 +87,9 @@ TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunning) 
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 0);
     EXPECT_TRUE(frmMain::QueryEndSession());  // the session end is never held up
-}
-
-TEST_F(MainWindowTest, ExitUnloadsTheChildrenInOrderThenEndsTheProcess) {
-    main.Show();
-    trace.clear();
-    main.tbToolBar.Click("退出");
+    main.tbToolBar.Click("退出");  // unloads the children in order, then ends the process
     EXPECT_EQ(trace, (Trace{"unload frmSync", "unload FormEasyLogin", "unload FormKeyVol", "unload FormKeyOff",
                             "unload FormShutdown"}));
-    EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 1);
 }
 
@@ -157,6 +136,7 @@ TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWind
             EXPECT_EQ(p.main.FirstActivation, hidden) << what;
             EXPECT_EQ(p.workstation.locks, hidden && flag == 1 ? 1 : 0) << what;
             EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
+            EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;   // nor before the settings
         }
 }
 
@@ -173,17 +153,6 @@ TEST(StartUp, ASecondCopyRestoresTheFirstAndCreatesNothing) {
         EXPECT_EQ(p.workstation.locks, 0);
         EXPECT_EQ(p.store.Info(), SetupInfo{});  // not even the settings were read
     }
-}
-
-TEST(StartUp, TheSettingsAreLoadedBeforeAnyWindowLoads) {
-    Program p;
-    p.registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, std::vector<std::uint8_t>(56, 2));
-    RunStartUp({p.app, p.runningCopy, p.workstation, p.store}, [&p]() -> frmMain& {
-        EXPECT_EQ(p.store.Info().TaskIndex, 0x0202);
-        EXPECT_FALSE(p.main.Loaded());
-        return p.main;
-    });
-    EXPECT_TRUE(p.main.Visible());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,7 +18,6 @@
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/hidden_start.h"
 #include "mixer/module_sound.h"
-#include "power/action_label.h"
 
 namespace tavrin::testing {
 namespace {
@@ -28,6 +27,11 @@ const Keys kF6ToF8 = {{0, 0x75}, {0, 0x76}, {0, 0x77}};
 const Keys kF9ToF11 = {{0, 0x78}, {0, 0x79}, {0, 0x7A}};
 const Keys kCtrlF9ToF12 = {{2, 0x78}, {2, 0x79}, {2, 0x7A}, {2, 0x7B}};
 const Keys kNone;
+
+// The lParam of a hotkey message.
+std::intptr_t HotkeyLParam(unsigned key, unsigned modifiers) {
+    return static_cast<std::intptr_t>(key << 16 | modifiers);
+}
 
 // Both hotkey panes as the main window holds them: children of one host,
 // connected to each other, over one settings record and one hotkey table.
@@ -44,6 +48,10 @@ struct KeyPaneWorld : SettingsRig {
         Info().VolumeKeysEnabled = volumeOn;
         Info().VolumeKeySet = volumeSet;
     }
+    std::string RecordName() {
+        return "record " + std::to_string(Info().PowerKeysEnabled) + std::to_string(Info().PowerKeySet) +
+               std::to_string(Info().VolumeKeysEnabled) + std::to_string(Info().VolumeKeySet);
+    }
     // Loads both panes and shows them as the main window's first activation
     // does, the power pane last and so in front.
     void StartShown() {
@@ -51,6 +59,18 @@ struct KeyPaneWorld : SettingsRig {
         keyVol.Load();
         keyVol.Show();
         keyOff.Show();
+    }
+    // Each pane's box shows whether its group is on, and its choices are
+    // greyed exactly while it is off.
+    void ExpectBoxesShown(const std::string& what) {
+        const bool powerOn = Info().PowerKeysEnabled == 1, volumeOn = Info().VolumeKeysEnabled == 1;
+        EXPECT_EQ(std::pair(keyOff.Check1.Value(), keyVol.Check1.Value()), std::pair(int{powerOn}, int{volumeOn}))
+            << what;
+        for (const Control* c : std::initializer_list<const Control*>{&keyOff.Option1, &keyOff.Option2, &keyOff.Option3,
+                                                                       &keyOff.Label1, &keyOff.Check2})
+            EXPECT_EQ(c->Enabled(), powerOn) << what;
+        for (const Control* c : std::initializer_list<const Control*>{&keyVol.Option1, &keyVol.Option2, &keyVol.Label1})
+            EXPECT_EQ(c->Enabled(), volumeOn) << what;
     }
     Keys PowerKeys() const { return system.Keys("FormKeyOff"); }
     Keys VolumeKeys() const { return system.Keys("FormKeyVol"); }
@@ -66,6 +86,7 @@ struct KeyPaneWorld : SettingsRig {
         EXPECT_EQ(VolumeKeys(), i.VolumeKeysEnabled != 1 ? kNone : i.VolumeKeySet == 1 ? kF6ToF8 : kF9ToF11) << what;
         for (const auto& key : PowerKeys()) EXPECT_EQ(VolumeKeys().count(key), 0u) << what;
         EXPECT_EQ(Stored(), i) << what;
+        EXPECT_EQ(system.idsReused, 0) << what;
     }
 
     FakeHotkeySystem system;
@@ -85,6 +106,20 @@ class KeyPanes : public ::testing::Test, public KeyPaneWorld {};
 using PowerKeyPane = KeyPanes;
 using VolumeKeyPane = KeyPanes;
 
+// What a user can do on the two panes, named by pane ("power …", "volume …").
+// A click brings its pane forward first, as clicking into it does.
+const std::map<std::string, void (*)(KeyPaneWorld&)> kUserSteps = {
+    {"power Check1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Check1.Click(); }},
+    {"power Option1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option1.Click(); }},
+    {"power Option2", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option2.Click(); }},
+    {"power Option3", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option3.Click(); }},
+    {"volume Check1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Check1.Click(); }},
+    {"volume Option1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option1.Click(); }},
+    {"volume Option2", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option2.Click(); }},
+    {"power pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyOff.SetFocus(); }},
+    {"volume pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyVol.SetFocus(); }},
+};
+
 TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
     struct Case {
         std::int16_t powerOn, countdown, volumeOn;
@@ -103,15 +138,11 @@ TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
         const std::string what = "case: " + std::to_string(c.powerOn) + ", " + std::to_string(c.countdown) + ", " +
                                  std::to_string(c.volumeOn);
         EXPECT_EQ(w.keyOff.Left() + w.keyOff.Top(), 0) << what;
-        EXPECT_EQ((std::vector<int>{w.keyOff.Check1.Value(), w.keyOff.Check2.Value(), w.keyVol.Check1.Value()}),
-                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
         EXPECT_EQ((std::vector<int>{w.Info().PowerKeysEnabled, w.Info().PowerKeyCountdown, w.Info().VolumeKeysEnabled}),
-                  (std::vector<int>{c.check1, c.check2, c.volumeCheck})) << what;
-        for (Control* ctl : std::initializer_list<Control*>{&w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3,
-                                                           &w.keyOff.Label1, &w.keyOff.Check2})
-            EXPECT_EQ(ctl->Enabled(), c.check1 == 1) << what;
-        for (Control* ctl : std::initializer_list<Control*>{&w.keyVol.Option1, &w.keyVol.Option2, &w.keyVol.Label1})
-            EXPECT_EQ(ctl->Enabled(), c.volumeCheck == 1) << what;
+                  (std::vector<int>{c.check1, c.check2, c.volumeCheck}))
+            << what;
+        EXPECT_EQ(w.keyOff.Check2.Value(), c.check2) << what;
+        w.ExpectBoxesShown(what);
         // The boxes start ticked: clearing one runs its click, which saves.
         const bool cleared = c.check1 == 0 || c.check2 == 0 || c.volumeCheck == 0;
         EXPECT_EQ(w.Stored(), cleared ? w.Info() : SetupInfo{}) << what;
@@ -120,6 +151,7 @@ TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
     }
 }
 
+// A set outside 1..3 leaves the options as they are and registers nothing.
 TEST_F(PowerKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
     struct Case {
         std::int16_t set;
@@ -130,90 +162,15 @@ TEST_F(PowerKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
                           {3, &keyOff.Option3, kCtrlF9ToF12}, {0, &keyOff.Option3, kNone},
                           {4, &keyOff.Option3, kNone},        {-1, &keyOff.Option3, kNone}};
     keyOff.Load();
+    otherPane.Load();
     Info().VolumeKeysEnabled = 0;
     for (const Case& c : cases) {
         Info().PowerKeySet = c.set;
-        otherPane.Load();
-        otherPane.SetFocus();
-        keyOff.SetFocus();
+        kUserSteps.at("power pane to front")(*this);
         EXPECT_EQ(keyOff.KeySets.Selected(), c.selected) << "case: set " << c.set;
-        EXPECT_EQ(Info().PowerKeySet, c.set) << "case: a set outside 1..3 is kept as it is";
+        EXPECT_EQ(Info().PowerKeySet, c.set) << "case: set " << c.set;
         EXPECT_EQ(PowerKeys(), c.keys) << "case: set " << c.set;
     }
-}
-
-TEST_F(PowerKeyPane, SwitchingFromCtrlKeysDropsAllFourBeforeRegistering) {
-    Record(1, 3, 0, 1);
-    StartShown();
-    ASSERT_EQ(PowerKeys(), kCtrlF9ToF12);
-    system.calls.clear();
-    keyOff.Option1.Click();
-    // The last renewal: every identifier of the group dropped, then the new set.
-    const std::vector<std::pair<bool, int>> expected = {
-        {false, 117},   {false, 118},   {false, 119},   {false, 120}, {false, 121}, {false, 122}, {false, 0x278},
-        {false, 0x279}, {false, 0x27A}, {false, 0x27B}, {true, 117},  {true, 118},  {true, 119}};
-    std::vector<std::pair<bool, int>> renewal;
-    for (auto it = system.calls.end() - 13; it != system.calls.end(); ++it) renewal.push_back({it->registers, it->id});
-    EXPECT_EQ(renewal, expected);
-    EXPECT_EQ(PowerKeys(), kF6ToF8);
-    EXPECT_EQ(system.idsReused, 0);
-}
-
-TEST_F(PowerKeyPane, UncheckingDropsTheKeysCheckingRestoresTheStoredSetAndTheCountdownBoxLeavesThem) {
-    Record(1, 2, 1, 1);
-    StartShown();
-    keyOff.Check1.Click();
-    EXPECT_EQ(Info().PowerKeysEnabled, 0);
-    EXPECT_FALSE(keyOff.Option2.Enabled() || keyOff.Label1.Enabled() || keyOff.Check2.Enabled());
-    EXPECT_EQ(PowerKeys(), kNone);
-    ExpectSettled("unchecked");
-    keyOff.Check1.Click();
-    EXPECT_TRUE(keyOff.Option1.Enabled() && keyOff.Option3.Enabled() && keyOff.Check2.Enabled());
-    EXPECT_EQ(PowerKeys(), kF9ToF11);
-    ExpectSettled("checked again");
-    const auto calls = system.calls.size();
-    keyOff.Check2.Click();  // the countdown box is stored without touching the keys
-    EXPECT_EQ(Stored().PowerKeyCountdown, 0);
-    EXPECT_EQ(system.calls.size(), calls);
-}
-
-// The countdown of the scheduled task plays no part: hotkeys always count 30.
-TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
-    const std::pair<unsigned, const char*> keys[] = {{117, "关机"}, {120, "关机"}, {118, "休眠"}, {121, "休眠"},
-                                                     {119, "锁定"}, {122, "锁定"}, {123, "重启"}, {116, ""},
-                                                     {124, ""},     {0, ""}};
-    keyOff.Load();
-    Info().CountdownSeconds = 10;
-    for (std::int16_t setting : {1, -1, 5, 0}) {
-        Info().PowerKeyCountdown = setting;
-        for (const auto& [key, label] : keys)
-            for (unsigned modifiers : {0u, 2u}) {
-                countdown.calls.clear();
-                power.actions.clear();
-                keyOff.DoPowerKey(static_cast<std::intptr_t>(key << 16 | modifiers));
-                const std::string what = "case: countdown " + std::to_string(setting) + ", key " + std::to_string(key);
-                if (setting != 0) {
-                    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{label, "", 30}})) << what;
-                    EXPECT_TRUE(power.actions.empty()) << what;
-                } else {
-                    EXPECT_EQ(power.actions, std::vector<ActionLabel>{label}) << what;
-                    EXPECT_TRUE(countdown.calls.empty()) << what;
-                }
-            }
-    }
-    // Each press starts a dialog of its own.
-    Info().PowerKeyCountdown = 1;
-    countdown.calls.clear();
-    keyOff.DoPowerKey(0x007A0000);
-    keyOff.DoPowerKey(0x007A0000);
-    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{"锁定", "", 30}, {"锁定", "", 30}}));
-}
-
-// Only the key code counts; a WM_HOTKEY lParam may carry anything above it.
-TEST(HotkeyMessage, TheKeyCodeIsTheHighWordOfTheLowHalf) {
-    const std::pair<std::intptr_t, unsigned> cases[] = {
-        {0x00780002, 0x78}, {0xFFFF, 0}, {-65536, 0xFFFF}, {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
-    for (const auto& [lParam, key] : cases) EXPECT_EQ(HotkeyKeyCode(lParam), key) << "case: lParam " << lParam;
 }
 
 // A damaged set counts as F9-F11, and the selection stores 2 when it changes.
@@ -232,27 +189,51 @@ TEST_F(VolumeKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
     otherPane.Load();
     for (const Case& c : cases) {
         Info().VolumeKeySet = c.set;
-        otherPane.SetFocus();
-        keyVol.SetFocus();
+        kUserSteps.at("volume pane to front")(*this);
         EXPECT_EQ(keyVol.KeySets.Selected(), c.selected) << "case: set " << c.set;
         EXPECT_EQ(Info().VolumeKeySet, c.stored) << "case: set " << c.set;
         EXPECT_EQ(VolumeKeys(), c.keys) << "case: set " << c.set;
     }
 }
 
-TEST_F(VolumeKeyPane, UncheckingDropsTheKeysAndCheckingRestoresTheStoredSet) {
-    Record(1, 3, 1, 2);
+// The countdown of the scheduled task plays no part: hotkeys always count 30.
+TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
+    const std::pair<unsigned, const char*> keys[] = {{117, "关机"}, {120, "关机"}, {118, "休眠"}, {121, "休眠"},
+                                                     {119, "锁定"}, {122, "锁定"}, {123, "重启"}, {116, ""},
+                                                     {124, ""},     {0, ""}};
+    keyOff.Load();
+    Info().CountdownSeconds = 10;
+    for (std::int16_t setting : {1, -1, 5, 0})
+        for (const auto& [key, label] : keys)
+            for (unsigned modifiers : {0u, 2u}) {
+                countdown.calls.clear();
+                power.actions.clear();
+                Info().PowerKeyCountdown = setting;
+                keyOff.DoPowerKey(HotkeyLParam(key, modifiers));
+                const std::string what = "case: countdown " + std::to_string(setting) + ", key " + std::to_string(key);
+                const std::vector<FakeCountdownLauncher::Call> dialog{{label, "", 30}};
+                EXPECT_EQ(countdown.calls, setting != 0 ? dialog : decltype(dialog){}) << what;
+                EXPECT_EQ(power.actions, setting != 0 ? std::vector<ActionLabel>{} : std::vector<ActionLabel>{label})
+                    << what;
+            }
+    // The box stores the setting and leaves the keys alone.
     StartShown();
-    keyVol.SetFocus();
-    keyVol.Check1.Click();
-    EXPECT_EQ(Info().VolumeKeysEnabled, 0);
-    EXPECT_FALSE(keyVol.Option1.Enabled() || keyVol.Option2.Enabled() || keyVol.Label1.Enabled());
-    EXPECT_EQ(VolumeKeys(), kNone);
-    ExpectSettled("unchecked");
-    keyVol.Check1.Click();
-    EXPECT_TRUE(keyVol.Option1.Enabled() && keyVol.Label1.Enabled());
-    EXPECT_EQ(VolumeKeys(), kF9ToF11);
-    ExpectSettled("checked again");
+    const int calls = system.calls;
+    keyOff.Check2.Click();
+    EXPECT_EQ(std::pair(Stored().PowerKeyCountdown, system.calls), std::pair(std::int16_t{0}, calls));
+    // Each press starts a dialog of its own.
+    Info().PowerKeyCountdown = 1;
+    countdown.calls.clear();
+    keyOff.DoPowerKey(0x007A0000);
+    keyOff.DoPowerKey(0x007A0000);
+    EXPECT_EQ(countdown.calls, (std::vector<FakeCountdownLauncher::Call>{{"锁定", "", 30}, {"锁定", "", 30}}));
+}
+
+// Only the key code counts; a WM_HOTKEY lParam may carry anything above it.
+TEST(HotkeyMessage, TheKeyCodeIsTheHighWordOfTheLowHalf) {
+    const std::pair<std::intptr_t, unsigned> cases[] = {
+        {0x00780002, 0x78}, {0xFFFF, 0}, {-65536, 0xFFFF}, {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
+    for (const auto& [lParam, key] : cases) EXPECT_EQ(HotkeyKeyCode(lParam), key) << "case: lParam " << lParam;
 }
 
 TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
@@ -268,7 +249,7 @@ TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
         for (unsigned modifiers : {0u, 2u}) {
             device.levels = {32768, 32768};
             device.muted = false;
-            keyVol.DoVolumeKey(static_cast<std::intptr_t>(c.key << 16 | modifiers));
+            keyVol.DoVolumeKey(HotkeyLParam(c.key, modifiers));
             EXPECT_EQ(device.levels, c.levels) << "case: key " << c.key << " modifiers " << modifiers;
             EXPECT_EQ(device.muted, c.muted) << "case: key " << c.key << " modifiers " << modifiers;
             EXPECT_FALSE(device.IsOpen());
@@ -276,80 +257,52 @@ TEST_F(VolumeKeyPane, KeysStepTheVolumeOrToggleMuteWhateverTheModifiers) {
     EXPECT_EQ(device.opens, 12);  // keys outside the table do not even open the device
 }
 
-using Click = std::function<void(KeyPaneWorld&)>;
-
-// The choice just made stays; the other group moves to the other F-keys, and
-// its pane shows where it went.
-TEST(KeyConflict, AChoiceOnOneGroupsKeysMovesTheOtherGroup) {
-    struct Case {
-        const char* name;
-        std::int16_t powerOn, powerSet, volumeOn, volumeSet;
-        bool onPowerPane;
-        Click click;
-        std::int16_t powerSetAfter, volumeSetAfter;
+// What every step keeps: its pane comes to the front; a choice made on a
+// group that is on stays; the other group moves to the other F-keys exactly
+// when it is on and held the keys chosen, so a group that is off never moves;
+// each pane shows its group as stored.
+void ExpectStepRules(KeyPaneWorld& w, const std::string& step, const SetupInfo& before, const std::string& what) {
+    const bool onPower = step.starts_with("power");
+    const SetupInfo& after = w.Info();
+    const auto set = [onPower](const SetupInfo& i, bool own) {
+        return own == onPower ? i.PowerKeySet : i.VolumeKeySet;
     };
-    const Case cases[] = {
-        {"power F6 over volume F6", 1, 2, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 2},
-        {"power F9 over volume F9", 1, 1, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Option2.Click(); }, 2, 1},
-        {"volume F6 over power F6", 1, 1, 1, 2, false, [](KeyPaneWorld& w) { w.keyVol.Option1.Click(); }, 2, 1},
-        {"volume F9 over power F9", 1, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 1, 2},
-        {"volume F9 beside power Ctrl", 1, 3, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 3, 2},
-        {"power F6 with volume off", 1, 2, 0, 1, true, [](KeyPaneWorld& w) { w.keyOff.Option1.Click(); }, 1, 1},
-        {"volume F9 with power off", 0, 2, 1, 1, false, [](KeyPaneWorld& w) { w.keyVol.Option2.Click(); }, 2, 2},
-        {"power on, both F6", 0, 1, 1, 1, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 1, 2},
-        {"power on, both F9", 0, 2, 1, 2, true, [](KeyPaneWorld& w) { w.keyOff.Check1.Click(); }, 2, 1},
-        {"volume on, both F6", 1, 1, 0, 1, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 2, 1},
-        {"volume on, both F9", 1, 2, 0, 2, false, [](KeyPaneWorld& w) { w.keyVol.Check1.Click(); }, 1, 2},
+    const auto on = [onPower](const SetupInfo& i, bool own) {
+        return (own == onPower ? i.PowerKeysEnabled : i.VolumeKeysEnabled) == 1;
     };
-    for (const Case& c : cases) {
-        KeyPaneWorld w;
-        w.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
-        w.StartShown();
-        Form& pane = c.onPowerPane ? static_cast<Form&>(w.keyOff) : w.keyVol;
-        pane.SetFocus();
-        c.click(w);
-        EXPECT_EQ(w.Info().PowerKeySet, c.powerSetAfter) << "case: " << c.name;
-        EXPECT_EQ(w.Info().VolumeKeySet, c.volumeSetAfter) << "case: " << c.name;
-        OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
-        OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
-        EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[c.powerSetAfter]) << "case: " << c.name;
-        EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[c.volumeSetAfter]) << "case: " << c.name;
-        EXPECT_EQ(w.host.ActiveChild(), &pane) << "case: " << c.name;
-        w.ExpectSettled(std::string("case: ") + c.name);
-    }
+    EXPECT_EQ(w.host.ActiveChild(), onPower ? static_cast<Form*>(&w.keyOff) : &w.keyVol) << what;
+    const bool choice = step.find("Option") != std::string::npos && on(before, true);
+    EXPECT_EQ(set(after, true), choice ? step.back() - '0' : set(before, true)) << what;
+    const bool moves = on(after, true) && on(before, false) && set(before, false) == set(after, true);
+    EXPECT_EQ(set(after, false), moves ? 3 - set(after, true) : set(before, false)) << what;
+    OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
+    OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
+    EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[after.PowerKeySet]) << what;
+    EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[after.VolumeKeySet]) << what;
+    w.ExpectBoxesShown(what);
+    w.ExpectSettled(what);
 }
 
-// From every consistent record, any two clicks a user can make on either
-// pane end with each group on its own keys.
+// From every consistent record, any two steps a user can take on either pane
+// keep the rules and end with each group on its own keys.
 TEST(KeyConflictSweep, AnyTwoClicksFromAnyRecordEndWithDisjointGroups) {
-    const std::vector<std::pair<std::string, Click>> clicks = {
-        {"power Check1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Check1.Click(); }},
-        {"power Option1", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option1.Click(); }},
-        {"power Option2", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option2.Click(); }},
-        {"power Option3", [](KeyPaneWorld& w) { w.keyOff.SetFocus(), w.keyOff.Option3.Click(); }},
-        {"volume Check1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Check1.Click(); }},
-        {"volume Option1", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option1.Click(); }},
-        {"volume Option2", [](KeyPaneWorld& w) { w.keyVol.SetFocus(), w.keyVol.Option2.Click(); }},
-        {"power pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyOff.SetFocus(); }},
-        {"volume pane to front", [](KeyPaneWorld& w) { w.otherPane.SetFocus(), w.keyVol.SetFocus(); }},
-    };
     for (std::int16_t powerOn : {0, 1})
         for (std::int16_t powerSet : {1, 2, 3})
             for (std::int16_t volumeOn : {0, 1})
                 for (std::int16_t volumeSet : {1, 2}) {
                     if (powerOn == 1 && volumeOn == 1 && powerSet == volumeSet) continue;
-                    for (const auto& [first, firstClick] : clicks)
-                        for (const auto& [second, secondClick] : clicks) {
+                    for (const auto& [first, firstStep] : kUserSteps)
+                        for (const auto& [second, secondStep] : kUserSteps) {
                             KeyPaneWorld w;
                             w.Record(powerOn, powerSet, volumeOn, volumeSet);
+                            const std::string what = "case: " + w.RecordName() + ", " + first + ", then " + second;
                             w.otherPane.Load();
                             w.StartShown();
-                            firstClick(w);
-                            secondClick(w);
-                            w.ExpectSettled("case: record " + std::to_string(powerOn) + std::to_string(powerSet) +
-                                            std::to_string(volumeOn) + std::to_string(volumeSet) + ", " + first +
-                                            ", then " + second);
-                            EXPECT_EQ(w.system.idsReused, 0);
+                            for (const auto& [name, step] : {std::pair(first, firstStep), {second, secondStep}}) {
+                                const SetupInfo before = w.Info();
+                                step(w);
+                                ExpectStepRules(w, name, before, what + " (at " + name + ")");
+                            }
                         }
                 }
 }
@@ -362,54 +315,45 @@ struct Program : KeyPaneWorld {
     FakeRunningCopy runningCopy;
     FakeWorkstation workstation;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
+    int callsBeforeHotkeyStep = 0;
 
     void Start(const std::string& arguments) {
         Store(Info());
         app.arguments = arguments;
         ASSERT_TRUE(RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& { return main; }));
+        callsBeforeHotkeyStep = system.calls;
         RegisterAllAfterHiddenLoad(keyOff, keyVol);
     }
 };
 
+// After a shown start the activations have registered both groups and the
+// hotkeys' step adds nothing; before the panes are loaded it does nothing.
 TEST(HotkeyStart, AHiddenStartRegistersBothGroupsOnceBothPanesAreLoaded) {
     struct Case {
+        const char* arguments;
         std::int16_t powerOn, powerSet, volumeOn, volumeSet;
         Keys power, volume;
     };
-    const Case cases[] = {{1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8},
-                          {1, 1, 1, 2, kF6ToF8, kF9ToF11},
-                          {0, 1, 1, 1, kNone, kF6ToF8},
-                          {1, 2, 0, 2, kF9ToF11, kNone},
-                          {1, 9, 1, 5, kNone, kF9ToF11}};
+    const Case cases[] = {{"/run", 1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8}, {"/run", 1, 1, 1, 2, kF6ToF8, kF9ToF11},
+                          {"/run", 0, 1, 1, 1, kNone, kF6ToF8},        {"/run", 1, 2, 0, 2, kF9ToF11, kNone},
+                          {"/run", 1, 9, 1, 5, kNone, kF9ToF11},       {"", 1, 3, 1, 1, kCtrlF9ToF12, kF6ToF8}};
     for (const Case& c : cases) {
         Program p;
         p.Record(c.powerOn, c.powerSet, c.volumeOn, c.volumeSet);
-        p.Start("/run");
-        const std::string what = "case: record " + std::to_string(c.powerOn) + std::to_string(c.powerSet) +
-                                 std::to_string(c.volumeOn) + std::to_string(c.volumeSet);
-        EXPECT_FALSE(p.main.Visible() || p.keyOff.Active() || p.keyVol.Active()) << what;
+        const std::string what = "case: \"" + std::string(c.arguments) + "\", " + p.RecordName();
+        p.Start(c.arguments);
         EXPECT_EQ(p.PowerKeys(), c.power) << what;
         EXPECT_EQ(p.VolumeKeys(), c.volume) << what;
+        EXPECT_EQ(p.system.calls == p.callsBeforeHotkeyStep, *c.arguments == '\0') << what;
         p.keyOff.DoPowerKey(0x007B0002);  // the panes take keys without ever being shown
         EXPECT_EQ(p.countdown.calls.size(), 1u) << what;
         // Showing the main window later renews both groups without a clash.
         p.main.Show();
         p.ExpectSettled(what + ", then shown");
     }
-}
-
-TEST(HotkeyStart, AfterAShownStartOrBeforeLoadingItRegistersNothing) {
-    Program shown;
-    shown.Start("");
-    EXPECT_EQ(shown.PowerKeys(), kCtrlF9ToF12);
-    EXPECT_EQ(shown.VolumeKeys(), kF6ToF8);
-    const auto calls = shown.system.calls.size();
-    RegisterAllAfterHiddenLoad(shown.keyOff, shown.keyVol);
-    EXPECT_EQ(shown.system.calls.size(), calls);
-
     Program unloaded;
     RegisterAllAfterHiddenLoad(unloaded.keyOff, unloaded.keyVol);
-    EXPECT_TRUE(unloaded.system.calls.empty());
+    EXPECT_EQ(unloaded.system.calls, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "fakes/fake_date_time_text.h"
+#include "schedule/elapsed_seconds.h"
 #include "schedule/format_span.h"
 #include "schedule/value_as_text.h"
 
@@ -41,6 +42,24 @@ TEST(ValueAsText, DayZeroIsATimeMidnightADateAnythingElseBothAndAFailureAFixedFo
         system.fail = true;
         EXPECT_EQ(ValueAsText(system, c.value), c.fixed) << "case: " << c.text;
     }
+}
+
+// The countdown's remaining time counts from these. Ticks fall just after the
+// wall clock's seconds, the first one perhaps late; the start falls anywhere
+// in a second; the monotonic clock reads up to 16 ms off either way. Each
+// tick still counts exactly one.
+TEST(ElapsedSeconds, EachTickOnASecondBoundaryCountsOneWhereverTheStartFell) {
+    const std::int64_t wall = 4'000'000'000;  // some second of the wall clock
+    for (int phase : {0, 1, 450, 985, 999})
+        for (int firstLate : {0, 15, 600})
+            for (int jitter : {-16, 0, 16}) {
+                ElapsedSeconds elapsed;
+                elapsed.Start(wall, milliseconds{5'000'000 + phase});
+                for (int k = 1; k <= 3; ++k) {
+                    elapsed.Tick(wall + k, milliseconds{5'000'000 + k * 1000 + (k == 1 ? firstLate : 0) + jitter});
+                    EXPECT_EQ(elapsed.Count(), k) << "case: phase " << phase << ", late " << firstLate << ", jitter " << jitter;
+                }
+            }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/fake_power.h"
+#include "fakes/fake_shell.h"
 #include "fakes/tracing_ports.h"
 #include "power/module_shut_down.h"
 #include "schedule/countdown_dialogs.h"
@@ -34,7 +35,7 @@ class CountdownDialogTest : public ::testing::Test {
 protected:
     RecordingPower power;
     TracingMessageBox messageBox{power.calls};
-    TracingWorkstation workstation{power.calls};
+    FakeWorkstation workstation{&power.calls};
     ModuleShutDown module{power, workstation, messageBox};
     FormCount30 dialog{module};
     Trace window;
@@ -45,31 +46,37 @@ protected:
     }
 };
 
+// A negative count shows its number and runs at the first tick; the
+// smallest one stays put instead of wrapping round to 32767.
 TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnce) {
-    dialog.Bind(&probe);
-    window.clear();
-    dialog.DoTask("关机", "", 30);
-    EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
-    EXPECT_EQ(dialog.Label1.Caption(), "系统将在30秒后关机！");
-    EXPECT_EQ(dialog.Command1.Caption(), "立即关机");
-    EXPECT_EQ(dialog.Command2.Caption(), "取消");
-    EXPECT_EQ(dialog.Timer1.Interval(), 1000u);
-    for (int left = 29; left >= 1; --left) {
-        Tick(dialog, 1);
-        EXPECT_EQ(dialog.Label1.Caption(), "系统将在" + std::to_string(left) + "秒后关机！") << "case: " << left;
-        EXPECT_TRUE(power.calls.empty()) << "case: " << left;
+    for (std::int16_t count : {30, -1, -32768}) {
+        power.calls.clear();
+        FormCount30 d(module);
+        d.Bind(&probe);
+        window.clear();
+        d.DoTask("关机", "", count);
+        EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
+        EXPECT_EQ((Trace{d.Label1.Caption(), d.Command1.Caption(), d.Command2.Caption()}),
+                  (Trace{"系统将在" + std::to_string(count) + "秒后关机！", "立即关机", "取消"}));
+        EXPECT_EQ(d.Timer1.Interval(), 1000u);
+        for (int left = std::max(count - 1, -32768);; left = std::max(left - 1, -32768)) {
+            Tick(d, 1);
+            EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(left) + "秒后关机！") << "case: " << left;
+            if (left <= 0) break;
+            EXPECT_TRUE(power.calls.empty()) << "case: " << left;
+        }
+        EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"}) << "case: " << count;
+        EXPECT_TRUE(d.Closed()) << "case: " << count;
+        EXPECT_EQ(window.back(), "destroy") << "case: " << count;
+        Tick(d, 3);
+        d.Command1.Click();
+        EXPECT_EQ(power.Actions().size(), 1u) << "case: " << count;
     }
-    Tick(dialog, 1);
-    EXPECT_EQ(dialog.Label1.Caption(), "系统将在0秒后关机！");
-    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
-    EXPECT_TRUE(dialog.Closed());
-    EXPECT_EQ(window.back(), "destroy");
-    Tick(dialog, 3);
-    dialog.Command1.Click();
-    EXPECT_EQ(power.Actions().size(), 1u);
 }
 
-// The dialog names the task and hands it on; turning the monitor off is its own.
+// The dialog names the task and hands it on; turning the monitor off is its
+// own. Cancel and the frame close it before zero and nothing runs, later
+// ticks or clicks included.
 TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAndWithoutAWindow) {
     const struct {
         const char* task;
@@ -77,42 +84,31 @@ TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAn
     } cases[] = {{"关显示器", {"MonitorPower(2)"}}, {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
                  {"锁定", {"LockWorkStation"}},      {"打开网址", {}}};
     for (const auto& c : cases)
-        for (std::string_view way : {"at zero", "by button", "count 0"}) {
+        for (std::string_view way : {"at zero", "by button", "count 0", "cancel", "frame"}) {
             const bool atOnce = way == "count 0";
+            const std::string what = "case: " + std::string(c.task) + " " + std::string(way);
             power.calls.clear();
             FormCount30 d(module);
             d.Bind(&probe);
             window.clear();
             d.DoTask(c.task, "", atOnce ? 0 : 3);
-            EXPECT_EQ(window.empty(), atOnce) << "case: " << c.task << " " << way;
-            if (!atOnce) {
-                EXPECT_EQ(d.Command1.Caption(), "立即" + std::string(c.task)) << "case: " << c.task;
-            }
-            Tick(d, way == "at zero" ? 3 : 1);
+            EXPECT_EQ(window.empty(), atOnce) << what;
+            EXPECT_EQ(d.Command1.Caption(), atOnce ? "" : "立即" + std::string(c.task)) << what;
+            Tick(d, way == "at zero" ? 3 : 2);
             if (way == "by button") d.Command1.Click();
-            EXPECT_EQ(power.Actions(), c.ran) << "case: " << c.task << " " << way;
-            EXPECT_TRUE(d.Closed()) << "case: " << c.task << " " << way;
+            if (way == "cancel") d.Command2.Click();
+            if (way == "frame") d.RequestClose();
+            EXPECT_TRUE(d.Closed()) << what;
+            Tick(d, 5);
+            d.Command1.Click();
+            EXPECT_EQ(power.Actions(), way == "cancel" || way == "frame" ? Trace{} : c.ran) << what;
         }
-}
-
-// The smallest count stays put instead of wrapping round to 32767.
-TEST_F(CountdownDialogTest, NegativeCountShowsItsNumberAndRunsAtTheFirstTick) {
-    for (auto [count, afterTick] : {std::pair<std::int16_t, int>{-1, -2}, {-32768, -32768}}) {
-        power.calls.clear();
-        FormCount30 d(module);
-        d.DoTask("休眠", "", count);
-        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(count) + "秒后休眠！") << "case: " << count;
-        Tick(d, 1);
-        EXPECT_EQ(d.Label1.Caption(), "系统将在" + std::to_string(afterTick) + "秒后休眠！") << "case: " << count;
-        EXPECT_EQ(power.Actions(), Trace{"SetSuspendState(1,0,0)"}) << "case: " << count;
-    }
 }
 
 TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWaitsForTheUser) {
     dialog.DoTask("提醒", "该休息了", 10);
-    EXPECT_EQ(dialog.Caption(), "Tavrin－定时关机免费版－提醒");
-    EXPECT_EQ(dialog.Label1.Caption(), "该休息了\r\n\r\n系统将在10秒后结束提醒");
-    EXPECT_EQ(dialog.Command1.Caption(), "确定");
+    EXPECT_EQ((Trace{dialog.Caption(), dialog.Label1.Caption(), dialog.Command1.Caption()}),
+              (Trace{"Tavrin－定时关机免费版－提醒", "该休息了\r\n\r\n系统将在10秒后结束提醒", "确定"}));
     Tick(dialog, 9);
     EXPECT_EQ(dialog.Label1.Caption(), "该休息了\r\n\r\n系统将在1秒后结束提醒");
     EXPECT_TRUE(dialog.Loaded());
@@ -126,48 +122,12 @@ TEST_F(CountdownDialogTest, AReminderClosesAfterItsCountOrOnOKAndWithoutACountWa
 
     FormCount30 waiting(module);
     waiting.DoTask("提醒", "会议\r\n三点", 0);
-    EXPECT_EQ(waiting.Label1.Caption(), "会议\r\n三点");
-    EXPECT_EQ(waiting.Command1.Caption(), "确定");
+    EXPECT_EQ((Trace{waiting.Label1.Caption(), waiting.Command1.Caption()}), (Trace{"会议\r\n三点", "确定"}));
     Tick(waiting, 100);  // a stray tick finds the timer off
     EXPECT_TRUE(waiting.Visible());
     waiting.Command1.Click();
     EXPECT_TRUE(waiting.Closed());
     EXPECT_TRUE(power.calls.empty());
-}
-
-TEST_F(CountdownDialogTest, CancelOrTheFrameBeforeZeroRunsNothing) {
-    for (int ticks : {0, 15, 29}) {
-        for (bool frame : {false, true}) {
-            FormCount30 d(module);
-            d.DoTask("关机", "", 30);
-            Tick(d, ticks);
-            frame ? d.RequestClose() : d.Command2.Click();
-            EXPECT_FALSE(d.Loaded()) << "case: " << ticks << (frame ? " frame" : " cancel");
-            EXPECT_TRUE(d.Closed()) << "case: " << ticks << (frame ? " frame" : " cancel");
-            Tick(d, 40);
-            d.Command1.Click();
-        }
-    }
-    EXPECT_TRUE(power.calls.empty());
-}
-
-TEST_F(CountdownDialogTest, TheTimerIsOffWhileTheActionsBoxIsUp) {
-    power.failWith = {{"AdjustTokenPrivileges", 1300}};
-    int boxes = 0;
-    messageBox.whileShown = [&] {
-        ++boxes;
-        EXPECT_FALSE(dialog.Timer1.Enabled());
-        EXPECT_FALSE(dialog.Closed());  // its handler is still on the way
-        Tick(dialog, 5);
-        dialog.Command1.Click();  // a click that got through meanwhile
-        dialog.RequestClose();
-    };
-    dialog.DoTask("关机", "", 2);
-    Tick(dialog, 2);
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
-    EXPECT_EQ(dialog.CountTime, 0);
-    EXPECT_TRUE(dialog.Closed());
 }
 
 // Stands in for the window the platform layer attaches to each dialog.
@@ -201,27 +161,22 @@ protected:
                              }};
 };
 
-TEST_F(CountdownDialogsTest, TwoDialogsCountAtOnceAndEachRunsItsOwnAction) {
+// A closed dialog is released, its window first, at the next dialog or release.
+TEST_F(CountdownDialogsTest, TwoDialogsCountAtOnceEachRunsItsOwnActionAndClosedOnesAreReleasedLater) {
     dialogs.DoTask("关机", "", 30);  // from the schedule
     FormCount30& schedule = *created.back();
-    for (int i = 0; i < 10; ++i) schedule.Timer1.Tick();
+    Tick(schedule, 10);
     dialogs.DoTask("重启", "", 30);  // from a hotkey
     FormCount30& hotkey = *created.back();
-    EXPECT_NE(&schedule, &hotkey);
     EXPECT_EQ(windows, (Trace{"window, loaded=0", "show 关机", "window, loaded=0", "show 重启"}));
-    for (int second = 11; second <= 40; ++second) {
-        schedule.Timer1.Tick();
-        hotkey.Timer1.Tick();
-        if (second == 30) {
-            EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
-        }
-    }
+    Tick(schedule, 20);
+    EXPECT_EQ(power.Actions(), Trace{"ExitWindowsEx(1,0xFFFFFFFF)"});
+    Tick(hotkey, 30);
     EXPECT_EQ(power.Actions(), (Trace{"ExitWindowsEx(1,0xFFFFFFFF)", "ExitWindowsEx(2,0xFFFFFFFF)"}));
-}
-
-TEST_F(CountdownDialogsTest, ClosedDialogsAreReleasedLaterWithTheirWindowFirst) {
+    EXPECT_EQ(dialogs.Held(), 2u);
+    windows.clear();
     dialogs.DoTask("锁定", "", 0);  // runs at once, never shown
-    EXPECT_EQ(power.Actions(), Trace{"LockWorkStation"});
+    EXPECT_EQ(windows, (Trace{"window gone 关机", "window gone 重启", "window, loaded=0"}));
     EXPECT_EQ(dialogs.Held(), 1u);
     windows.clear();
     dialogs.DoTask("关机", "", 30);
@@ -234,19 +189,28 @@ TEST_F(CountdownDialogsTest, ClosedDialogsAreReleasedLaterWithTheirWindowFirst) 
     EXPECT_EQ(dialogs.Held(), 0u);
 }
 
-TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionIsNotReleasedByANewOne) {
+// While the action's box is up the timer is off, and ticks, clicks, the
+// frame or a new dialog (a hotkey) neither run it again nor release it.
+TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionStaysAndRunsOnce) {
     power.failWith = {{"AdjustTokenPrivileges", 1300}};
     std::size_t heldWhileBoxUp = 0;
     messageBox.whileShown = [&] {
         messageBox.whileShown = nullptr;
-        dialogs.DoTask("锁定", "", 0);  // a hotkey handled while the box is up
+        FormCount30& running = *created.front();
+        EXPECT_FALSE(running.Timer1.Enabled() || running.Closed());
+        Tick(running, 5);
+        running.Command1.Click();
+        running.RequestClose();
+        dialogs.DoTask("锁定", "", 0);
         dialogs.ReleaseClosed();
         heldWhileBoxUp = dialogs.Held();
     };
-    dialogs.DoTask("关机", "", 1);
-    created.front()->Timer1.Tick();
+    dialogs.DoTask("关机", "", 2);
+    Tick(*created.front(), 2);
     EXPECT_EQ(heldWhileBoxUp, 1u);  // the lock's dialog went, the counting one stayed
     EXPECT_EQ(power.Actions(), (Trace{"LockWorkStation", "ExitWindowsEx(1,0xFFFFFFFF)"}));
+    EXPECT_EQ(created.front()->CountTime, 0);
+    EXPECT_TRUE(created.front()->Closed());
     dialogs.ReleaseClosed();
     EXPECT_EQ(dialogs.Held(), 0u);
 }

@@ -60,6 +60,19 @@ protected:
     std::size_t Fired() const { return countdown.calls.size() + power.actions.size(); }
     bool Armed() const { return form->Timer1.Enabled(); }
     const std::string& Caption() const { return form->FrameOnTimeClose.Caption(); }
+    // What the user can reach, 1 for enabled: the action list; the three
+    // options; the date, time, countdown, reminder and daily pickers; the
+    // box; and then the button's caption.
+    std::string Look() const {
+        const FormShutdown& f = *form;
+        std::string look;
+        for (const Control* c : std::initializer_list<const Control*>{
+                 &f.ComboCloseTime, nullptr, &f.OptionCloseTime, &f.OptionCloseCountTime, &f.OptionAllDay, nullptr,
+                 &f.DTPickerCloseData, &f.DTPickerCloseTime, &f.DTPickerCloseCountTime, &f.DTPickerClose30Count,
+                 &f.DTPickerAllDayTime, nullptr, &f.CheckStartCloseTask, nullptr})
+            look += c == nullptr ? ' ' : c->Enabled() ? '1' : '0';
+        return look + f.CommandCloseTime.Caption();
+    }
 
     FakeDateTimeText dateTimeText;
     FakeCountdownLauncher countdown;
@@ -73,6 +86,8 @@ struct DateLog : ControlView {
     std::vector<std::optional<OleDate>> shown;
 };
 
+// The reminder's length reaches its picker before the box is cleared, so
+// ticking the box again shows it. Options save nothing.
 TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) {
     SetupInfo info = Record(2);
     info.CountDownSpan = Tod(1, 15, 0);
@@ -80,55 +95,35 @@ TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) 
     info.CountdownSeconds = 45;
     info.StartCloseTask = 0;
     FormShutdown& f = Load(info);
-    EXPECT_FALSE(Armed());
-    EXPECT_TRUE(f.OptionCloseCountTime.Value());
     EXPECT_EQ(f.DTPickerCloseCountTime.Value(), Tod(1, 15, 0));
     EXPECT_EQ(f.DTPickerCloseData.Value(), kToday);
-    EXPECT_EQ(f.DTPickerCloseTime.Value(), Tod(20, 0, 0));
     EXPECT_EQ(f.ComboCloseTime.Text(), "关机");
-    EXPECT_EQ(f.CheckStartCloseTask.Value(), 0);
+    EXPECT_EQ(Look(), "1 111 00110 1 保存并应用");
     DateLog reminder;
     f.DTPickerClose30Count.Bind(&reminder);
-    f.RefreshSetup();  // the length reaches the picker before its box is cleared, so the box keeps it
+    f.RefreshSetup();
     EXPECT_EQ(reminder.shown, (std::vector<std::optional<OleDate>>{std::nullopt, Tod(0, 0, 45), std::nullopt}));
-
-    struct Case {
-        OptionButton* option;
-        bool date, time, count, daily;
-    };
-    for (const Case& c : {Case{&f.OptionCloseTime, true, true, false, false},
-                          Case{&f.OptionAllDay, false, false, false, true},
-                          Case{&f.OptionCloseCountTime, false, false, true, false}}) {
-        c.option->Click();
-        const bool shown[] = {f.DTPickerCloseData.Enabled(), f.DTPickerCloseTime.Enabled(),
-                              f.DTPickerCloseCountTime.Enabled(), f.DTPickerAllDayTime.Enabled()};
-        const bool expected[] = {c.date, c.time, c.count, c.daily};
-        EXPECT_TRUE(std::equal(shown, shown + 4, expected)) << "case: " << c.option->Caption();
-    }
-    EXPECT_EQ(registry.writes, 0);  // options save nothing
+    f.OptionCloseTime.Click();
+    EXPECT_EQ(Look(), "1 111 11010 1 保存并应用");
+    f.OptionAllDay.Click();
+    EXPECT_EQ(Look(), "1 111 00011 1 保存并应用");
+    EXPECT_TRUE(registry.log.empty());
 }
 
 TEST_F(ScheduleTest, AnArmedTaskLooksRunningAndFiresAtItsMomentOnce) {
-    FormShutdown& f = Load(Record(1));
-    ASSERT_TRUE(Armed());
+    Load(Record(1));
     EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：5秒");
-    EXPECT_EQ(f.CommandCloseTime.Caption(), "停止计时");
-    EXPECT_TRUE(f.CommandCloseTime.Enabled());
-    for (Control* c : std::initializer_list<Control*>{
-             &f.ComboCloseTime, &f.OptionCloseTime, &f.OptionCloseCountTime, &f.OptionAllDay, &f.DTPickerCloseData,
-             &f.DTPickerCloseTime, &f.DTPickerCloseCountTime, &f.DTPickerClose30Count, &f.DTPickerAllDayTime,
-             &f.CheckStartCloseTask})
-        EXPECT_FALSE(c->Enabled());
+    EXPECT_EQ(Look(), "0 000 00000 0 停止计时");
     Tick(4);
     EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：1秒");
     EXPECT_EQ(Fired(), 0u);
-    Tick(3);
+    Tick();
     EXPECT_EQ(countdown.calls, (std::vector<Call>{{"关机", "", 30}}));
+    Tick(2);
+    EXPECT_EQ(Fired(), 1u);
     EXPECT_FALSE(Armed());
     EXPECT_EQ(Caption(), "定时关机任务");
-    EXPECT_EQ(f.CommandCloseTime.Caption(), "保存并应用");
-    EXPECT_TRUE(f.ComboCloseTime.Enabled() && f.OptionAllDay.Enabled() && f.DTPickerCloseData.Enabled());
-    EXPECT_FALSE(f.DTPickerAllDayTime.Enabled());
+    EXPECT_EQ(Look(), "1 111 11010 1 保存并应用");
 }
 
 TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
@@ -151,16 +146,29 @@ TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
 }
 
 // A moment that is now fires as the user arms it; at start-up only a
-// countdown does, so a first start with the defaults runs nothing.
+// countdown does, so a first start with the defaults runs nothing. The
+// reminder chooses between the dialog and the action at once.
 TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
-    for (std::int16_t mode : {1, 2, 3}) {
-        SetupInfo info = Record(mode);
+    struct Case {
+        std::int16_t mode, reminder, seconds;
+        std::vector<Call> dialogs;
+        std::vector<ActionLabel> direct;
+    };
+    for (const Case& c : {Case{1, -1, 30, {{"休眠", "", 30}}, {}}, Case{3, -1, 30, {{"休眠", "", 30}}, {}},
+                          Case{2, -1, 30, {{"休眠", "", 30}}, {}}, Case{2, -1, 0, {{"休眠", "", 0}}, {}},
+                          Case{2, 0, 30, {}, {"休眠"}}, Case{2, 1, 7, {{"休眠", "", 7}}, {}}}) {
+        SetupInfo info = Record(c.mode);
+        info.TaskIndex = 3;
+        info.CountdownEnabled = c.reminder;
+        info.CountdownSeconds = c.seconds;
         info.CloseTime = info.AllDayTime = Tod(20, 0, 0);
         info.CountDownSpan = kDayZero;
         Load(info);
-        EXPECT_EQ(Fired(), mode == 2 ? 1u : 0u) << "case: mode " << mode << " at start-up";
-        form->CommandCloseTime.Click();
-        EXPECT_EQ(Fired(), mode == 2 ? 2u : 1u) << "case: mode " << mode << " by the user";
+        const std::string what = "case: mode " + std::to_string(c.mode) + ", reminder " + std::to_string(c.reminder);
+        EXPECT_EQ(Fired(), c.mode == 2 ? 1u : 0u) << what << " at start-up";
+        if (c.mode != 2) form->CommandCloseTime.Click();
+        EXPECT_EQ(countdown.calls, c.dialogs) << what;
+        EXPECT_EQ(power.actions, c.direct) << what;
     }
     store.Info() = {};
     registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {});
@@ -211,37 +219,18 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
     info.StartCloseTask = 1;
     EXPECT_EQ(Stored(), info);
 
-    const int writes = registry.writes;
+    const std::size_t writes = registry.log.size();
     Tick(3);
     f.CommandCloseTime.Click();
     EXPECT_FALSE(Armed());
-    EXPECT_EQ(registry.writes, writes);
+    EXPECT_EQ(registry.log.size(), writes);
     EXPECT_EQ(Caption(), "定时关机任务");
-    EXPECT_TRUE(f.DTPickerCloseCountTime.Enabled() && !f.DTPickerCloseData.Enabled());
+    EXPECT_EQ(Look(), "1 111 00110 1 保存并应用");
 
     f.DTPickerClose30Count.Edit(std::nullopt);
     f.CommandCloseTime.Click();
     EXPECT_EQ(Stored().CountdownEnabled, 0);
     EXPECT_EQ(Stored().CountdownSeconds, 12);  // kept for when the box is ticked again
-}
-
-TEST_F(ScheduleTest, TheReminderChoosesBetweenTheDialogAndTheActionAtOnce) {
-    struct Case {
-        std::int16_t enabled, seconds;
-        std::vector<Call> dialogs;
-        std::vector<ActionLabel> direct;
-    };
-    for (const Case& c : {Case{-1, 30, {{"休眠", "", 30}}, {}}, Case{-1, 0, {{"休眠", "", 0}}, {}},
-                          Case{0, 30, {}, {"休眠"}}, Case{1, 7, {{"休眠", "", 7}}, {}}}) {
-        SetupInfo info = Record(2);
-        info.TaskIndex = 3;
-        info.CountdownEnabled = c.enabled;
-        info.CountdownSeconds = c.seconds;
-        info.CountDownSpan = kDayZero;  // fires as it is armed
-        Load(info);
-        EXPECT_EQ(countdown.calls, c.dialogs) << "case: " << c.enabled << ", " << c.seconds;
-        EXPECT_EQ(power.actions, c.direct) << "case: " << c.enabled << ", " << c.seconds;
-    }
 }
 
 // After a sleep the moment fires once at the first tick if it passed, and

@@ -49,20 +49,18 @@ TEST(DaytimeLine, AcceptsOnlyRealFieldsAndAHealthyServer) {
     EXPECT_EQ(stamp->dateText + " " + stamp->timeText, "26-12-05 23:59:58");
 }
 
-TEST(ReplyGatherer, TheLineEndsAtTheFirstLineBreakAfterTheLeadingLineFeed) {
+// Only the first few hundred bytes are kept; a line that ends in time is
+// used whatever follows it.
+TEST(ReplyGatherer, TheLineEndsAtTheFirstBreakAfterTheLeadingLineFeedWithinAFewHundredBytes) {
     ReplyGatherer reply;
     EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Gathering);
     EXPECT_EQ(reply.Add("61014 26-12-05"), ReplyGatherer::State::Gathering);
     EXPECT_EQ(reply.Add(" 23:59:58 00\r\nmore"), ReplyGatherer::State::LineEnded);
     EXPECT_EQ(reply.Line(), "\n61014 26-12-05 23:59:58 00");
-}
-
-TEST(ReplyGatherer, KeepsAFewHundredBytesAndReportsAnythingBeyond) {
-    ReplyGatherer reply;
-    EXPECT_EQ(reply.Add(std::string(ReplyGatherer::kMaxBytes, 'x')), ReplyGatherer::State::Gathering);
-    EXPECT_EQ(reply.Add("\n"), ReplyGatherer::State::Overflowed);
-    EXPECT_EQ(reply.Line().size(), ReplyGatherer::kMaxBytes);
-    // A line that ends in time is used, whatever follows it.
+    ReplyGatherer flood;
+    EXPECT_EQ(flood.Add(std::string(ReplyGatherer::kMaxBytes, 'x')), ReplyGatherer::State::Gathering);
+    EXPECT_EQ(flood.Add("\n"), ReplyGatherer::State::Overflowed);
+    EXPECT_EQ(flood.Line().size(), ReplyGatherer::kMaxBytes);
     ReplyGatherer early;
     EXPECT_EQ(early.Add(std::string(kNist) + "\n" + std::string(1 << 20, 'x')), ReplyGatherer::State::LineEnded);
     EXPECT_EQ(early.Line(), kNist);
@@ -102,28 +100,25 @@ TEST(UtcShift, NoDateComesFromTextThatIsNoDate) {
     EXPECT_EQ(ShiftTime("xx:10:20", 8), "08:10:20");  // an hour without digits counts as 0
 }
 
-TEST(ServerTable, TwelveRowsWithTheirLocationLabels) {
+// Each row its own host, so a hosts file can tell the rows apart; no NTP-only,
+// authenticated or UT1 service among them.
+TEST(ServerTable, TwelveDistinctDaytimeServersOfTheNistFamilyWithTheirLocationLabels) {
     const char* labels[] = {
         "NIST, Gaithersburg, Maryland",  "NIST, Gaithersburg, Maryland",   "NIST, Boulder, Colorado",
         "NIST, Boulder, Colorado",       "NIST, Boulder, Colorado",        "University of Colorado, Boulder",
         "NCAR, Boulder, Colorado",       "Microsoft, Redmond, Washington", "Datum, San Jose, California",
         "Abovnet, Virginia",             "Abovnet, New York City",         "Abovnet, San Jose, California",
     };
-    for (std::int16_t row = 0; row < 12; ++row) EXPECT_EQ(ServerLocation(row), labels[row]) << "case: " << row;
-    for (std::int16_t row : {-1, 12}) EXPECT_EQ(ServerHost(row) + ServerLocation(row), "") << "case: " << row;
-}
-
-// Each row its own host, so a hosts file can tell the rows apart; no NTP-only,
-// authenticated or UT1 service among them.
-TEST(ServerTable, HostsAreDistinctDaytimeServersOfTheNistFamily) {
     std::set<std::string> seen;
     for (std::int16_t row = 0; row < 12; ++row) {
         const std::string host = ServerHost(row);
+        EXPECT_EQ(ServerLocation(row), labels[row]) << "case: " << row;
         EXPECT_TRUE(seen.insert(host).second) << "case: " << host;
         EXPECT_TRUE(host.ends_with(".nist.gov") || host.ends_with(".colorado.edu")) << "case: " << host;
         for (const char* service : {"ntp", "ut1", "time.nist.gov"})
             EXPECT_EQ(host.find(service), std::string::npos) << "case: " << host;
     }
+    for (std::int16_t row : {-1, 12}) EXPECT_EQ(ServerHost(row) + ServerLocation(row), "") << "case: " << row;
 }
 
 }  // namespace

@@ -138,28 +138,22 @@ TEST(SyncWindowTicks, HourlyModeResyncsOnThe3601stTickSpentDoneAndAManualSyncDoe
     EXPECT_EQ(rig.Attempts(), 4u);
 }
 
-TEST(SyncWindowTicks, StartUpModesStayDoneAfterOneSuccess) {
-    for (std::int16_t mode : {2, 7}) {
+// Only the hourly mode connects again: the others, a damaged one included,
+// stay done while the clock label runs; manual mode never connects at all.
+TEST(SyncWindowTicks, OtherModesStayDoneAfterOneSuccess) {
+    for (std::int16_t mode : {2, 3, 7}) {
         SyncRig rig(mode);
         rig.Tick();
-        rig.socket.Send(NistLine("26-12-06", "12:00:01"));
+        rig.socket.Send(NistLine("26-12-06", "12:00:01"));  // the time it is already
+        rig.Tick(99);
+        EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:01:39") << "case: mode " << mode;
         rig.Tick(4000);
-        EXPECT_EQ(rig.Attempts(), 1u) << "case: mode " << mode;
+        EXPECT_EQ(rig.Attempts(), mode == 3 ? 0u : 1u) << "case: mode " << mode;
         EXPECT_EQ(rig.Look(), kDone) << "case: mode " << mode;
     }
 }
 
-TEST(SyncWindowTicks, ManualModeNeverConnectsAndChoosingHourlyStartsAnAttemptAboutAnHourLater) {
-    SyncRig rig(3);
-    rig.Tick(100);
-    EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:01:39");  // the clock label runs while done
-    rig.form.Option1.Click();
-    rig.Tick(3600);
-    EXPECT_EQ(rig.Attempts(), 0u);
-    rig.Tick();
-    EXPECT_EQ(rig.LastHost(), ServerHost(1));
-}
-
+// Choosing hourly starts an attempt about an hour later.
 TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
     SyncRig rig(3, false);
     SetupInfo& info = rig.store.Info();
@@ -169,96 +163,83 @@ TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
         OptionButton& option;
         std::int16_t mode;
         bool runEntry;
-    } cases[] = {{rig.form.Option1, 1, true}, {rig.form.Option2, 2, true}, {rig.form.Option3, 3, false}};
+    } cases[] = {{rig.form.Option2, 2, true}, {rig.form.Option3, 3, false}, {rig.form.Option1, 1, true}};
     for (const auto& c : cases) {
         c.option.Click();
         EXPECT_EQ(rig.Stored().SyncMode, c.mode) << "case: " << c.mode;
         EXPECT_EQ(rig.registry.Has(Hive::LocalMachine, kRunKey, kRunValue), c.runEntry) << "case: " << c.mode;
         EXPECT_EQ(rig.Look(), kDone) << "case: " << c.mode;
-        EXPECT_EQ(rig.Attempts(), 0u) << "case: " << c.mode;
     }
-}
-
-TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
-    SyncRig rig(2);
+    rig.Tick(3600);
+    EXPECT_EQ(rig.Attempts(), 0u);
     rig.Tick();
-    rig.socket.Send(NistLine("26-12-05", "23:59:58"));
-    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-06", "time 07:59:58"}));
-    EXPECT_EQ(rig.Look(), kDone);
-    EXPECT_EQ(rig.form.lLocalTime.Caption(), "07:59:58");
-    EXPECT_FALSE(rig.socket.Open());
-
-    rig.form.cmbGMT.Choose(12);  // +0
-    rig.form.cSyncro.Click();
-    EXPECT_EQ(rig.Look(), kWaiting);
-    EXPECT_EQ(rig.LastHost(), ServerHost(2));
-    rig.socket.Send(NistLine("26-12-05", "03:04:05"));
-    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-06", "time 07:59:58", "date 2026-12-05", "time 03:04:05"}));
+    EXPECT_EQ(rig.LastHost(), ServerHost(1));
 }
 
-TEST(SyncReply, ASplitReplyIsGatheredUntilTheLineEndsOrTheServerCloses) {
+// Whole or in pieces, ended by the line end or by the server closing, or to
+// an attempt the button started, there with the offset set to +0.
+TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
     const std::string line = NistLine("26-12-05", "23:59:58");
-    for (bool closes : {false, true}) {
-        SyncRig rig(2);
-        rig.Tick();
-        for (std::size_t at = 0; at + 1 < line.size(); at += 5) rig.socket.Send(line.substr(at, 5));
-        EXPECT_TRUE(rig.setter.calls.empty()) << "case: closes " << closes;
-        closes ? rig.socket.ServerCloses() : rig.socket.Send("\n");
-        EXPECT_EQ(rig.setter.calls.size(), 2u) << "case: closes " << closes;
+    for (const std::string way : {"whole", "pieces, line end", "pieces, server closes", "button"}) {
+        const bool utc = way == "button";
+        SyncRig rig(utc ? 3 : 2);
+        rig.form.cmbGMT.Choose(utc ? 12 : 20);
+        utc ? rig.form.cSyncro.Click() : rig.Tick();
+        EXPECT_EQ(rig.Look(), kWaiting) << "case: " << way;
+        EXPECT_EQ(rig.LastHost(), ServerHost(1)) << "case: " << way;
+        if (!way.starts_with("pieces")) rig.socket.Send(line);
+        for (std::size_t at = 0; way.starts_with("pieces") && at + 1 < line.size(); at += 5)
+            rig.socket.Send(line.substr(at, 5));
+        EXPECT_EQ(rig.setter.calls.size(), way.starts_with("pieces") ? 0u : 2u) << "case: " << way;
+        if (way == "pieces, line end") rig.socket.Send("\n");
+        if (way == "pieces, server closes") rig.socket.ServerCloses();
+        EXPECT_EQ(rig.setter.calls, (utc ? Texts{"date 2026-12-05", "time 23:59:58"}
+                                         : Texts{"date 2026-12-06", "time 07:59:58"})) << "case: " << way;
+        EXPECT_EQ(rig.Look(), kDone) << "case: " << way;
+        EXPECT_EQ(rig.form.lLocalTime.Caption(), utc ? "23:59:58" : "07:59:58") << "case: " << way;
+        EXPECT_FALSE(rig.socket.Open()) << "case: " << way;
     }
 }
 
+// A reply that fails the check, or a connection that fails or cannot even
+// start, is left to the timer: the next row's good reply is used alone.
 TEST(SyncReply, BadRepliesNeverTouchTheClockAndTheRotationGoesOn) {
     const std::string good = NistLine("26-12-05", "23:59:58");
+    enum class End { None, Silent, ServerCloses, Fails, NoStart };
     const struct {
         const char* name;
         Texts chunks;
-        bool serverCloses;
+        End end;
     } cases[] = {
-        {"empty", {}, true},
-        {"short", {good.substr(0, 23)}, true},
-        {"short and split", {good.substr(0, 9), good.substr(9, 9)}, true},
-        {"short line", {"\n61014 26-12-05 23:59\n"}, false},
-        {"31 February", {NistLine("26-02-31", "23:59:58")}, false},
-        {"unhealthy", {NistLine("26-12-05", "23:59:58", '2')}, false},
-        {"no leading line feed", {good.substr(1)}, false},
-        {"1 MB flood", {std::string(1 << 20, '1')}, false},
-        {"good line after a flood", {std::string(300, 'x'), good}, false},
+        {"empty", {}, End::ServerCloses},
+        {"short", {good.substr(0, 23)}, End::ServerCloses},
+        {"short and split", {good.substr(0, 9), good.substr(9, 9)}, End::ServerCloses},
+        {"short line", {"\n61014 26-12-05 23:59\n"}, End::None},
+        {"31 February", {NistLine("26-02-31", "23:59:58")}, End::None},
+        {"unhealthy", {NistLine("26-12-05", "23:59:58", '2')}, End::None},
+        {"no leading line feed", {good.substr(1)}, End::None},
+        {"1 MB flood", {std::string(1 << 20, '1')}, End::None},
+        {"good line after a flood", {std::string(300, 'x'), good}, End::None},
+        {"unfinished", {"\n61014 26-12-05 23:5"}, End::Silent},
+        {"connection fails", {}, End::Fails},
+        {"connection cannot start", {good}, End::NoStart},
     };
     for (const auto& c : cases) {
         SyncRig rig(2);
+        rig.socket.startSucceeds = c.end != End::NoStart;
         rig.Tick();
+        rig.socket.startSucceeds = true;
         for (const std::string& chunk : c.chunks) rig.socket.Send(chunk);
-        if (c.serverCloses) rig.socket.ServerCloses();
+        if (c.end == End::ServerCloses) rig.socket.ServerCloses();
+        if (c.end == End::Fails) rig.socket.Fail();
         EXPECT_TRUE(rig.setter.calls.empty()) << "case: " << c.name;
         EXPECT_EQ(rig.Look(), kWaiting) << "case: " << c.name;
-        EXPECT_FALSE(rig.socket.Open()) << "case: " << c.name;  // a flood is cut off too
+        EXPECT_EQ(rig.socket.Open(), c.end == End::Silent) << "case: " << c.name;  // a flood is cut off
         rig.Tick(4);
         EXPECT_EQ(rig.LastHost(), ServerHost(2)) << "case: " << c.name;
+        rig.socket.Send(NistLine("26-12-05", "10:20:30"));
+        EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-05", "time 18:20:30"})) << "case: " << c.name;
     }
-}
-
-TEST(SyncReply, APartialReplyDoesNotMixWithTheNextAttempts) {
-    SyncRig rig(2);
-    rig.Tick();
-    rig.socket.Send("\n61014 26-12-05 23:5");
-    rig.Tick(4);
-    rig.socket.Send(NistLine("26-12-05", "10:20:30"));
-    EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-05", "time 18:20:30"}));
-}
-
-TEST(SyncReply, FailedConnectionsAreLeftToTheTimer) {
-    SyncRig rig(2);
-    rig.Tick();
-    rig.socket.Fail();
-    rig.socket.startSucceeds = false;
-    rig.Tick(4);
-    EXPECT_EQ(rig.Look(), kWaiting);
-    rig.socket.startSucceeds = true;
-    rig.Tick(4);
-    rig.socket.Send(NistLine("26-12-05", "23:59:58"));
-    EXPECT_EQ(rig.LastHost(), ServerHost(3));
-    EXPECT_EQ(rig.Look(), kDone);
 }
 
 TEST(SyncReply, ARefusedChangeSaysSoAndTheWindowStaysUsable) {
