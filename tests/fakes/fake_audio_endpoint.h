@@ -49,8 +49,12 @@ public:
             ++levelWrites;
         });
     }
-    AudioStatus GetMute(bool& m) override { return Answer(failGetMute, [&] { m = muted; }); }
-    AudioStatus SetMute(bool m) override { return Answer(false, [&] { muted = m; }); }
+    AudioStatus GetMute(bool& m) override {
+        return Answer(failGetMute, [&] { m = muted; });
+    }
+    AudioStatus SetMute(bool m) override {
+        return Answer(false, [&] { muted = m; });
+    }
 
 private:
     // Acts only on an open device and when the call is not made to fail.

@@ -108,7 +108,8 @@ private:
         }
         RegStatus Note(const char* what, std::string_view name) {
             static const char* const kRoots[] = {"HKCU", "HKLM", "HKCR"};
-            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " + std::string(name));
+            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " +
+                               std::string(name));
             return RegStatus::Ok;
         }
         FakeRegistry& reg_;
@@ -119,7 +120,8 @@ private:
     using Id = std::tuple<Hive, std::string, std::string>;
     static std::string Lower(std::string_view s) {
         std::string r(s);
-        std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(r.begin(), r.end(), r.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         return r;
     }
     static Id MakeId(Hive h, std::string_view key, std::string_view name) { return {h, Lower(key), Lower(name)}; }

@@ -1,3 +1,5 @@
+#include "app/frm_main.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -5,11 +7,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/frm_main.h"
 #include "app/module_main.h"
 #include "fakes/fake_shell.h"
-#include "fakes/tracing_form.h"
 #include "fakes/settings_rig.h"
+#include "fakes/tracing_form.h"
 
 namespace tavrin {
 namespace {
@@ -60,8 +61,10 @@ TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsTh
     main.Deactivated();
     main.Activated();
     EXPECT_TRUE(trace.empty());
-    const std::pair<const char*, Form*> keys[] = {{"一键关机", &keyOff},     {"一键静音", &keyVol},
-                                                  {"开机自动登录", &easyLogin}, {"网络自动校时", &sync},
+    const std::pair<const char*, Form*> keys[] = {{"一键关机", &keyOff},
+                                                  {"一键静音", &keyVol},
+                                                  {"开机自动登录", &easyLogin},
+                                                  {"网络自动校时", &sync},
                                                   {"定时关机", &shutdown}};
     for (const auto& [key, pane] : keys) {
         trace.clear();
@@ -87,7 +90,7 @@ TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunningUn
     EXPECT_FALSE(main.Visible());
     EXPECT_EQ(app.ended, 0);
     EXPECT_TRUE(frmMain::QueryEndSession());  // the session end is never held up
-    main.tbToolBar.Click("退出");  // unloads the children in order, then ends the process
+    main.tbToolBar.Click("退出");             // unloads the children in order, then ends the process
     EXPECT_EQ(trace, (Trace{"unload frmSync", "unload FormEasyLogin", "unload FormKeyVol", "unload FormKeyOff",
                             "unload FormShutdown"}));
     EXPECT_EQ(app.ended, 1);
@@ -136,7 +139,7 @@ TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWind
             EXPECT_EQ(p.main.FirstActivation, hidden) << what;
             EXPECT_EQ(p.workstation.locks, hidden && flag == 1 ? 1 : 0) << what;
             EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
-            EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;   // nor before the settings
+            EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;  // nor before the settings
         }
 }
 

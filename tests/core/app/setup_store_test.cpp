@@ -138,7 +138,11 @@ TEST_F(SetupStoreTest, TheRunEntryExistsExactlyWhenASettingNeedsIt) {
 }
 
 TEST(RunCommand, QuotesThePathWhereverTheProgramLives) {
-    struct Case { const char* dir; const char* base; const char* command; };
+    struct Case {
+        const char* dir;
+        const char* base;
+        const char* command;
+    };
     const Case cases[] = {
         {"C:\\Program Files\\Tavrin", "Tavrin", "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run"},
         {"C:\\", "Tavrin", "\"C:\\Tavrin.exe\" /run"},

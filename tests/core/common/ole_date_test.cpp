@@ -1,9 +1,9 @@
+#include "common/ole_date.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "common/ole_date.h"
 
 namespace tavrin {
 namespace {
@@ -12,14 +12,15 @@ using namespace std::chrono;
 
 // Before day zero the integer part counts back while the fraction runs forward.
 TEST(OleDate, KnownValuesMatchTheCalendarAndSplitIntoDateAndTime) {
-    struct Case { double value; year_month_day date; int h, m, s; };
+    struct Case {
+        double value;
+        year_month_day date;
+        int h, m, s;
+    };
     const Case cases[] = {
-        {0.0, year{1899} / 12 / 30, 0, 0, 0},
-        {1.0, year{1899} / 12 / 31, 0, 0, 0},
-        {2.0 + 1.0 / 48, year{1900} / 1 / 1, 0, 30, 0},
-        {-1.25, year{1899} / 12 / 29, 6, 0, 0},
-        {46362.75, year{2026} / 12 / 6, 18, 0, 0},
-        {2958465.999988426, year{9999} / 12 / 31, 23, 59, 59},
+        {0.0, year{1899} / 12 / 30, 0, 0, 0},           {1.0, year{1899} / 12 / 31, 0, 0, 0},
+        {2.0 + 1.0 / 48, year{1900} / 1 / 1, 0, 30, 0}, {-1.25, year{1899} / 12 / 29, 6, 0, 0},
+        {46362.75, year{2026} / 12 / 6, 18, 0, 0},      {2958465.999988426, year{9999} / 12 / 31, 23, 59, 59},
     };
     for (const Case& c : cases) {
         const seconds time = hours{c.h} + minutes{c.m} + seconds{c.s};

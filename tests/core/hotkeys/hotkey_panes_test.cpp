@@ -67,7 +67,7 @@ struct KeyPaneWorld : SettingsRig {
         EXPECT_EQ(std::pair(keyOff.Check1.Value(), keyVol.Check1.Value()), std::pair(int{powerOn}, int{volumeOn}))
             << what;
         for (const Control* c : std::initializer_list<const Control*>{&keyOff.Option1, &keyOff.Option2, &keyOff.Option3,
-                                                                       &keyOff.Label1, &keyOff.Check2})
+                                                                      &keyOff.Label1, &keyOff.Check2})
             EXPECT_EQ(c->Enabled(), powerOn) << what;
         for (const Control* c : std::initializer_list<const Control*>{&keyVol.Option1, &keyVol.Option2, &keyVol.Label1})
             EXPECT_EQ(c->Enabled(), volumeOn) << what;
@@ -125,7 +125,7 @@ TEST(KeyPanesLoad, EachPaneShowsItsStoredSwitchesAndRegistersNothing) {
         std::int16_t powerOn, countdown, volumeOn;
         int check1, check2, volumeCheck;
     };
-    const Case cases[] = {{1, 1, 1, 1, 1, 1}, {0, 1, 0, 0, 1, 0},  {7, 1, 2, 0, 1, 0},
+    const Case cases[] = {{1, 1, 1, 1, 1, 1},  {0, 1, 0, 0, 1, 0},  {7, 1, 2, 0, 1, 0},
                           {1, 0, -1, 1, 0, 0}, {1, -1, 1, 1, 0, 1}, {0, 0, 0, 0, 0, 0}};
     for (const Case& c : cases) {
         KeyPaneWorld w;
@@ -232,7 +232,10 @@ TEST_F(PowerKeyPane, KeysStartACountdownOrActAtOnceByTheSetting) {
 // Only the key code counts; a WM_HOTKEY lParam may carry anything above it.
 TEST(HotkeyMessage, TheKeyCodeIsTheHighWordOfTheLowHalf) {
     const std::pair<std::intptr_t, unsigned> cases[] = {
-        {0x00780002, 0x78}, {0xFFFF, 0}, {-65536, 0xFFFF}, {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
+        {0x00780002, 0x78},
+        {0xFFFF, 0},
+        {-65536, 0xFFFF},
+        {static_cast<std::intptr_t>(~std::uintptr_t{0xFF87FFFF}), 0x78}};
     for (const auto& [lParam, key] : cases) EXPECT_EQ(HotkeyKeyCode(lParam), key) << "case: lParam " << lParam;
 }
 

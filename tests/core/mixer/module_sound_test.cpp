@@ -1,10 +1,11 @@
+#include "mixer/module_sound.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
 
 #include "fakes/fake_audio_endpoint.h"
-#include "mixer/module_sound.h"
 
 namespace tavrin {
 namespace {

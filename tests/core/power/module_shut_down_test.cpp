@@ -1,3 +1,5 @@
+#include "power/module_shut_down.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,7 +10,6 @@
 #include "fakes/fake_power.h"
 #include "fakes/fake_shell.h"
 #include "fakes/tracing_ports.h"
-#include "power/module_shut_down.h"
 
 namespace tavrin {
 namespace {

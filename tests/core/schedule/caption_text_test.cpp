@@ -19,10 +19,10 @@ TEST(FormatSpan, ZeroPartsAreLeftOutAndHoursNeverFoldIntoDays) {
     };
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-    for (const Case& c : {Case{0, 3725, "1小时 2分 5秒"}, Case{2, 0, "2天"}, Case{1, 59, "1天 59秒"}, Case{0, 60, "1分"},
-                          Case{0, 90000, "25小时"}, Case{0, 0, ""}, Case{0, -30, ""}, Case{0, -3725, ""},
-                          Case{-1, 61, "1分 1秒"}, Case{3, 3600, "3天 1小时"}, Case{0, kMax, "596523小时 14分 7秒"},
-                          Case{kMin, kMin, ""}})
+    for (const Case& c :
+         {Case{0, 3725, "1小时 2分 5秒"}, Case{2, 0, "2天"}, Case{1, 59, "1天 59秒"}, Case{0, 60, "1分"},
+          Case{0, 90000, "25小时"}, Case{0, 0, ""}, Case{0, -30, ""}, Case{0, -3725, ""}, Case{-1, 61, "1分 1秒"},
+          Case{3, 3600, "3天 1小时"}, Case{0, kMax, "596523小时 14分 7秒"}, Case{kMin, kMin, ""}})
         EXPECT_EQ(FormatSpan(c.days, c.seconds), c.text) << "case: " << c.days << " days, " << c.seconds << " s";
 }
 
@@ -33,10 +33,10 @@ TEST(ValueAsText, DayZeroIsATimeMidnightADateAnythingElseBothAndAFailureAFixedFo
         const char* text;
         const char* fixed;
     };
-    for (const Case& c : {Case{MakeTimeOfDay(20, 0, 5), "20:00:05", "20:00:05"}, Case{kDayZero, "0:00:00", "0:00:00"},
-                          Case{MakeDate(year{2026} / 12 / 6), "2026/12/6", "2026-12-06"},
-                          Case{MakeDateTime(year{2027} / 1 / 2, hours{8} + seconds{9}), "2027/1/2 8:00:09",
-                               "2027-01-02 8:00:09"}}) {
+    for (const Case& c :
+         {Case{MakeTimeOfDay(20, 0, 5), "20:00:05", "20:00:05"}, Case{kDayZero, "0:00:00", "0:00:00"},
+          Case{MakeDate(year{2026} / 12 / 6), "2026/12/6", "2026-12-06"},
+          Case{MakeDateTime(year{2027} / 1 / 2, hours{8} + seconds{9}), "2027/1/2 8:00:09", "2027-01-02 8:00:09"}}) {
         system.fail = false;
         EXPECT_EQ(ValueAsText(system, c.value), c.text) << "case: " << c.text;
         system.fail = true;
@@ -57,7 +57,8 @@ TEST(ElapsedSeconds, EachTickOnASecondBoundaryCountsOneWhereverTheStartFell) {
                 elapsed.Start(wall, milliseconds{5'000'000 + phase});
                 for (int k = 1; k <= 3; ++k) {
                     elapsed.Tick(wall + k, milliseconds{5'000'000 + k * 1000 + (k == 1 ? firstLate : 0) + jitter});
-                    EXPECT_EQ(elapsed.Count(), k) << "case: phase " << phase << ", late " << firstLate << ", jitter " << jitter;
+                    EXPECT_EQ(elapsed.Count(), k)
+                        << "case: phase " << phase << ", late " << firstLate << ", jitter " << jitter;
                 }
             }
 }

@@ -81,8 +81,10 @@ TEST_F(CountdownDialogTest, EachTaskRunsAtZeroOnTheButtonOrWithoutACountAtOnceAn
     const struct {
         const char* task;
         Trace ran;
-    } cases[] = {{"关显示器", {"MonitorPower(2)"}}, {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
-                 {"锁定", {"LockWorkStation"}},      {"打开网址", {}}};
+    } cases[] = {{"关显示器", {"MonitorPower(2)"}},
+                 {"重启", {"ExitWindowsEx(2,0xFFFFFFFF)"}},
+                 {"锁定", {"LockWorkStation"}},
+                 {"打开网址", {}}};
     for (const auto& c : cases)
         for (std::string_view way : {"at zero", "by button", "count 0", "cancel", "frame"}) {
             const bool atOnce = way == "count 0";

@@ -1,3 +1,5 @@
+#include "schedule/form_shutdown.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,7 +10,6 @@
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/settings_rig.h"
-#include "schedule/form_shutdown.h"
 
 namespace tavrin {
 namespace {
@@ -268,11 +269,11 @@ TEST_F(ScheduleTest, SettingTheClockOrPassingMidnightWhileArmedStillFiresOnce) {
         std::int16_t mode;
         int start, ahead, change, ticksToFire;  // armed at, seconds ahead, clock set by right after, ticks after that
     };
-    for (const Case& c : {Case{1, 72000, 300, -3600, 3900}, Case{1, 72000, 300, 3600, 1}, Case{1, 72000, 300, 60, 240},
-                          Case{2, 72000, 1800, -3600, 1800}, Case{2, 72000, 1800, 86400, 1800},
-                          Case{2, 72000, 1800, 5, 1800}, Case{2, 85800, 1800, 0, 1800}, Case{3, 72000, 7200, -86400, 7200},
-                          Case{3, 72000, 7200, -3600, 10800}, Case{3, 72000, 7200, 3600, 3600},
-                          Case{3, 72000, 7200, 10800, 1}, Case{3, 72000, 7200, 86400 + 60, 1}}) {
+    for (const Case& c :
+         {Case{1, 72000, 300, -3600, 3900}, Case{1, 72000, 300, 3600, 1}, Case{1, 72000, 300, 60, 240},
+          Case{2, 72000, 1800, -3600, 1800}, Case{2, 72000, 1800, 86400, 1800}, Case{2, 72000, 1800, 5, 1800},
+          Case{2, 85800, 1800, 0, 1800}, Case{3, 72000, 7200, -86400, 7200}, Case{3, 72000, 7200, -3600, 10800},
+          Case{3, 72000, 7200, 3600, 3600}, Case{3, 72000, 7200, 10800, 1}, Case{3, 72000, 7200, 86400 + 60, 1}}) {
         clock.SetNow(FromSeconds(ToSeconds(kToday) + c.start));
         SetupInfo info = Record(c.mode);
         info.CountDownSpan = FromSeconds(c.ahead);
@@ -327,8 +328,8 @@ TEST_F(ScheduleTest, DamagedRecordsGetSafeBehaviour) {
         SetupInfo info = Record(c.mode);
         info.TaskIndex = c.taskIndex;
         info.StartCloseTask = c.startCloseTask;
-        const std::string name = std::to_string(c.taskIndex) + ", " + std::to_string(c.mode) + ", " +
-                                 std::to_string(c.startCloseTask);
+        const std::string name =
+            std::to_string(c.taskIndex) + ", " + std::to_string(c.mode) + ", " + std::to_string(c.startCloseTask);
         FormShutdown& f = Load(info);
         EXPECT_EQ(Armed(), c.armed) << "case: " << name;
         EXPECT_EQ(Caption(), c.caption) << "case: " << name;

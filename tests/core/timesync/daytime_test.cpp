@@ -104,10 +104,12 @@ TEST(UtcShift, NoDateComesFromTextThatIsNoDate) {
 // authenticated or UT1 service among them.
 TEST(ServerTable, TwelveDistinctDaytimeServersOfTheNistFamilyWithTheirLocationLabels) {
     const char* labels[] = {
-        "NIST, Gaithersburg, Maryland",  "NIST, Gaithersburg, Maryland",   "NIST, Boulder, Colorado",
-        "NIST, Boulder, Colorado",       "NIST, Boulder, Colorado",        "University of Colorado, Boulder",
-        "NCAR, Boulder, Colorado",       "Microsoft, Redmond, Washington", "Datum, San Jose, California",
-        "Abovnet, Virginia",             "Abovnet, New York City",         "Abovnet, San Jose, California",
+        "NIST, Gaithersburg, Maryland", "NIST, Gaithersburg, Maryland",
+        "NIST, Boulder, Colorado",      "NIST, Boulder, Colorado",
+        "NIST, Boulder, Colorado",      "University of Colorado, Boulder",
+        "NCAR, Boulder, Colorado",      "Microsoft, Redmond, Washington",
+        "Datum, San Jose, California",  "Abovnet, Virginia",
+        "Abovnet, New York City",       "Abovnet, San Jose, California",
     };
     std::set<std::string> seen;
     for (std::int16_t row = 0; row < 12; ++row) {

@@ -1,3 +1,5 @@
+#include "timesync/frm_sync.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "fakes/fake_clock_setter.h"
 #include "fakes/fake_tcp_client.h"
 #include "fakes/settings_rig.h"
-#include "timesync/frm_sync.h"
 #include "timesync/server_table.h"
 
 namespace tavrin {
@@ -52,7 +53,7 @@ TEST(SyncWindowLoad, EachModeShowsItselfAndOnlyAChangedSelectionSaves) {
         int option;  // 1..3
         bool saves;
         std::string look;
-    } cases[] = {{1, 1, true, kWaiting}, {2, 2, true, kWaiting}, {3, 3, false, kDone},
+    } cases[] = {{1, 1, true, kWaiting},  {2, 2, true, kWaiting},  {3, 3, false, kDone},
                  {0, 3, false, kWaiting}, {4, 3, false, kWaiting}, {-1, 3, false, kWaiting}};
     for (const auto& c : cases) {
         SyncRig rig(c.mode);
@@ -86,11 +87,11 @@ TEST(SyncWindowLoad, CaptionsAndTheHiddenListsAreExactAndEveryLoadFillsThemAfres
     EXPECT_EQ(f.cmbServer.List(11), "[" + ServerHost(11) + "] Abovnet, San Jose, California");
     Texts offsets;
     for (int i = 0; i < f.cmbGMT.ListCount(); ++i) offsets.push_back(f.cmbGMT.List(i));
-    EXPECT_EQ(offsets, (Texts{"[GMT -12 h.]", "[GMT -11 h.]", "[GMT -10 h.]", "[GMT -9 h.]", "[GMT -8 h.]",
-                              "[GMT -7 h.]", "[GMT -6 h.]", "[GMT -5 h.]", "[GMT -4 h.]", "[GMT -3 h.]",
-                              "[GMT -2 h.]", "[GMT -1 h.]", "[GMT +0]", "[GMT +1 h.]", "[GMT +2 h.]",
-                              "[GMT +3 h.]", "[GMT +4 h.]", "[GMT +5 h.]", "[GMT +6 h.]", "[GMT +7 h.]",
-                              "[GMT +8 h.]", "[GMT +9 h.]", "[GMT +10 h.]", "[GMT +11 h.]", "[GMT +12 h.]"}));
+    EXPECT_EQ(offsets, (Texts{"[GMT -12 h.]", "[GMT -11 h.]", "[GMT -10 h.]", "[GMT -9 h.]",  "[GMT -8 h.]",
+                              "[GMT -7 h.]",  "[GMT -6 h.]",  "[GMT -5 h.]",  "[GMT -4 h.]",  "[GMT -3 h.]",
+                              "[GMT -2 h.]",  "[GMT -1 h.]",  "[GMT +0]",     "[GMT +1 h.]",  "[GMT +2 h.]",
+                              "[GMT +3 h.]",  "[GMT +4 h.]",  "[GMT +5 h.]",  "[GMT +6 h.]",  "[GMT +7 h.]",
+                              "[GMT +8 h.]",  "[GMT +9 h.]",  "[GMT +10 h.]", "[GMT +11 h.]", "[GMT +12 h.]"}));
     EXPECT_EQ(f.cmbGMT.ListIndex(), 20);
     EXPECT_EQ(f.Left() + f.Top(), 0);
 
@@ -193,8 +194,9 @@ TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
         EXPECT_EQ(rig.setter.calls.size(), way.starts_with("pieces") ? 0u : 2u) << "case: " << way;
         if (way == "pieces, line end") rig.socket.Send("\n");
         if (way == "pieces, server closes") rig.socket.ServerCloses();
-        EXPECT_EQ(rig.setter.calls, (utc ? Texts{"date 2026-12-05", "time 23:59:58"}
-                                         : Texts{"date 2026-12-06", "time 07:59:58"})) << "case: " << way;
+        EXPECT_EQ(rig.setter.calls,
+                  (utc ? Texts{"date 2026-12-05", "time 23:59:58"} : Texts{"date 2026-12-06", "time 07:59:58"}))
+            << "case: " << way;
         EXPECT_EQ(rig.Look(), kDone) << "case: " << way;
         EXPECT_EQ(rig.form.lLocalTime.Caption(), utc ? "23:59:58" : "07:59:58") << "case: " << way;
         EXPECT_FALSE(rig.socket.Open()) << "case: " << way;

@@ -1,9 +1,10 @@
+#include "toolkit/controls.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
@@ -33,15 +34,21 @@ TEST(CheckBoxRule, CodeAndUserClicksRunTheHandlerOnceAndOnlyOnAChange) {
     box.SetEnabled(false);
     box.Click();
     box.SetValue(2);  // code still works on a disabled box
-    EXPECT_EQ(view.calls, (Trace{"value 0", "click 0", "value 2", "click 2", "value 0", "click 0", "value 1",
-                                 "click 1", "value 2", "click 2"}));
+    EXPECT_EQ(view.calls, (Trace{"value 0", "click 0", "value 2", "click 2", "value 0", "click 0", "value 1", "click 1",
+                                 "value 2", "click 2"}));
 }
 
 TEST(CheckBoxRule, HandlersThatSetEachOtherStop) {
     CheckBox a, b;
     Trace trace;
-    a.onClick = [&] { trace.push_back("a" + std::to_string(a.Value())); b.SetValue(a.Value()); };
-    b.onClick = [&] { trace.push_back("b" + std::to_string(b.Value())); a.SetValue(b.Value()); };
+    a.onClick = [&] {
+        trace.push_back("a" + std::to_string(a.Value()));
+        b.SetValue(a.Value());
+    };
+    b.onClick = [&] {
+        trace.push_back("b" + std::to_string(b.Value()));
+        a.SetValue(b.Value());
+    };
     a.SetValue(1);
     b.SetValue(0);
     EXPECT_EQ(trace, (Trace{"a1", "b1", "b0", "a0"}));
@@ -54,11 +61,23 @@ TEST(OptionGroupRule, SelectingClearsTheOthersSilentlyAndHandlersSelectingAcross
     OptionButton p1(power, "p1", true), p2(power, "p2"), p3(power, "p3");
     OptionButton v1(volume, "v1", true), v2(volume, "v2");
     Trace trace;
-    p1.onClick = [&] { trace.push_back("p1"); v2.Select(); };
-    p2.onClick = [&] { trace.push_back("p2"); v1.Select(); };
+    p1.onClick = [&] {
+        trace.push_back("p1");
+        v2.Select();
+    };
+    p2.onClick = [&] {
+        trace.push_back("p2");
+        v1.Select();
+    };
     p3.onClick = [&] { trace.push_back("p3"); };
-    v1.onClick = [&] { trace.push_back("v1"); p2.Select(); };
-    v2.onClick = [&] { trace.push_back("v2"); p1.Select(); };
+    v1.onClick = [&] {
+        trace.push_back("v1");
+        p2.Select();
+    };
+    v2.onClick = [&] {
+        trace.push_back("v2");
+        p1.Select();
+    };
     p1.Select();  // already selected: nothing
     p2.Click();
     p2.Click();
@@ -121,10 +140,13 @@ TEST(TimerRule, ALateTickAfterSwitchingOffOrUnloadingOrFromItsOwnHandlerIsDroppe
     form.Unload();
     timer.Tick();
     EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(view.applied, (std::vector<std::pair<bool, unsigned>>{{false, 1000}, {true, 1000}, {false, 1000},
-                                                                    {true, 1000}, {false, 1000}}));
+    EXPECT_EQ(view.applied, (std::vector<std::pair<bool, unsigned>>{
+                                {false, 1000}, {true, 1000}, {false, 1000}, {true, 1000}, {false, 1000}}));
     form.Load();
-    timer.onTick = [&] { ++ticks; timer.SetEnabled(false); };
+    timer.onTick = [&] {
+        ++ticks;
+        timer.SetEnabled(false);
+    };
     timer.SetEnabled(true);
     timer.Tick();
     timer.Tick();

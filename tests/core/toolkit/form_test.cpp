@@ -39,8 +39,8 @@ TEST(FormLifecycle, ACancelledCloseKeepsTheWindowAndAnAllowedOneUnloads) {
     go.RequestClose();
     EXPECT_FALSE(go.Loaded());
     go.Load();  // loading again starts afresh
-    EXPECT_EQ(trace, (std::vector<std::string>{"load keep", "activate keep", "close keep", "load go",
-                                               "activate go", "close go", "unload go", "load go"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{"load keep", "activate keep", "close keep", "load go", "activate go",
+                                               "close go", "unload go", "load go"}));
 }
 
 // Activations may run inside the focus call; an unloaded child is no longer
@@ -62,8 +62,8 @@ TEST(FormHostRule, ChildrenActivateOnlyWhenTheActiveChildChanges) {
     a.Unload();
     EXPECT_EQ(host.ActiveChild(), nullptr);
     a.SetFocus();
-    EXPECT_EQ(trace, (std::vector<std::string>{"load a", "load b", "activate a", "activate b", "activate a",
-                                               "unload a"}));
+    EXPECT_EQ(trace,
+              (std::vector<std::string>{"load a", "load b", "activate a", "activate b", "activate a", "unload a"}));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "tweaks/form_easy_login.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "fakes/settings_rig.h"
-#include "tweaks/form_easy_login.h"
 #include "tweaks/leading_whole_number.h"
 #include "tweaks/system_tweaks.h"
 
@@ -46,7 +47,8 @@ protected:
     Text Winlogon(const char* name) const { return registry.Text(HKLM, kWinlogonKey, name); }
     std::string Shown(const FormEasyLogin& f) const {
         const OptionButton* b = f.LogonChoices.Selected();
-        return (b ? b->Caption() : "none") + (f.TextUserName.Enabled() && f.TextUserPassWord.Enabled() ? " enabled" : "") +
+        return (b ? b->Caption() : "none") +
+               (f.TextUserName.Enabled() && f.TextUserPassWord.Enabled() ? " enabled" : "") +
                (!f.TextUserName.Enabled() && !f.TextUserPassWord.Enabled() ? " disabled" : "") + " [" +
                f.TextUserName.Text() + "] [" + f.TextUserPassWord.Text() + "]";
     }
@@ -108,8 +110,7 @@ TEST_F(EasyLogin, LoadShowsTheStoredLogonChoiceReadsDamagedValuesSafelyAndWrites
              r.Put(HKLM, kWinlogonKey, kDefaultUserName, FakeRegistry::Type::Binary, {'b', 'o', 'b', 0});
              r.Put(HKLM, kWinlogonKey, kAutoAdminLogon, FakeRegistry::Type::Dword, {1, 0, 0, 0});
          }},
-        {"Winlogon key cannot open", "bob", "pw", "1", 0, " disabled [] []",
-         [](FakeRegistry& r) { r.DenyOpen(HKLM); }},
+        {"Winlogon key cannot open", "bob", "pw", "1", 0, " disabled [] []", [](FakeRegistry& r) { r.DenyOpen(HKLM); }},
     };
     for (const auto& c : cases) {
         Restart();
@@ -209,12 +210,33 @@ TEST(LeadingWholeNumber, TakesTheNumberATextStartsWithAndDropsItsFraction) {
         std::string_view text;
         std::int64_t expected;
     } cases[] = {
-        {"1", 1},         {"0", 0},        {"2", 2},       {" 1", 1},     {"\t 7", 7},   {"1 ", 1},
-        {"1.9", 1},       {"0.9", 0},      {"-0.5", 0},    {".5", 0},     {"-1", -1},    {"+3", 3},
-        {"0x1", 0},       {"2abc", 2},     {"abc2", 0},    {"", 0},       {" ", 0},      {"-", 0},
-        {"+-1", 0},       {"- 1", 0},      {"00012", 12},  {"1e5", 1},    {"１", 0},
-        {"999999999", 999999999},          {"99999999999999999999999", kMax},
-        {"-99999999999999999999999", -kMax},                {"00000000000000000000000", 0},
+        {"1", 1},
+        {"0", 0},
+        {"2", 2},
+        {" 1", 1},
+        {"\t 7", 7},
+        {"1 ", 1},
+        {"1.9", 1},
+        {"0.9", 0},
+        {"-0.5", 0},
+        {".5", 0},
+        {"-1", -1},
+        {"+3", 3},
+        {"0x1", 0},
+        {"2abc", 2},
+        {"abc2", 0},
+        {"", 0},
+        {" ", 0},
+        {"-", 0},
+        {"+-1", 0},
+        {"- 1", 0},
+        {"00012", 12},
+        {"1e5", 1},
+        {"１", 0},
+        {"999999999", 999999999},
+        {"99999999999999999999999", kMax},
+        {"-99999999999999999999999", -kMax},
+        {"00000000000000000000000", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(LeadingWholeNumber(c.text), c.expected) << "case: \"" << c.text << '"';
 }

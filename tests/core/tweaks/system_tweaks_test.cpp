@@ -1,3 +1,5 @@
+#include "tweaks/system_tweaks.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "fakes/fake_registry.h"
-#include "tweaks/system_tweaks.h"
 
 namespace tavrin {
 namespace {
@@ -53,27 +54,33 @@ TEST(SystemTweaks, EachVariantLeavesExactlyItsValues) {
         Outcome expected;
         bool applied = true;
     } cases[] = {
-        {"shares off", [](Registry& r) { return ApplyShareTweak(r, 1); },
-         {0u, 0u, 1u, U, U, U, U, U, U, U}},
-        {"shares back to default", [](Registry& r) { return ApplyShareTweak(r, 0); },
+        {"shares off", [](Registry& r) { return ApplyShareTweak(r, 1); }, {0u, 0u, 1u, U, U, U, U, U, U, U}},
+        {"shares back to default",
+         [](Registry& r) { return ApplyShareTweak(r, 0); },
          {Gone, Gone, Gone, U, U, U, U, U, U, U}},
-        {"grey share box counts as clear", [](Registry& r) { return ApplyShareTweak(r, 2); },
+        {"grey share box counts as clear",
+         [](Registry& r) { return ApplyShareTweak(r, 2); },
          {Gone, Gone, Gone, U, U, U, U, U, U, U}},
-        {"tracker and Ctrl+Alt+Del off", [](Registry& r) { return ApplyTrackerTweak(r, 1); },
+        {"tracker and Ctrl+Alt+Del off",
+         [](Registry& r) { return ApplyTrackerTweak(r, 1); },
          {U, U, U, 0u, 0u, 1u, U, U, U, U}},
-        {"tracker back to default", [](Registry& r) { return ApplyTrackerTweak(r, 0); },
+        {"tracker back to default",
+         [](Registry& r) { return ApplyTrackerTweak(r, 0); },
          {U, U, U, Gone, Gone, Gone, U, U, U, U}},
-        {"grey tracker box counts as clear", [](Registry& r) { return ApplyTrackerTweak(r, 2); },
+        {"grey tracker box counts as clear",
+         [](Registry& r) { return ApplyTrackerTweak(r, 2); },
          {U, U, U, Gone, Gone, Gone, U, U, U, U}},
-        {"autoplay on", [](Registry& r) { return ApplyAutoPlayTweak(r, 0); },
-         {U, U, U, U, U, U, 0x95u, Gone, 1u, 1u}},
-        {"autoplay off but optical drives", [](Registry& r) { return ApplyAutoPlayTweak(r, 1); },
+        {"autoplay on", [](Registry& r) { return ApplyAutoPlayTweak(r, 0); }, {U, U, U, U, U, U, 0x95u, Gone, 1u, 1u}},
+        {"autoplay off but optical drives",
+         [](Registry& r) { return ApplyAutoPlayTweak(r, 1); },
          {U, U, U, U, U, U, 0xFFFFFFDFu, U, 1u, 1u}},
-        {"autoplay off on every drive", [](Registry& r) { return ApplyAutoPlayTweak(r, 2); },
+        {"autoplay off on every drive",
+         [](Registry& r) { return ApplyAutoPlayTweak(r, 2); },
          {U, U, U, U, U, U, 0xFFFFFFFFu, U, 0u, Gone}},
         {"unknown autoplay selectors",
          [](Registry& r) { return ApplyAutoPlayTweak(r, -1) || ApplyAutoPlayTweak(r, 3); },
-         {U, U, U, U, U, U, U, U, U, U}, false},
+         {U, U, U, U, U, U, U, U, U, U},
+         false},
     };
     for (const auto& c : cases) {
         for (bool filled : {true, false}) {
