@@ -14,12 +14,15 @@ void SetupStore::LoadSetupInfo() {
     if (!key) return;  // the record stays as it is
     if (key->ValueSize(kSettingsValue) == 0) {
         ResetSetupInfo(info_, clock_);
+        unstoredDefaults_ = info_;
         return;
     }
     if (const auto stored = key->ReadBytes(kSettingsValue, SetupInfo::kSize)) info_.Overlay(*stored);
 }
 
 void SetupStore::SaveSetupInfo() {
+    if (unstoredDefaults_ && info_ == *unstoredDefaults_) return;
+    unstoredDefaults_.reset();
     if (const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey)) {
         const SetupInfo::Bytes bytes = info_.ToBytes();
         (void)key->WriteBinary(kSettingsValue, bytes);

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "app/setup_info.h"
@@ -22,7 +23,10 @@ public:
     // nothing is stored. Writes nothing.
     void LoadSetupInfo();
     // After every change: the whole record, then the Run entry brought into
-    // line with it. Failures are silent and never stop the other half.
+    // line with it. Failures are silent and never stop the other half. While
+    // nothing is stored and the record still holds the defaults, a save
+    // writes nothing: the windows save as they show the settings at start-up,
+    // and a first start must leave no record and no Run entry behind.
     void SaveSetupInfo();
 
     // True when some setting needs the program running from logon on.
@@ -35,6 +39,7 @@ private:
     const Application& app_;
     const Clock& clock_;
     SetupInfo info_;
+    std::optional<SetupInfo> unstoredDefaults_;
 };
 
 // Where things are kept; other programs and earlier versions rely on them.

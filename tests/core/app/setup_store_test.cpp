@@ -43,9 +43,10 @@ TEST_F(SetupStoreTest, FieldsSitAtTheirOffsetsLittleEndian) {
               (std::vector<int>{0x02, 0x01, 0xFF, 0xFF, 0xF0, 0x3F, 0x0B, 0x0A}));  // 1.0 is 3FF0000000000000
 }
 
-// A missing or empty value gives the defaults; a short one fills the start
-// and keeps the zero tail, a long one fills only the record, one of another
-// type counts as its bytes. Nothing is written until the first save.
+// A missing or empty value gives the defaults, which a save keeps to itself
+// until one of them changes; a short value fills the start and keeps the zero
+// tail, a long one fills only the record, one of another type counts as its
+// bytes. A load writes nothing.
 TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     SetupInfo defaults;
     defaults.TaskIndex = 3;
@@ -55,10 +56,12 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     defaults.CloseDate = MakeDate(year{2026} / 12 / 6);
     defaults.CloseTime = defaults.AllDayTime = MakeTimeOfDay(20, 15, 7);
     defaults.CountDownSpan = OleDate{1.0 / 48};
-    defaults.StartCloseTask = defaults.PowerKeyCountdown = defaults.PowerKeysEnabled = 1;
+    defaults.PowerKeyCountdown = defaults.PowerKeysEnabled = 1;
     defaults.SyncMode = defaults.PowerKeySet = 3;
     defaults.VolumeKeySet = defaults.VolumeKeysEnabled = 1;
-    const SetupInfo::Bytes d = defaults.ToBytes();
+    SetupInfo changed = defaults;
+    changed.VolumeKeySet = 2;
+    const SetupInfo::Bytes d = changed.ToBytes();
     const auto zeroTail = [](std::vector<std::uint8_t> bytes) { return bytes.resize(56), bytes; };
     using T = FakeRegistry::Type;
     const struct {
@@ -80,8 +83,13 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
         store.LoadSetupInfo();
         EXPECT_TRUE(registry.log.empty()) << "case: " << c.name;
         store.SaveSetupInfo();
+        const bool defaulted = c.stored.empty();
+        EXPECT_EQ(store.Info() == defaults, defaulted) << "case: " << c.name;
+        EXPECT_EQ(registry.log.empty(), defaulted) << "case: " << c.name;
+        if (defaulted) store.Info().VolumeKeySet = 2;
+        store.SaveSetupInfo();
         EXPECT_EQ(Bytes(), c.saved) << "case: " << c.name;
-        EXPECT_TRUE(RunEntry() || !c.stored.empty()) << "case: " << c.name;  // the defaults need the entry
+        EXPECT_TRUE(RunEntry() || !defaulted) << "case: " << c.name;  // the keys need the entry
     }
 }
 

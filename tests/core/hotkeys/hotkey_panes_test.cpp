@@ -320,8 +320,8 @@ struct Program : KeyPaneWorld {
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
     int callsBeforeHotkeyStep = 0;
 
-    void Start(const std::string& arguments) {
-        Store(Info());
+    void Start(const std::string& arguments, bool stored = true) {
+        if (stored) Store(Info());
         app.arguments = arguments;
         ASSERT_TRUE(RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& { return main; }));
         callsBeforeHotkeyStep = system.calls;
@@ -357,6 +357,13 @@ TEST(HotkeyStart, AHiddenStartRegistersBothGroupsOnceBothPanesAreLoaded) {
     Program unloaded;
     RegisterAllAfterHiddenLoad(unloaded.keyOff, unloaded.keyVol);
     EXPECT_EQ(unloaded.system.calls, 0);
+    // A first start on a clean account renews the default keys and stores nothing.
+    for (const char* arguments : {"", "/run"}) {
+        Program clean;
+        clean.Start(arguments, /*stored=*/false);
+        EXPECT_EQ(std::pair(clean.PowerKeys(), clean.VolumeKeys()), std::pair(kCtrlF9ToF12, kF6ToF8)) << arguments;
+        EXPECT_EQ(clean.registry.log, std::vector<std::string>{}) << arguments;
+    }
 }
 
 }  // namespace
