@@ -23,6 +23,8 @@ constexpr const char* kTargetLabel = "目标时间：";
 constexpr const char* kStartLabel = "开始时间：";
 constexpr const char* kRemainingLabel = " 剩余时间：";
 const OleDate kHalfAnHour = MakeTimeOfDay(0, 30, 0);
+constexpr std::int64_t kMissedAfterSeconds = 60;
+constexpr std::int16_t kMissedCountdownSeconds = 30;
 
 // Only the day of a date field and only the time of day of a time field
 // count, as only they show in their pickers; a damaged record then still
@@ -225,13 +227,15 @@ void FormShutdown::TimerTick() {
     const SetupInfo& info = store_.Info();
     const std::int64_t now = ToSeconds(clock_.Now());
     bool due = false;
+    std::int64_t secondsLate = 0;  // once due, how long ago the moment was
     std::string text;
     switch (info.TimingMode) {
         case 1: {
             // An absolute moment: a clock set back moves it further away.
             const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
             due = left == 0;
-            text = kTargetLabel + AsText(DatePart(info.CloseDate)) + AsText(TimePart(info.CloseTime)) +
+            secondsLate = now - FixedMoment(info);
+            text = kTargetLabel + AsText(DatePart(info.CloseDate)) + " " + AsText(TimePart(info.CloseTime)) +
                    kRemainingLabel +
                    FormatSpan(static_cast<std::int32_t>(left / kSecondsPerDay),
                               static_cast<std::int32_t>(left % kSecondsPerDay));
@@ -241,6 +245,7 @@ void FormShutdown::TimerTick() {
             // Measured on the monotonic clock: midnight and clock changes do not count.
             const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
             due = left <= 0;
+            secondsLate = -left;
             text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
             break;
         }
@@ -248,6 +253,7 @@ void FormShutdown::TimerTick() {
             // The next time the wall clock shows that time of day, even after it was set back.
             const std::int64_t at = TimeOfDaySeconds(info.AllDayTime);
             due = PassesTimeOfDay(previousTick_, now, at);
+            secondsLate = now - (previousTick_ + 1 + SecondsToTimeOfDay(previousTick_ + 1, at));
             text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
                    FormatSpan(0, static_cast<std::int32_t>(SecondsToTimeOfDay(now, at)));
             break;
@@ -257,19 +263,25 @@ void FormShutdown::TimerTick() {
     }
     previousTick_ = now;
     if (due) {
-        FireTask();
+        FireTask(secondsLate);
         return;
     }
     if (Timer1.Enabled()) FrameOnTimeClose.SetCaption(text);
 }
 
-void FormShutdown::FireTask() {
+// A moment missed while the computer slept, or skipped by a clock set
+// forward, never acts unannounced: it goes through the countdown dialog
+// even with the reminder off.
+void FormShutdown::FireTask(std::int64_t secondsLate) {
     Timer1.SetEnabled(false);
     RefreshSetup();
     const ActionLabel label = ComboCloseTime.Text();
     if (label.empty()) return;  // no action chosen: nothing runs
     const SetupInfo& info = store_.Info();
-    if (info.CountdownEnabled != 0)
+    const bool missed = secondsLate > kMissedAfterSeconds;
+    if (missed)
+        countdown_.DoTask(label, "", info.CountdownSeconds > 0 ? info.CountdownSeconds : kMissedCountdownSeconds);
+    else if (info.CountdownEnabled != 0)
         countdown_.DoTask(label, "", info.CountdownSeconds);
     else
         power_.RunPowerAction(label);

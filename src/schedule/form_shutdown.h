@@ -50,8 +50,8 @@ public:
     // Notices the moment and shows the remaining time in the frame caption.
     void TimerTick();
     // Stops the timer and runs the action, through the countdown dialog when
-    // the reminder is on.
-    void FireTask();
+    // the reminder is on or the moment is more than a minute past.
+    void FireTask(std::int64_t secondsLate = 0);
 
 protected:
     void OnLoad() override;

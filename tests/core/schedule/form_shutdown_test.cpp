@@ -113,10 +113,10 @@ TEST_F(ScheduleTest, LoadShowsTheStoredChoicesAndOptionsEnableOnlyTheirPickers) 
 
 TEST_F(ScheduleTest, AnArmedTaskLooksRunningAndFiresAtItsMomentOnce) {
     Load(Record(1));
-    EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：5秒");
+    EXPECT_EQ(Caption(), "目标时间：2026/12/6 20:00:05 剩余时间：5秒");
     EXPECT_EQ(Look(), "0 000 00000 0 停止计时");
     Tick(4);
-    EXPECT_EQ(Caption(), "目标时间：2026/12/620:00:05 剩余时间：1秒");
+    EXPECT_EQ(Caption(), "目标时间：2026/12/6 20:00:05 剩余时间：1秒");
     EXPECT_EQ(Fired(), 0u);
     Tick();
     EXPECT_EQ(countdown.calls, (std::vector<Call>{{"关机", "", 30}}));
@@ -133,8 +133,8 @@ TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
         OleDate closeDate, closeTime, span, daily;
         const char* caption;
     };
-    for (const Case& c : {Case{1, Day(1), Tod(8, 0, 0), {}, {}, "目标时间：2026/12/78:00:00 剩余时间：12小时"},
-                          Case{1, Day(2), Tod(20, 0, 0), {}, {}, "目标时间：2026/12/820:00:00 剩余时间：2天"},
+    for (const Case& c : {Case{1, Day(1), Tod(8, 0, 0), {}, {}, "目标时间：2026/12/7 8:00:00 剩余时间：12小时"},
+                          Case{1, Day(2), Tod(20, 0, 0), {}, {}, "目标时间：2026/12/8 20:00:00 剩余时间：2天"},
                           Case{2, {}, {}, Tod(0, 30, 0), {}, "开始时间：20:00:00 剩余时间：30分"},
                           Case{3, {}, {}, {}, Tod(23, 59, 59), "目标时间：23:59:59 剩余时间：3小时 59分 59秒"}}) {
         SetupInfo info = Record(c.mode);
@@ -172,12 +172,13 @@ TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
         EXPECT_EQ(power.actions, c.direct) << what;
     }
     store.Info() = {};
+    registry = FakeRegistry{};
     registry.PutBinary(Hive::CurrentUser, kSettingsKey, kSettingsValue, {});
-    store.LoadSetupInfo();  // nothing stored: the defaults, daily at this very second
+    store.LoadSetupInfo();  // nothing stored: the defaults arm nothing and store nothing
     Load(store.Info());
     EXPECT_FALSE(Armed());
     EXPECT_EQ(Fired(), 0u);
-    EXPECT_EQ(Stored().AllDayTime, Tod(20, 0, 0));
+    EXPECT_TRUE(registry.log.empty());
 }
 
 TEST_F(ScheduleTest, APassedMomentIsRefusedButSaved) {
@@ -235,12 +236,15 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
 }
 
 // After a sleep the moment fires once at the first tick if it passed, and
-// otherwise exactly at its own second.
-TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnce) {
+// otherwise exactly at its own second. More than a minute late, it comes
+// through a countdown although the reminder is off.
+TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnceAndAMissedOneWithACountdown) {
     for (std::int16_t mode : {1, 2, 3})
         for (seconds ahead : {seconds{2}, seconds{hours{2}}})
-            for (seconds sleep : {seconds{1}, seconds{hours{1}}, seconds{hours{48}}}) {
+            for (seconds sleep : {seconds{1}, seconds{61}, seconds{hours{1}}, seconds{hours{48}}}) {
                 SetupInfo info = Record(mode);
+                info.CountdownEnabled = 0;
+                info.CountdownSeconds = 0;
                 info.CloseDate = DatePart(Later(clock, ahead.count()));
                 info.CloseTime = info.AllDayTime = TimePart(Later(clock, ahead.count()));
                 info.CountDownSpan = FromSeconds(ahead.count());
@@ -251,6 +255,8 @@ TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnce) {
                 const std::string name = "mode " + std::to_string(mode) + ", " + std::to_string(ahead.count()) +
                                          " s ahead, slept " + std::to_string(sleep.count()) + " s";
                 EXPECT_EQ(Fired(), left <= seconds{0} ? 1u : 0u) << "case: " << name;
+                const std::vector<Call> missed{{"关机", "", 30}};
+                EXPECT_EQ(countdown.calls, -left > seconds{60} ? missed : std::vector<Call>()) << "case: " << name;
                 if (left > seconds{0}) {
                     Tick(1, left - seconds{2});
                     EXPECT_EQ(Fired(), 0u) << "case: " << name;
