@@ -1,11 +1,13 @@
 #include "hotkeys/form_key_off.h"
 
 #include <initializer_list>
+#include <vector>
 
 #include "app/setup_store.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/registration_table.h"
+#include "hotkeys/taken_keys.h"
 #include "ports/hotkey_registrar.h"
 #include "power/power_action_runner.h"
 #include "schedule/countdown_launcher.h"
@@ -49,16 +51,19 @@ void FormKeyOff::RegisterPowerKeys() {
     UnregisterPowerKeys();
     keysRenewed_ = true;
     const SetupInfo& info = store_.Info();
-    if (info.PowerKeysEnabled != 1) return;
+    std::vector<HotkeyBinding> taken;
     // A key held elsewhere stays inactive until the group's next renewal.
-    for (const HotkeyBinding& row : PowerKeyRows(info.PowerKeySet)) (void)keys_.Register(row);
+    if (info.PowerKeysEnabled == 1)
+        for (const HotkeyBinding& row : PowerKeyRows(info.PowerKeySet))
+            if (keys_.Register(row) != HotkeyStatus::Ok) taken.push_back(row);
+    LabelKeysTaken.SetCaption(TakenKeysText(taken));
 }
 
 void FormKeyOff::DoPowerKey(std::intptr_t lParam) {
     // A key outside the table passes on an empty label, which runs nothing.
     const ActionLabel label(PowerKeyLabel(HotkeyKeyCode(lParam)));
     if (store_.Info().PowerKeyCountdown != 0)
-        countdown_.DoTask(label, "", kHotkeyCountdownSeconds);
+        countdown_.DoKeyTask(label, kHotkeyCountdownSeconds);
     else
         power_.RunPowerAction(label);
 }

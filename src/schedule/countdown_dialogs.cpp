@@ -12,6 +12,7 @@ struct CountdownDialogs::Entry {
     explicit Entry(ModuleShutDown& shutDown) : dialog(shutDown) {}
     FormCount30 dialog;
     std::unique_ptr<FormView> view;
+    bool byKey = false;
 };
 
 CountdownDialogs::CountdownDialogs(ModuleShutDown& shutDown, ViewFactory makeView)
@@ -21,13 +22,30 @@ CountdownDialogs::~CountdownDialogs() = default;
 
 void CountdownDialogs::DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr,
                               std::int16_t CountTime30) {
+    Start(TaskNameSTR, FileNameStr, CountTime30, false);
+}
+
+// A held key repeats, and a user who does not see the dialog presses again:
+// neither may leave a second countdown behind the one they cancel.
+void CountdownDialogs::DoKeyTask(const ActionLabel& label, std::int16_t seconds) {
+    for (const auto& entry : dialogs_) {
+        if (entry->byKey && entry->dialog.Counting() && entry->dialog.TaskName == label) {
+            entry->dialog.BringForward();
+            return;
+        }
+    }
+    Start(label, "", seconds, true);
+}
+
+void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileName, std::int16_t count, bool byKey) {
     ReleaseClosed();
     // Held before DoTask runs: a dialog's action may reach this launcher again
     // (a hotkey handled while its message box is up), and the vector may grow.
     dialogs_.push_back(std::make_unique<Entry>(shutDown_));
+    dialogs_.back()->byKey = byKey;
     FormCount30& dialog = dialogs_.back()->dialog;
     if (makeView_) dialogs_.back()->view = makeView_(dialog);
-    dialog.DoTask(TaskNameSTR, FileNameStr, CountTime30);
+    dialog.DoTask(label, fileName, count);
 }
 
 void CountdownDialogs::ReleaseClosed() {

@@ -26,6 +26,7 @@ public:
     CountdownDialogs& operator=(const CountdownDialogs&) = delete;
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override;
+    void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override;
 
     // For a deferred call from the event loop (a posted message): lets the
     // closed dialogs go. Must not be called from a dialog's own handler.
@@ -35,6 +36,7 @@ public:
 
 private:
     struct Entry;
+    void Start(const ActionLabel& label, const std::string& fileName, std::int16_t count, bool byKey);
     ModuleShutDown& shutDown_;
     ViewFactory makeView_;
     std::vector<std::unique_ptr<Entry>> dialogs_;

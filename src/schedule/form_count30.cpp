@@ -23,7 +23,11 @@ std::string ReminderText(const std::string& message, std::int16_t count) {
 
 }  // namespace
 
+// It may appear while the user types into another program: it stays in
+// sight, and the focus and Esc lead to "取消", so a stray key can only cancel.
 FormCount30::FormCount30(ModuleShutDown& shutDown) : Form(std::string(kAppTitle)), shutDown_(shutDown) {
+    SetOnTop(true);
+    Command2.Cancel = true;
     Command1.onClick = [this] { RunNow(); };
     Command2.onClick = [this] { Command2_Click(); };
     Timer1.onTick = [this] { CountdownTick(); };
@@ -37,7 +41,13 @@ void FormCount30::DoTask(const ActionLabel& TaskNameSTR, const std::string& File
         RunNow();
         return;
     }
-    Show();  // loads, shows modeless, brings it to the foreground with the focus
+    Show();  // loads, shows modeless, brings it to the foreground
+    Command2.SetFocus();
+}
+
+void FormCount30::BringForward() {
+    SetFocus();
+    Command2.SetFocus();
 }
 
 void FormCount30::OnLoad() {

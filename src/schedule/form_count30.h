@@ -22,11 +22,14 @@ public:
     std::int16_t CountTime = 0;
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30);
+    // To the front again, the focus on "取消".
+    void BringForward();
     void CountdownTick();
     void RunNow();
     void Command2_Click();
 
     bool IsReminder() const { return TaskName == labels::kRemind; }
+    bool Counting() const { return Timer1.Enabled(); }
     // True once the dialog has run its action or been closed and none of its
     // handlers is still running; it is never used again.
     bool Closed() const { return closed_ && !running_; }

@@ -20,6 +20,7 @@ public:
     virtual void ShowItems(const std::vector<std::string>&) {}  // list entries
     virtual void ShowSelection(int) {}                          // list index, -1 for none
     virtual void ShowDate(std::optional<OleDate>) {}            // picker; nullopt clears its box
+    virtual void TakeFocus() {}                                 // the keyboard focus moves here
 };
 
 // A window timer's twin: SetTimer / KillTimer.

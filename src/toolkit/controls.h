@@ -28,6 +28,10 @@ public:
 
     // Attaches the twin and shows it the whole state; nullptr detaches.
     void Bind(ControlView* view);
+    // Gives the control the keyboard focus within its window.
+    void SetFocus() {
+        if (view_ != nullptr) view_->TakeFocus();
+    }
 
 protected:
     virtual void ShowState(ControlView& view) const;
@@ -62,6 +66,8 @@ class CommandButton : public Label {
 public:
     using Label::Label;
     std::function<void()> onClick;
+    // Esc in its window clicks it.
+    bool Cancel = false;
     void Click();
 };
 

@@ -66,6 +66,11 @@ void Form::Move(int left, int top) {
     if (view_ != nullptr) view_->MoveTo(left, top);
 }
 
+void Form::SetOnTop(bool on) {
+    onTop_ = on;
+    if (view_ != nullptr) view_->ShowOnTop(on);
+}
+
 void Form::Center() {
     if (view_ != nullptr) view_->Center();
 }
@@ -91,6 +96,7 @@ void Form::Bind(FormView* view) {
     view_ = view;
     if (view_ == nullptr) return;
     view_->ShowCaption(caption_);
+    view_->ShowOnTop(onTop_);
     view_->ShowWindow(visible_);
 }
 

@@ -16,6 +16,7 @@ public:
     virtual void MoveTo(int /*left*/, int /*top*/) {}
     virtual void Center() {}        // on the screen, by the window's outer size
     virtual void BringToFront() {}  // and give it the keyboard focus
+    virtual void ShowOnTop(bool /*onTop*/) {}
     virtual void Destroy() {}
 };
 
@@ -44,6 +45,9 @@ public:
     void Unload();    // unload event, timers off, window gone; a later Load starts afresh
     void Move(int left, int top);
     void Center();
+    // Kept above every other window, whichever is active.
+    bool OnTop() const { return onTop_; }
+    void SetOnTop(bool on);
 
     // From the platform: the close box, the system menu, Alt+F4.
     void RequestClose();
@@ -76,6 +80,7 @@ private:
     bool loaded_ = false;
     bool visible_ = false;
     bool active_ = false;
+    bool onTop_ = false;
     int left_ = 0;
     int top_ = 0;
     FormHost* host_ = nullptr;

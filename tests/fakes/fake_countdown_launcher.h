@@ -13,11 +13,15 @@ public:
         ActionLabel label;
         std::string fileName;
         std::int16_t count;
+        bool byKey = false;
         friend bool operator==(const Call&, const Call&) = default;
     };
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
         calls.push_back({TaskNameSTR, FileNameStr, CountTime30});
+    }
+    void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override {
+        calls.push_back({label, "", seconds, true});
     }
 
     std::vector<Call> calls;

@@ -24,9 +24,11 @@ public:
 
     virtual void OnCommand(WORD /*code*/) {}
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+    virtual bool IsCancel() const { return false; }
 
     void ShowEnabled(bool on) override { EnableWindow(hwnd_, on); }
     void ShowVisible(bool on) override { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
+    void TakeFocus() override { ::SetFocus(hwnd_); }
     void ShowCaption(const std::string& text) override;
 
 protected:
@@ -64,6 +66,7 @@ class ButtonTwin final : public ControlTwin {
 public:
     ButtonTwin(CommandButton& m, TwipsRect r) : ControlTwin(m, r), button_(m) {}
     void OnCommand(WORD code) override;
+    bool IsCancel() const override { return button_.Cancel; }
 
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }

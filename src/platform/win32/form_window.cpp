@@ -119,10 +119,19 @@ void FormWindow::BringToFront() {
     if (kind_ == Kind::Pane) {
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SetFocus(hwnd_);
-    } else {
-        SetForegroundWindow(hwnd_);
-        ::SetFocus(hwnd_);
+        return;
     }
+    // Windows may refuse the foreground to a program the user is not using;
+    // the taskbar button then flashes until the window is looked at.
+    if (!SetForegroundWindow(hwnd_) || GetForegroundWindow() != hwnd_) {
+        FLASHWINFO flash{sizeof flash, hwnd_, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+        FlashWindowEx(&flash);
+    }
+    ::SetFocus(hwnd_);
+}
+
+void FormWindow::ShowOnTop(bool onTop) {
+    SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::Destroy() {
@@ -138,6 +147,11 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (lp != 0) {
                 if (auto it = twins_.find(LOWORD(wp)); it != twins_.end()) it->second->OnCommand(HIWORD(wp));
+                return 0;
+            }
+            if (LOWORD(wp) == IDCANCEL) {  // Esc, through the dialog manager
+                for (auto& [id, twin] : twins_)
+                    if (twin->IsCancel()) twin->OnCommand(BN_CLICKED);
                 return 0;
             }
             break;

@@ -66,6 +66,7 @@ public:
     void MoveTo(int left, int top) override;
     void Center() override;
     void BringToFront() override;
+    void ShowOnTop(bool onTop) override;
     void Destroy() override;
 
     void AttachHwnd(HWND hwnd) { hwnd_ = hwnd; }

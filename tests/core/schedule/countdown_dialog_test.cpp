@@ -31,6 +31,17 @@ private:
     Trace& trace_;
 };
 
+// A control's twin that notes when it takes the keyboard focus.
+class FocusProbe final : public ControlView {
+public:
+    FocusProbe(Trace& trace, std::string name) : trace_(trace), name_(std::move(name)) {}
+    void TakeFocus() override { trace_.push_back("focus " + name_); }
+
+private:
+    Trace& trace_;
+    std::string name_;
+};
+
 class CountdownDialogTest : public ::testing::Test {
 protected:
     RecordingPower power;
@@ -53,9 +64,12 @@ TEST_F(CountdownDialogTest, ShutdownCountsDownEverySecondAndRunsAtTheLastTickOnc
         power.calls.clear();
         FormCount30 d(module);
         d.Bind(&probe);
+        FocusProbe cancel(window, "cancel"), now(window, "now");
+        d.Command2.Bind(&cancel);
+        d.Command1.Bind(&now);
         window.clear();
         d.DoTask("关机", "", count);
-        EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front"}));
+        EXPECT_EQ(window, (Trace{"caption Tavrin－定时关机免费版－关机", "center", "show", "front", "focus cancel"}));
         EXPECT_EQ((Trace{d.Label1.Caption(), d.Command1.Caption(), d.Command2.Caption()}),
                   (Trace{"系统将在" + std::to_string(count) + "秒后关机！", "立即关机", "取消"}));
         EXPECT_EQ(d.Timer1.Interval(), 1000u);
@@ -189,6 +203,28 @@ TEST_F(CountdownDialogsTest, TwoDialogsCountAtOnceEachRunsItsOwnActionAndClosedO
     dialogs.ReleaseClosed();
     EXPECT_EQ(windows, Trace{"window gone 关机"});
     EXPECT_EQ(dialogs.Held(), 0u);
+}
+
+// A key pressed again or held while the dialog it opened counts brings that
+// one forward; another action's key and the schedule open their own, and
+// once it is gone the key opens a new one.
+TEST_F(CountdownDialogsTest, AKeyWhoseDialogCountsOpensNoSecond) {
+    dialogs.DoKeyTask("关机", 30);
+    FormCount30& first = *created.back();
+    FocusProbe focus(windows, "cancel");
+    first.Command2.Bind(&focus);
+    windows.clear();
+    for (int repeat = 0; repeat < 24; ++repeat) dialogs.DoKeyTask("关机", 30);
+    EXPECT_EQ(windows, Trace(24, "focus cancel"));
+    dialogs.DoKeyTask("锁定", 30);
+    dialogs.DoTask("关机", "", 30);
+    EXPECT_EQ(created.size(), 3u);
+    first.Command2.Click();
+    dialogs.DoKeyTask("关机", 30);
+    EXPECT_EQ(created.size(), 4u);
+    for (std::size_t i = 1; i < created.size(); ++i) Tick(*created[i], 30);  // the first one is released
+    EXPECT_EQ(power.Actions(),
+              (Trace{"LockWorkStation", "ExitWindowsEx(1,0xFFFFFFFF)", "ExitWindowsEx(1,0xFFFFFFFF)"}));
 }
 
 // While the action's box is up the timer is off, and ticks, clicks, the
