@@ -29,6 +29,7 @@ public:
     OptionButton Option2{KeySets, "关机按F9，休眠按F10，锁定按F11"};
     OptionButton Option3{KeySets, "关机按Ctrl+F9，休眠按Ctrl+F10，锁定按Ctrl+F11，重新启动按Ctrl+F12"};
     CheckBox Check2{"执行前倒计时30秒提醒", 1};
+    Label LabelKeysTaken;  // the keys of the group that another program holds
 
     // Drops the whole group, then registers what the settings ask for.
     void RegisterPowerKeys();

@@ -26,6 +26,7 @@ public:
     OptionGroup KeySets;
     OptionButton Option1{KeySets, "减少音量按F6，增加音量按F7，静音/取消静音按F8", true};
     OptionButton Option2{KeySets, "减少音量按F9，增加音量按F10，静音/取消静音按F11"};
+    Label LabelKeysTaken;  // the keys of the group that another program holds
 
     // Drops the whole group, then registers what the settings ask for.
     void RegisterVolumeKeys();

@@ -4,8 +4,8 @@ namespace tavrin {
 
 namespace {
 
-constexpr HotkeyBinding Plain(unsigned key) { return {HotkeyId(kModNone, key), kModNone, key}; }
-constexpr HotkeyBinding Ctrl(unsigned key) { return {HotkeyId(kModControl, key), kModControl, key}; }
+constexpr HotkeyBinding Plain(unsigned key) { return {HotkeyId(kModNone, key), kModNoRepeat, key}; }
+constexpr HotkeyBinding Ctrl(unsigned key) { return {HotkeyId(kModControl, key), kModControl | kModNoRepeat, key}; }
 
 constexpr HotkeyBinding kF6ToF8[] = {Plain(kVkF6), Plain(kVkF7), Plain(kVkF8)};
 constexpr HotkeyBinding kF9ToF11[] = {Plain(kVkF9), Plain(kVkF10), Plain(kVkF11)};

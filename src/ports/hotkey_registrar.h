@@ -5,6 +5,8 @@ namespace tavrin {
 // Modifier bits with the platform's values.
 inline constexpr unsigned kModNone = 0;
 inline constexpr unsigned kModControl = 2;
+// A held key sends one press, not a stream of repeats.
+inline constexpr unsigned kModNoRepeat = 0x4000;
 
 // One system-wide key: the window's own identifier for it, the modifiers
 // that must be held, and the virtual-key code.

@@ -15,20 +15,25 @@ class FakeHotkeySystem {
 public:
     using Combination = std::pair<unsigned, unsigned>;  // modifiers, key
     int calls = 0;
-    int idsReused = 0;  // a window registering again under an identifier it holds
+    int idsReused = 0;                    // a window registering again under an identifier it holds
+    int repeating = 0;                    // registrations that would let a held key repeat
+    std::set<Combination> heldElsewhere;  // taken by other programs
 
     // The combinations a window holds now.
     std::set<Combination> Keys(const std::string& window) const {
         std::set<Combination> keys;
         for (const auto& [owner, binding] : held_)
-            if (owner.first == window) keys.insert({binding.modifiers, binding.key});
+            if (owner.first == window) keys.insert({binding.modifiers & ~kModNoRepeat, binding.key});
         return keys;
     }
 
     HotkeyStatus Register(const std::string& window, const HotkeyBinding& b) {
         ++calls;
+        if ((b.modifiers & kModNoRepeat) == 0) ++repeating;
+        const Combination wanted{b.modifiers & ~kModNoRepeat, b.key};
+        if (heldElsewhere.count(wanted) != 0) return HotkeyStatus::Failed;
         for (const auto& [owner, held] : held_)
-            if (held.modifiers == b.modifiers && held.key == b.key) return HotkeyStatus::Failed;
+            if (Combination{held.modifiers & ~kModNoRepeat, held.key} == wanted) return HotkeyStatus::Failed;
         // As under Wine: the later registration replaces the earlier one.
         if (held_.count({window, b.id}) != 0) ++idsReused;
         held_[{window, b.id}] = b;

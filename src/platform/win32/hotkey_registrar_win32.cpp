@@ -2,7 +2,7 @@
 
 namespace tavrin::win32 {
 
-static_assert(kModControl == MOD_CONTROL);
+static_assert(kModControl == MOD_CONTROL && kModNoRepeat == MOD_NOREPEAT);
 
 HotkeyStatus Win32HotkeyRegistrar::Register(const HotkeyBinding& binding) {
     // Identifiers above 0xBFFF belong to shared libraries.
