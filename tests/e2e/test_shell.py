@@ -32,9 +32,11 @@ class ShellTest(DesktopTest):
         self.assertEqual(self.desktop.status()[0], "一键静音")
         self.assertIsNone(program.poll())
 
-        # A first run stores nothing until a window saves; the record then has 56 bytes.
-        stored = self.desktop.reg_query(SETTINGS_KEY, "setupinfo")
-        self.assertTrue(stored is None or len(bytes.fromhex(stored)) == 56)
+        # A first run, looked at and closed, leaves no record and no Run entry.
+        self.desktop.close_main_window()
+        self.wait_for_window(visible=False)
+        self.assertIsNone(self.desktop.reg_query(SETTINGS_KEY, "setupinfo"))
+        self.assertIsNone(self.desktop.reg_query(RUN_KEY, "Dormalix"))
 
     def test_run_starts_hidden_and_other_spellings_start_shown(self):
         hidden = self.desktop.start_program("/run")
