@@ -39,6 +39,7 @@ public:
 
     // The lParam of a hotkey message that reached this pane's window.
     void DoPowerKey(std::intptr_t lParam);
+    void HotkeyPressed(std::intptr_t lParam) override { DoPowerKey(lParam); }
 
     void Check1_Click();
     void Check2_Click();

@@ -36,6 +36,7 @@ public:
 
     // The lParam of a hotkey message that reached this pane's window.
     void DoVolumeKey(std::intptr_t lParam);
+    void HotkeyPressed(std::intptr_t lParam) override { DoVolumeKey(lParam); }
 
     void Check1_Click();
     void Option1_Click();

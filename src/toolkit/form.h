@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     // From the platform: the window was shown or hidden from outside, as when
     // a second copy of the program restores it.
     void VisibilityChanged(bool visible) { visible_ = visible && loaded_; }
+    // From the platform: a system-wide key registered on this window was
+    // pressed; lParam as the hotkey message carries it.
+    virtual void HotkeyPressed(std::intptr_t /*lParam*/) {}
 
     // A child window lives inside a host and takes its activation from it.
     void SetHost(FormHost* host) { host_ = host; }

@@ -142,8 +142,10 @@ void FormWindow::Destroy() {
 }
 
 LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (onMessage && onMessage(msg, wp, lp)) return 0;
     switch (msg) {
+        case WM_HOTKEY:
+            model_.HotkeyPressed(lp);
+            return 0;
         case WM_COMMAND:
             if (lp != 0) {
                 if (auto it = twins_.find(LOWORD(wp)); it != twins_.end()) it->second->OnCommand(HIWORD(wp));

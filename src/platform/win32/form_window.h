@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -44,10 +43,6 @@ public:
     TextTwin& Add(TextBox& c, TwipsRect r) { return Keep(std::make_unique<TextTwin>(c, r)); }
     DatePickerTwin& Add(DTPicker& c, TwipsRect r) { return Keep(std::make_unique<DatePickerTwin>(c, r)); }
     void Add(Timer& t);
-
-    // Messages the form needs beyond its controls (WM_HOTKEY, socket
-    // notifications); return true when handled.
-    std::function<bool(UINT msg, WPARAM wp, LPARAM lp)> onMessage;
 
     // Controls added from now on wait for CreateControls: the pane's first
     // paint, or the program's first idle moment, whichever comes first.

@@ -91,16 +91,6 @@ public:
         keyVol_.Connect(keyOff_);
         p.powerKeys.Attach(keyOffPane_.Hwnd());
         p.volumeKeys.Attach(keyVolPane_.Hwnd());
-        keyOffPane_.onMessage = [this](UINT msg, WPARAM, LPARAM lp) {
-            if (msg != WM_HOTKEY) return false;
-            keyOff_.DoPowerKey(lp);
-            return true;
-        };
-        keyVolPane_.onMessage = [this](UINT msg, WPARAM, LPARAM lp) {
-            if (msg != WM_HOTKEY) return false;
-            keyVol_.DoVolumeKey(lp);
-            return true;
-        };
     }
 
     frmMain& Main() { return main_; }
