@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <memory>
 #include <string>
 
@@ -113,9 +112,8 @@ TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
 // The text is trimmed of the line break the system ends it with.
 TEST(PowerAdapter, AReasonIsTheSystemsTextAndTheCodeOrTheCodeAlone) {
     const std::string denied = SystemReason(ERROR_ACCESS_DENIED);
-    ASSERT_TRUE(denied.ends_with(" (5)")) << denied;
-    ASSERT_GT(denied.size(), 4u) << denied;
-    EXPECT_FALSE(std::isspace(static_cast<unsigned char>(denied[denied.size() - 5]))) << denied;
+    EXPECT_TRUE(denied.size() > 4 && denied.ends_with(" (5)") && denied.find_first_of("\r\n") == std::string::npos)
+        << denied;
     EXPECT_EQ(SystemReason(0x2000BEEF), "536919791");  // customer code: the system has no text
 }
 
