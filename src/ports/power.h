@@ -3,6 +3,8 @@
 #include <memory>
 #include <string_view>
 
+#include "ports/outcome.h"
+
 namespace tavrin {
 
 // One run of taking a privilege into the process token, a platform call a
@@ -27,14 +29,17 @@ public:
 enum class MonitorPower : int { Off = 2 };
 
 // Ending the session, suspending the machine and switching the monitor off.
-// The calls only start what they ask for; false when the system refused.
+// The calls only start what they ask for: done means the system took the
+// request, not that the session has ended or the machine is asleep.
 class Power {
 public:
     virtual ~Power() = default;
 
     virtual std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() = 0;
-    [[nodiscard]] virtual bool EndSession(std::uint32_t flags, std::uint32_t reason) = 0;
-    [[nodiscard]] virtual bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) = 0;
+    virtual Outcome EndSession(std::uint32_t flags, std::uint32_t reason) = 0;
+    virtual Outcome SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) = 0;
+    // Whether the machine can hibernate now; false when the system cannot tell.
+    [[nodiscard]] virtual bool HibernationAvailable() = 0;
     // Asked of the program's main window, shown or hidden.
     [[nodiscard]] virtual bool SetMonitorPower(MonitorPower state) = 0;
 };

@@ -1,12 +1,13 @@
 #pragma once
+#include "ports/outcome.h"
 
 namespace tavrin {
 
 class Workstation {
 public:
     virtual ~Workstation() = default;
-    // Locks the workstation; false when the system refused.
-    virtual bool Lock() = 0;
+    // Asks the system to lock the workstation; done means it took the request.
+    virtual Outcome Lock() = 0;
 };
 
 }  // namespace tavrin

@@ -14,7 +14,7 @@ namespace {
 
 struct PowerAction {
     std::string_view label;
-    void (ModuleShutDown::*run)();
+    Outcome (ModuleShutDown::*run)();
 };
 
 // Compared in this order; the first equal label wins.
@@ -27,6 +27,9 @@ constexpr std::array<PowerAction, 6> kPowerActions{{
     {labels::kRestart, &ModuleShutDown::ExitWindowsReboot},
 }};
 
+constexpr std::string_view kFailed = "失败：";
+constexpr std::string_view kHibernationOff = "此电脑未启用休眠。";
+
 }  // namespace
 
 ModuleShutDown::ModuleShutDown(Power& power, Workstation& workstation, MessageBoxPort& messageBox)
@@ -35,7 +38,9 @@ ModuleShutDown::ModuleShutDown(Power& power, Workstation& workstation, MessageBo
 void ModuleShutDown::RunPowerAction(const ActionLabel& label) {
     for (const PowerAction& action : kPowerActions) {
         if (label == action.label) {
-            (this->*action.run)();
+            const Outcome outcome = (this->*action.run)();
+            if (!outcome)
+                messageBox_.ShowMessage(std::string(action.label) + std::string(kFailed) + outcome.Reason(), kAppTitle);
             return;
         }
     }
@@ -58,22 +63,25 @@ void ModuleShutDown::ReportStep(std::string_view call, std::uint32_t lastError) 
     messageBox_.ShowMessage(std::string(call) + "   error==" + std::to_string(lastError), kAppTitle);
 }
 
-void ModuleShutDown::EndSession(std::uint32_t flags) {
+Outcome ModuleShutDown::EndSession(std::uint32_t flags) {
     EnableShutdownPrivilege();
-    (void)power_.EndSession(flags, exit_windows::kAnyReason);
+    return power_.EndSession(flags, exit_windows::kAnyReason);
 }
 
-void ModuleShutDown::ExitWindowsLogOff() { EndSession(exit_windows::kLogOff); }
-void ModuleShutDown::ExitWindowsShutdown() { EndSession(exit_windows::kShutdown); }
-void ModuleShutDown::ExitWindowsReboot() { EndSession(exit_windows::kReboot); }
-void ModuleShutDown::ExitWindowsForce() { EndSession(exit_windows::kForcedShutdown); }
+Outcome ModuleShutDown::ExitWindowsLogOff() { return EndSession(exit_windows::kLogOff); }
+Outcome ModuleShutDown::ExitWindowsShutdown() { return EndSession(exit_windows::kShutdown); }
+Outcome ModuleShutDown::ExitWindowsReboot() { return EndSession(exit_windows::kReboot); }
+Outcome ModuleShutDown::ExitWindowsForce() { return EndSession(exit_windows::kForcedShutdown); }
 
-void ModuleShutDown::HibernateSystem() {
+// Without hibernation the system may take the request as one to sleep, so
+// it is not made at all; nor is the privilege taken for it.
+Outcome ModuleShutDown::HibernateSystem() {
+    if (!power_.HibernationAvailable()) return Outcome::Refused(std::string(kHibernationOff));
     EnableShutdownPrivilege();
-    (void)power_.SetSuspendState(/*hibernate=*/true, /*forceCritical=*/false, /*disableWakeEvent=*/false);
+    return power_.SetSuspendState(/*hibernate=*/true, /*forceCritical=*/false, /*disableWakeEvent=*/false);
 }
 
-void ModuleShutDown::LockWorkStation() { (void)workstation_.Lock(); }
+Outcome ModuleShutDown::LockWorkStation() { return workstation_.Lock(); }
 
 void ModuleShutDown::MonitorOff() { (void)power_.SetMonitorPower(MonitorPower::Off); }
 

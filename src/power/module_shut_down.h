@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ports/outcome.h"
 #include "power/power_action_runner.h"
 
 namespace tavrin {
@@ -29,25 +30,27 @@ inline constexpr std::uint32_t kPrivilegeEnabled = 2;
 
 // Turns an action into the system call. Operations that end the session or
 // suspend the machine take the shutdown privilege first; a failing step of
-// that shows a box and the operation goes on, whose own failure is silent.
+// that shows a box and the operation goes on.
 class ModuleShutDown final : public PowerActionRunner {
 public:
     ModuleShutDown(Power& power, Workstation& workstation, MessageBoxPort& messageBox);
 
     // The six actions of the schedule list; any other label does nothing.
+    // An action the system refuses or cannot do shows a box naming it and
+    // the system's reason.
     void RunPowerAction(const ActionLabel& label) override;
 
     void EnableShutdownPrivilege();
-    void ExitWindowsLogOff();
-    void ExitWindowsShutdown();
-    void ExitWindowsReboot();
-    void ExitWindowsForce();
-    void HibernateSystem();
-    void LockWorkStation();
+    Outcome ExitWindowsLogOff();
+    Outcome ExitWindowsShutdown();
+    Outcome ExitWindowsReboot();
+    Outcome ExitWindowsForce();
+    Outcome HibernateSystem();
+    Outcome LockWorkStation();
     void MonitorOff();
 
 private:
-    void EndSession(std::uint32_t flags);
+    Outcome EndSession(std::uint32_t flags);
     void ReportStep(std::string_view call, std::uint32_t lastError);
 
     Power& power_;

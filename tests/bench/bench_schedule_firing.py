@@ -12,10 +12,11 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
-from harness import WineDesktop, record  # noqa: E402
+from harness import WineDesktop, record, wait_until  # noqa: E402
 
 DAY = 86400.0
 DIALOG = "Tavrin－定时关机免费版－锁定"
+BOX = "Tavrin－定时关机免费版"
 SPAN, REMINDER = 3, 3
 
 
@@ -65,6 +66,9 @@ def main():
             pane = desktop.start_watch("Tavrin－定时关机免费版(2.4.8)", (SPAN + REMINDER + 5) * 1000, "定时关机")
             time.sleep(0.3)  # both watchers polling before the program starts
             desktop.start_program("/run")
+            # Wine refuses the lock, and its box holds the dialog open until closed.
+            wait_until(lambda: desktop.main_windows(BOX), timeout=20, what="the lock's box")
+            desktop.close_main_window(BOX)
             lines = dialog.lines(timeout=40)
             pane_lines = pane.lines(timeout=40)
             appeared = next((l.split()[1] for l in lines if l.startswith("appear")), None)

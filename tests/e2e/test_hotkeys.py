@@ -6,6 +6,7 @@ import unittest
 from harness import SETTINGS_KEY, DesktopTest, record, unpack_record, wait_until
 
 DIALOG = "Tavrin－定时关机免费版－关机"
+BOX = "Tavrin－定时关机免费版"
 
 
 class HotkeyTest(DesktopTest):
@@ -44,6 +45,10 @@ class HotkeyTest(DesktopTest):
         self.desktop.xdotool("key", "ctrl+F11")
         wait_until(lambda: self.desktop.relay_calls(program, "user32.LockWorkStation"), what="the lock")
         self.assertFalse(self.desktop.main_windows(DIALOG))
+        # Wine refuses every lock: the box names the action and Wine's reason.
+        texts = wait_until(lambda: [c["text"] for c in self.desktop.controls(caption=BOX) if "失败" in c["text"]],
+                           what="the lock's box")
+        self.assertRegex(texts[0], r"^锁定失败：.+ \(120\)$")
 
 
     def test_choosing_f6_for_the_power_keys_moves_the_volume_keys_to_f9(self):

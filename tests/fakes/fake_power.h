@@ -18,18 +18,21 @@ public:
     std::vector<std::string> calls;
     std::map<std::string, std::uint32_t> failWith;  // step name -> code it leaves
     std::uint32_t lastError = 0;
-    bool succeed = true;  // the answer of the three system calls
+    bool succeed = true;      // the answer of the three system calls
+    std::string refusal;      // the reason they give when they do not succeed
+    bool hibernation = true;  // what the query answers
 
     std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override { return std::make_unique<Steps>(*this); }
-    bool EndSession(std::uint32_t flags, std::uint32_t reason) override {
+    Outcome EndSession(std::uint32_t flags, std::uint32_t reason) override {
         calls.push_back("ExitWindowsEx(" + std::to_string(flags) + "," + Hex(reason) + ")");
-        return succeed;
+        return Answer();
     }
-    bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override {
+    Outcome SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override {
         calls.push_back("SetSuspendState(" + std::to_string(hibernate) + "," + std::to_string(forceCritical) + "," +
                         std::to_string(disableWakeEvent) + ")");
-        return succeed;
+        return Answer();
     }
+    bool HibernationAvailable() override { return hibernation; }
     bool SetMonitorPower(MonitorPower state) override {
         calls.push_back("MonitorPower(" + std::to_string(static_cast<int>(state)) + ")");
         return succeed;
@@ -53,6 +56,8 @@ public:
     }
 
 private:
+    Outcome Answer() const { return succeed ? Outcome::Done() : Outcome::Refused(refusal); }
+
     class Steps final : public PrivilegeSteps {
     public:
         explicit Steps(RecordingPower& p) : p_(p) {}

@@ -12,12 +12,13 @@ namespace tavrin::testing {
 class FakeWorkstation final : public Workstation {
 public:
     explicit FakeWorkstation(std::vector<std::string>* trace = nullptr) : trace_(trace) {}
-    bool Lock() override {
+    Outcome Lock() override {
         ++locks;
         if (trace_) trace_->push_back("LockWorkStation");
-        return false;  // as under Wine
+        return refusal.empty() ? Outcome::Done() : Outcome::Refused(refusal);
     }
     int locks = 0;
+    std::string refusal;  // refused with this reason unless empty
 
 private:
     std::vector<std::string>* trace_;

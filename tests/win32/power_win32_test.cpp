@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
+#include "platform/win32/system_reason.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/workstation_win32.h"
 
@@ -107,9 +109,21 @@ TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
     EXPECT_EQ(CommandRecorder::argument, 2);
 }
 
-TEST(WorkstationAdapter, LockIsRefusedUnderWine) {
+// The text is trimmed of the line break the system ends it with.
+TEST(PowerAdapter, AReasonIsTheSystemsTextAndTheCodeOrTheCodeAlone) {
+    const std::string denied = SystemReason(ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(denied.size() > 4 && denied.ends_with(" (5)") && denied.find_first_of("\r\n") == std::string::npos)
+        << denied;
+    EXPECT_EQ(SystemReason(0x2000BEEF), "536919791");  // customer code: the system has no text
+}
+
+TEST(PowerAdapter, HibernationIsReportedAvailableUnderWine) { EXPECT_TRUE(Win32Power().HibernationAvailable()); }
+
+TEST(WorkstationAdapter, LockIsRefusedUnderWineWithTheSystemsReason) {
     Win32Workstation workstation;
-    EXPECT_FALSE(workstation.Lock());
+    const Outcome locked = workstation.Lock();
+    EXPECT_FALSE(locked);
+    EXPECT_EQ(locked.Reason(), SystemReason(ERROR_CALL_NOT_IMPLEMENTED));
 }
 
 }  // namespace

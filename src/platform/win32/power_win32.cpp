@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/win32/system_reason.h"
 #include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
 
@@ -64,12 +65,22 @@ Win32Power::Win32Power(std::function<HWND()> mainWindow) : mainWindow_(std::move
 
 std::unique_ptr<PrivilegeSteps> Win32Power::BeginPrivilegeSteps() { return std::make_unique<Win32PrivilegeSteps>(); }
 
-bool Win32Power::EndSession(std::uint32_t flags, std::uint32_t reason) {
-    return ::ExitWindowsEx(flags, reason) != FALSE;
+// The code is cleared first, so a refusal that sets none does not show one an
+// earlier call left behind.
+Outcome Win32Power::EndSession(std::uint32_t flags, std::uint32_t reason) {
+    ::SetLastError(0);
+    return OutcomeOf(::ExitWindowsEx(flags, reason));
 }
 
-bool Win32Power::SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) {
-    return ::SetSuspendState(hibernate, forceCritical, disableWakeEvent) != FALSE;
+Outcome Win32Power::SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) {
+    ::SetLastError(0);
+    return OutcomeOf(::SetSuspendState(hibernate, forceCritical, disableWakeEvent));
+}
+
+// S4 says the machine supports hibernation; the file says it is switched on.
+bool Win32Power::HibernationAvailable() {
+    SYSTEM_POWER_CAPABILITIES capabilities{};
+    return ::GetPwrCapabilities(&capabilities) && capabilities.SystemS4 && capabilities.HiberFilePresent;
 }
 
 bool Win32Power::SetMonitorPower(MonitorPower state) {

@@ -15,8 +15,9 @@ public:
     void SetMainWindow(std::function<HWND()> mainWindow) { mainWindow_ = std::move(mainWindow); }
 
     std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override;
-    bool EndSession(std::uint32_t flags, std::uint32_t reason) override;
-    bool SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override;
+    Outcome EndSession(std::uint32_t flags, std::uint32_t reason) override;
+    Outcome SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override;
+    bool HibernationAvailable() override;
     bool SetMonitorPower(MonitorPower state) override;
 
 private:

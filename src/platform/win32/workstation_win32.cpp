@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_reason.h"
+
 namespace tavrin::win32 {
 
-bool Win32Workstation::Lock() { return ::LockWorkStation() != FALSE; }
+Outcome Win32Workstation::Lock() {
+    ::SetLastError(0);
+    return OutcomeOf(::LockWorkStation());
+}
 
 }  // namespace tavrin::win32

@@ -5,7 +5,7 @@ namespace tavrin::win32 {
 
 class Win32Workstation final : public Workstation {
 public:
-    bool Lock() override;
+    Outcome Lock() override;
 };
 
 }  // namespace tavrin::win32

@@ -44,7 +44,9 @@ protected:
     ModuleShutDown module{power, workstation, messageBox};
 };
 
-TEST_F(ModuleShutDownTest, EachLabelRunsItsOperationWithItsFlags) {
+// A refused action shows, after its call, one box naming it and the system's
+// reason; hibernation that is off is not even asked for.
+TEST_F(ModuleShutDownTest, EachLabelRunsItsOperationWithItsFlagsAndARefusalIsShown) {
     const struct {
         const char* label;
         Trace expected;
@@ -56,11 +58,21 @@ TEST_F(ModuleShutDownTest, EachLabelRunsItsOperationWithItsFlags) {
         {"注销", WithPrivilege("ExitWindowsEx(0,0xFFFFFFFF)")},
         {"重启", WithPrivilege("ExitWindowsEx(2,0xFFFFFFFF)")},
     };
-    for (const auto& c : cases) {
-        power.calls.clear();
-        module.RunPowerAction(c.label);
-        EXPECT_EQ(power.calls, c.expected) << "case: " << c.label;
-    }
+    for (const bool refused : {false, true})
+        for (const auto& c : cases) {
+            power.calls.clear();
+            power.succeed = !refused;
+            power.refusal = workstation.refusal = refused ? "拒绝访问。 (5)" : "";
+            module.RunPowerAction(c.label);
+            Trace expected = c.expected;
+            if (refused)
+                expected.push_back("box " + std::string(c.label) + "失败：拒绝访问。 (5) | Tavrin－定时关机免费版");
+            EXPECT_EQ(power.calls, expected) << "case: " << c.label << (refused ? " refused" : "");
+        }
+    power.calls.clear();
+    power.hibernation = false;
+    module.RunPowerAction("休眠");
+    EXPECT_EQ(power.calls, Trace{"box 休眠失败：此电脑未启用休眠。 | Tavrin－定时关机免费版"});
     power.calls.clear();
     module.MonitorOff();  // like the lock: no privilege, no box
     EXPECT_EQ(power.calls, Trace{"MonitorPower(2)"});
@@ -75,7 +87,7 @@ TEST_F(ModuleShutDownTest, OtherLabelsDoNothing) {
 
 // The code is cleared once, before the first step: a code an earlier step
 // left behind is reported again by every later one. A failing step shows its
-// box and the action is still attempted, its own failure silent.
+// box and the action is still attempted.
 TEST_F(ModuleShutDownTest, EachFailingStepShowsItsBoxAndLaterStepsSeeTheCodeAgain) {
     const struct {
         const char* name;
@@ -88,7 +100,6 @@ TEST_F(ModuleShutDownTest, EachFailingStepShowsItsBoxAndLaterStepsSeeTheCodeAgai
         {"token then adjust", {{"OpenProcessToken", 5}, {"AdjustTokenPrivileges", 6}}, {0, 5, 5, 6}},
         {"privilege not held", {{"AdjustTokenPrivileges", 1300}}, {0, 0, 0, 1300}},
     };
-    power.succeed = false;
     for (const auto& c : cases) {
         power.calls.clear();
         power.lastError = 87;  // left over from before
