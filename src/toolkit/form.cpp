@@ -96,7 +96,7 @@ void Form::Bind(FormView* view) {
     view_ = view;
     if (view_ == nullptr) return;
     view_->ShowCaption(caption_);
-    view_->ShowOnTop(onTop_);
+    if (onTop_) view_->ShowOnTop(true);  // windows start below the top-most ones
     view_->ShowWindow(visible_);
 }
 
