@@ -8,7 +8,6 @@
 #include "timesync/daytime_reply.h"
 #include "timesync/daytime_text.h"
 #include "timesync/server_table.h"
-#include "timesync/utc_shift.h"
 
 namespace tavrin {
 
@@ -131,12 +130,6 @@ void frmSync::StartSync() {
     (void)wskAtom_.Connect(ServerHost(ServerIndex), kDaytimePort, *this);  // a failure waits for the next row
 }
 
-std::int16_t frmSync::UtcOffsetHours() const {
-    // Nothing selected only before the first load; the load would pick +8.
-    const int index = cmbGMT.ListIndex() < 0 ? kEntryChina : cmbGMT.ListIndex();
-    return static_cast<std::int16_t>(index - kEntryZero);
-}
-
 void frmSync::OnData(std::string_view bytes) {
     if (!replyPending_) return;
     switch (reply_.Add(bytes)) {
@@ -162,20 +155,12 @@ void frmSync::OnClosed() {
 // timer tries the next row. Only a checked reply reaches the clock.
 void frmSync::UseReply(std::string_view line) {
     replyPending_ = false;
-    const auto stamp = ReadDaytimeLine(line);
-    if (!stamp) {
+    const auto utc = ReadDaytimeLine(line);
+    if (!utc) {
         wskAtom_.Close();
         return;
     }
-    const std::int16_t offset = UtcOffsetHours();
-    const auto date = ShiftDate(stamp->dateText, stamp->timeText, offset);
-    const auto time = ReadClockText(ShiftTime(stamp->timeText, offset));
-    if (!date || !time) return;  // a checked reply always shifts
-
-    // The date goes first; with the date refused, a new time on the old date
-    // would only be wrong in another way.
-    ClockStatus status = clockSetter_.SetDate(*date);
-    if (status == ClockStatus::Ok) status = clockSetter_.SetTimeOfDay(*time);
+    const ClockStatus status = clockSetter_.SetUtc(*utc);
 
     // Settled before any other event may run: a tick in between would start
     // an attempt that the Close below would cut off.

@@ -31,7 +31,7 @@ public:
 
     Frame Frame1;
     ComboBox cmbServer;  // never shown: the rows are visited in turn
-    ComboBox cmbGMT;     // never shown: every load selects +8
+    ComboBox cmbGMT;     // never shown; the clock is set in UTC, so it decides nothing
     Timer timeLocal{*this};
     CommandButton cSyncro{"等待网络数据"};
     Label lLocalTime{"00:00:00"};
@@ -52,9 +52,6 @@ public:
     void timeLocal_Timer();
     // Begins one attempt with the next row of the server table.
     void StartSync();
-
-    // The offset selected in cmbGMT, entry i standing for i - 12 hours.
-    std::int16_t UtcOffsetHours() const;
 
 protected:
     void OnLoad() override;
