@@ -113,6 +113,8 @@ def daytime_seeds():
         'flood_without_line_end': daytime_seed(['x' * 32] * 10 + [good]),
         'reply_after_done_then_refused': daytime_seed([good, 'click', nist('26-12-06', '00:00:00')], settings=0x20 | 20),
         'change_failed': daytime_seed([good], settings=0x40 | 13),
+        # A whole pass unanswered (5 ticks, then 4 for each of the other 11 rows), then the button.
+        'silent_pass_then_button': daytime_seed(['tick'] * 49 + ['click', good]),
     }
 
 

@@ -46,6 +46,7 @@ struct SyncRig : SettingsRig {
 
 const std::string kWaiting = "waiting 等待网络数据 disabled 开始校时";
 const std::string kDone = "done 更新系统时间 enabled 本地时间";
+const std::string kFailed = "waiting 更新系统时间 enabled 校时失败：无法连接时间服务器";
 
 TEST(SyncWindowLoad, EachModeShowsItselfAndOnlyAChangedSelectionSaves) {
     const struct {
@@ -104,9 +105,11 @@ TEST(SyncWindowLoad, CaptionsAndTheHiddenListsAreExactAndEveryLoadFillsThemAfres
     EXPECT_EQ(f.cmbGMT.ListCount() + f.cmbServer.ListCount(), 25 + 12);
 }
 
-TEST(SyncWindowTicks, UnansweredAttemptsVisitTheRowsInTurnEveryFourTicks) {
+// After a pass over every row the button is the user's again, and the clock
+// label runs while the next pass waits.
+TEST(SyncWindowTicks, APassAsksEveryRowInTurnEveryFourTicksThenSaysItFailed) {
     SyncRig rig(2);
-    for (int tick = 1; tick <= 53; ++tick) {
+    for (int tick = 1; tick <= 48; ++tick) {
         rig.Tick();
         const std::size_t expected = 1 + static_cast<std::size_t>(tick - 1) / 4;
         ASSERT_EQ(rig.Attempts(), expected) << "case: tick " << tick;
@@ -116,6 +119,41 @@ TEST(SyncWindowTicks, UnansweredAttemptsVisitTheRowsInTurnEveryFourTicks) {
     }
     EXPECT_EQ(rig.socket.attempts[11].host, ServerHost(0));
     EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:00");  // not refreshed while waiting
+    rig.Tick();
+    EXPECT_EQ(rig.Look(), kFailed);
+    EXPECT_FALSE(rig.socket.Open());
+    rig.Tick(9);
+    EXPECT_EQ(rig.Attempts(), 12u);
+    EXPECT_EQ(rig.Look() + " " + rig.form.lLocalTime.Caption(), kFailed + " 20:00:57");
+}
+
+// Pauses of 1, 5 and 15 minutes, then hourly; a good reply or the button
+// starts afresh with a whole pass and the shortest pause.
+TEST(SyncWindowTicks, FailedPassesPauseLongerUpToAnHourUntilAGoodReplyOrTheButton) {
+    SyncRig rig(1);
+    const auto untilFailed = [&rig] {
+        for (int i = 0; rig.Look() != kFailed && i < 60; ++i) rig.Tick();
+    };
+    std::vector<int> pauses;
+    // From just after a pass's first attempt to the next pass's first attempt.
+    const auto failPassThenPause = [&] {
+        const std::size_t first = rig.Attempts();
+        untilFailed();
+        EXPECT_EQ(rig.Attempts() - first, 11u);
+        int ticks = 0;
+        for (; rig.Attempts() == first + 11 && ticks < 5000; ++ticks) rig.Tick();
+        pauses.push_back(ticks);
+    };
+    rig.Tick();
+    for (int pass = 0; pass < 5; ++pass) failPassThenPause();
+    rig.socket.Send(NistLine("26-12-06", "12:00:00"));
+    EXPECT_EQ(rig.Look(), kDone);
+    rig.Tick(3601);  // the hourly sync finds no server
+    failPassThenPause();
+    untilFailed();
+    rig.form.cSyncro.Click();
+    failPassThenPause();
+    EXPECT_EQ(pauses, (std::vector<int>{60, 300, 900, 3600, 3600, 60, 60}));
 }
 
 TEST(SyncWindowTicks, HourlyModeResyncsOnThe3601stTickSpentDoneAndAManualSyncDoesNotPostponeIt) {
