@@ -119,11 +119,8 @@ TEST(SyncWindowTicks, APassAsksEveryRowInTurnEveryFourTicksThenSaysItFailed) {
     }
     EXPECT_EQ(rig.socket.attempts[11].host, ServerHost(0));
     EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:00");  // not refreshed while waiting
-    rig.Tick();
-    EXPECT_EQ(rig.Look(), kFailed);
-    EXPECT_FALSE(rig.socket.Open());
-    rig.Tick(9);
-    EXPECT_EQ(rig.Attempts(), 12u);
+    rig.Tick(10);
+    EXPECT_FALSE(rig.socket.Open() || rig.Attempts() != 12);
     EXPECT_EQ(rig.Look() + " " + rig.form.lLocalTime.Caption(), kFailed + " 20:00:57");
 }
 
