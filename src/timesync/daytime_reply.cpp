@@ -13,14 +13,14 @@ constexpr std::size_t kFieldLength = 8;
 
 }  // namespace
 
-std::optional<DaytimeStamp> ReadDaytimeLine(std::string_view line) {
+std::optional<OleDate> ReadDaytimeLine(std::string_view line) {
     if (line.size() < kTimeAt + kFieldLength) return std::nullopt;
-    const std::string_view date = line.substr(kDateAt, kFieldLength);
-    const std::string_view time = line.substr(kTimeAt, kFieldLength);
-    if (!ReadDateText(date) || !ReadClockText(time)) return std::nullopt;
+    const auto date = ReadDateText(line.substr(kDateAt, kFieldLength));
+    const auto time = ReadClockText(line.substr(kTimeAt, kFieldLength));
+    if (!date || !time) return std::nullopt;
     // A server that knows its own time is off says so here.
     if (line.size() > kHealthAt && line[kHealthAt] != '0') return std::nullopt;
-    return DaytimeStamp{std::string(date), std::string(time)};
+    return MakeDateTime(*date, std::chrono::seconds{ToSeconds(*time)});
 }
 
 }  // namespace tavrin

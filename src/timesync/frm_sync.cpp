@@ -1,5 +1,7 @@
 #include "timesync/frm_sync.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/setup_store.h"
@@ -8,7 +10,6 @@
 #include "timesync/daytime_reply.h"
 #include "timesync/daytime_text.h"
 #include "timesync/server_table.h"
-#include "timesync/utc_shift.h"
 
 namespace tavrin {
 
@@ -20,12 +21,17 @@ constexpr const char* kStarting = "开始校时";
 constexpr const char* kLocalTime = "本地时间";
 constexpr const char* kRefused = "校时失败：无权修改系统时间";
 constexpr const char* kFailed = "校时失败：无法修改系统时间";
+constexpr const char* kNoServer = "校时失败：无法连接时间服务器";
 
 constexpr int kOffsetEntries = 25;  // GMT -12 .. GMT +12
 constexpr int kEntryZero = 12;
 constexpr int kEntryChina = 20;
 constexpr std::int16_t kTicksPerAttempt = 4;
 constexpr std::int16_t kTicksPerHour = 3600;
+// Pauses after the first, second, third and every later failed pass: a
+// network that comes up late still gets its sync soon, and no server is asked
+// every few seconds for hours.
+constexpr std::array<std::int16_t, 4> kPauseTicks{60, 5 * 60, 15 * 60, kTicksPerHour};
 
 std::string OffsetEntry(int index) {
     const int hours = index - kEntryZero;
@@ -43,7 +49,7 @@ frmSync::frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter
     Option1.onClick = [this] { Option1_Click(); };
     Option2.onClick = [this] { Option2_Click(); };
     Option3.onClick = [this] { Option3_Click(); };
-    cSyncro.onClick = [this] { StartSync(); };
+    cSyncro.onClick = [this] { cSyncro_Click(); };
     timeLocal.onTick = [this] { timeLocal_Timer(); };
 }
 
@@ -83,6 +89,7 @@ void frmSync::OnLoad() {
     }
     HourTicks = 0;
     ServerIndex = 0;
+    PassAttempts = FailedPasses = PauseTicks = 0;
     WaitTicks = kTicksPerAttempt;  // so the first tick starts an attempt
     timeLocal.SetEnabled(true);
     ShowLocalTime();
@@ -112,8 +119,25 @@ void frmSync::timeLocal_Timer() {
         ShowLocalTime();
         return;
     }
-    if (WaitTicks >= kTicksPerAttempt) StartSync();
+    if (PauseTicks > 0) {  // between passes the failure stays on screen and the clock runs
+        ShowLocalTime();
+        if (--PauseTicks > 0) return;
+        StartSync();
+    } else if (WaitTicks >= kTicksPerAttempt) {
+        if (PassAttempts >= static_cast<std::int16_t>(kServerCount)) {
+            EndPass();
+            return;
+        }
+        StartSync();
+    }
     ++WaitTicks;
+}
+
+// The user's own attempt starts afresh: a new pass, and the shortest pause
+// should it fail.
+void frmSync::cSyncro_Click() {
+    PassAttempts = FailedPasses = PauseTicks = 0;
+    StartSync();
 }
 
 void frmSync::StartSync() {
@@ -122,6 +146,7 @@ void frmSync::StartSync() {
     lInfo1.SetCaption(kStarting);
     SyncDone = false;
     WaitTicks = 0;
+    ++PassAttempts;
     // Advanced before use, so the first attempt after the load goes to row 1.
     const bool wraps = ServerIndex < 0 || ServerIndex >= static_cast<std::int16_t>(kServerCount) - 1;
     ServerIndex = wraps ? std::int16_t{0} : static_cast<std::int16_t>(ServerIndex + 1);
@@ -129,12 +154,6 @@ void frmSync::StartSync() {
     reply_.Clear();
     replyPending_ = true;
     (void)wskAtom_.Connect(ServerHost(ServerIndex), kDaytimePort, *this);  // a failure waits for the next row
-}
-
-std::int16_t frmSync::UtcOffsetHours() const {
-    // Nothing selected only before the first load; the load would pick +8.
-    const int index = cmbGMT.ListIndex() < 0 ? kEntryChina : cmbGMT.ListIndex();
-    return static_cast<std::int16_t>(index - kEntryZero);
 }
 
 void frmSync::OnData(std::string_view bytes) {
@@ -162,20 +181,14 @@ void frmSync::OnClosed() {
 // timer tries the next row. Only a checked reply reaches the clock.
 void frmSync::UseReply(std::string_view line) {
     replyPending_ = false;
-    const auto stamp = ReadDaytimeLine(line);
-    if (!stamp) {
+    const auto utc = ReadDaytimeLine(line);
+    if (!utc) {
         wskAtom_.Close();
         return;
     }
-    const std::int16_t offset = UtcOffsetHours();
-    const auto date = ShiftDate(stamp->dateText, stamp->timeText, offset);
-    const auto time = ReadClockText(ShiftTime(stamp->timeText, offset));
-    if (!date || !time) return;  // a checked reply always shifts
-
-    // The date goes first; with the date refused, a new time on the old date
-    // would only be wrong in another way.
-    ClockStatus status = clockSetter_.SetDate(*date);
-    if (status == ClockStatus::Ok) status = clockSetter_.SetTimeOfDay(*time);
+    const ClockStatus status = clockSetter_.SetUtc(*utc);
+    // A refused change still proves the servers reachable: the passes start afresh.
+    PassAttempts = FailedPasses = 0;
 
     // Settled before any other event may run: a tick in between would start
     // an attempt that the Close below would cut off.
@@ -185,6 +198,22 @@ void frmSync::UseReply(std::string_view line) {
     cSyncro.SetEnabled(true);
     lInfo1.SetCaption(status == ClockStatus::Ok ? kLocalTime : status == ClockStatus::Refused ? kRefused : kFailed);
     wskAtom_.Close();
+}
+
+// A whole pass without a usable reply: the user hears of it and may try
+// again, and the next pass waits a little longer than the last one did.
+void frmSync::EndPass() {
+    wskAtom_.Close();
+    replyPending_ = false;
+    constexpr auto last = static_cast<std::int16_t>(kPauseTicks.size() - 1);
+    const std::int16_t step = std::clamp(FailedPasses, std::int16_t{0}, last);
+    PauseTicks = kPauseTicks[static_cast<std::size_t>(step)];
+    FailedPasses = std::min(static_cast<std::int16_t>(step + 1), last);  // counted no further than the pauses need
+    PassAttempts = 0;
+    cSyncro.SetCaption(kUpdate);
+    cSyncro.SetEnabled(true);
+    lInfo1.SetCaption(kNoServer);
+    ShowLocalTime();
 }
 
 void frmSync::ShowLocalTime() { lLocalTime.SetCaption(ClockText(clock_.Now())); }

@@ -31,7 +31,7 @@ public:
 
     Frame Frame1;
     ComboBox cmbServer;  // never shown: the rows are visited in turn
-    ComboBox cmbGMT;     // never shown: every load selects +8
+    ComboBox cmbGMT;     // never shown; the clock is set in UTC, so it decides nothing
     Timer timeLocal{*this};
     CommandButton cSyncro{"等待网络数据"};
     Label lLocalTime{"00:00:00"};
@@ -45,16 +45,20 @@ public:
     std::int16_t ServerIndex = 0;
     // Ticks spent synchronised in hourly mode.
     std::int16_t HourTicks = 0;
+    // Attempts begun in the current pass over the server table.
+    std::int16_t PassAttempts = 0;
+    // Passes in a row without a usable reply, up to the longest pause.
+    std::int16_t FailedPasses = 0;
+    // Ticks left before the next pass, after a failed one.
+    std::int16_t PauseTicks = 0;
 
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
     void timeLocal_Timer();
+    void cSyncro_Click();
     // Begins one attempt with the next row of the server table.
     void StartSync();
-
-    // The offset selected in cmbGMT, entry i standing for i - 12 hours.
-    std::int16_t UtcOffsetHours() const;
 
 protected:
     void OnLoad() override;
@@ -67,6 +71,7 @@ private:
     void OnFailed() override {}  // the timer moves on to the next row
 
     void UseReply(std::string_view line);
+    void EndPass();
     void SaveMode(std::int16_t mode);
     void ShowLocalTime();
 

@@ -35,10 +35,12 @@ WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver64"
 
 
 class WineDesktop:
-    """One X display, one Wine prefix and one persistent wineserver for a suite."""
+    """One X display, one Wine prefix and one persistent wineserver for a suite,
+    in a time zone (TZ) that the program and wineserver share."""
 
-    def __init__(self, name):
+    def __init__(self, name, zone="Asia/Shanghai"):
         self.dir = BUILD / "e2e" / name
+        self.zone = zone
         self.prefix = self.dir / "prefix"
         self.programs = []
         self.launches = 0
@@ -54,7 +56,7 @@ class WineDesktop:
         self._start_xvfb()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH="win64",
                         WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"), DISPLAY=self.display,
-                        LANG="zh_CN.UTF-8", TZ="Asia/Shanghai")
+                        LANG="zh_CN.UTF-8", TZ=self.zone)
         self.env.pop("LC_ALL", None)  # breaks window titles
         subprocess.run(["bash", "-c", f'source "{ROOT}/tools/lib/wine-env" && make_prefix "{self.prefix}" desktop'],
                        check=True, env=dict(os.environ, TAVRIN_BUILD=str(BUILD.parent)),
@@ -272,10 +274,11 @@ class DesktopTest(unittest.TestCase):
     """A suite sharing one desktop; each test starts from no program and no settings."""
 
     desktop = None
+    zone = "Asia/Shanghai"
 
     @classmethod
     def setUpClass(cls):
-        cls.desktop = WineDesktop(cls.__name__)
+        cls.desktop = WineDesktop(cls.__name__, cls.zone)
         try:
             cls.desktop.start()
         except BaseException:

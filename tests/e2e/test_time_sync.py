@@ -1,13 +1,15 @@
 """Network time sync under Wine against Daytime servers on loopback. The
 program gets its own hosts file that sends each server row to its own
 loopback address, so a server knows which row connected. Wine refuses any
-clock change of more than a second, so the machine's clock never moves."""
+clock change of more than a second, so the machine's clock never moves, and a
+clock set in any zone but the program's own would show the refusal."""
 import datetime
 import re
 import socket
 import threading
 import time
 import unittest
+import zoneinfo
 from pathlib import Path
 
 from harness import ROOT, DesktopTest, record, wait_until
@@ -75,6 +77,8 @@ class DaytimeServers:
 
 
 class TimeSyncTest(DesktopTest):
+    zone = "Europe/Berlin"  # neither UTC nor the +8 of the hidden offset list
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
@@ -105,8 +109,13 @@ class TimeSyncTest(DesktopTest):
             controls = self.desktop.controls(PANE)
             labels = [c["text"] for c in controls if c["cls"] == "Static"]
             button = next(c for c in controls if c["text"] in ("更新系统时间", "等待网络数据"))
-            return "本地时间" in labels and button["text"] == "更新系统时间" and button["enabled"]
-        wait_until(synced, timeout=10, what="本地时间 and an enabled 更新系统时间")
+            done = "本地时间" in labels and button["text"] == "更新系统时间" and button["enabled"]
+            return labels if done else None
+        labels = wait_until(synced, timeout=10, what="本地时间 and an enabled 更新系统时间")
+        # The clock label shows Berlin's time: the zone really is the program's.
+        berlin = datetime.datetime.now(zoneinfo.ZoneInfo(self.zone))
+        near = {f"{berlin + datetime.timedelta(seconds=s):%H:%M:%S}" for s in range(-3, 4)}
+        self.assertTrue(near & set(labels), (labels, near))
 
     def test_a_reply_hours_off_is_refused_and_said(self):
         self.servers.answers = {row: "late" for row in range(12)}

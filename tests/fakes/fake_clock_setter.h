@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,41 +9,29 @@
 
 namespace tavrin::testing {
 
-// Writes down each change as "date 2026-12-06" or "time 07:59:58" and, when
-// the change is allowed, moves the fake clock with it.
+// Writes down each change as "utc 2026-12-05 23:59:58" and, when the change
+// is allowed, sets the fake local clock to that moment in a zone of its own.
 class FakeClockSetter final : public ClockSetter {
 public:
     explicit FakeClockSetter(FakeClock& clock) : clock_(clock) {}
 
-    ClockStatus SetDate(OleDate date) override {
-        const auto d = ToCivil(date).date;
-        Note("date %04d-%02u-%02u", static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
-             static_cast<unsigned>(d.day()));
-        if (dateStatus == ClockStatus::Ok) Move(date, clock_.Now());
-        return dateStatus;
-    }
-    ClockStatus SetTimeOfDay(OleDate timeOfDay) override {
-        const auto t = ToCivil(timeOfDay).time;
-        Note("time %02d:%02d:%02d", static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
-             static_cast<int>(t.seconds().count()));
-        if (timeStatus == ClockStatus::Ok) Move(clock_.Now(), timeOfDay);
-        return timeStatus;
+    ClockStatus SetUtc(OleDate utc) override {
+        const auto [d, t] = ToCivil(utc);
+        char text[32];
+        std::snprintf(text, sizeof text, "utc %04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(d.year()),
+                      static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()),
+                      static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
+                      static_cast<int>(t.seconds().count()));
+        calls.emplace_back(text);
+        if (status == ClockStatus::Ok) clock_.SetNow(FromSeconds(ToSeconds(utc) + zone.count()));
+        return status;
     }
 
     std::vector<std::string> calls;
-    ClockStatus dateStatus = ClockStatus::Ok;
-    ClockStatus timeStatus = ClockStatus::Ok;
+    ClockStatus status = ClockStatus::Ok;
+    std::chrono::seconds zone = std::chrono::hours{8};  // the local clock's offset from UTC
 
 private:
-    template <class... Args>
-    void Note(const char* format, Args... args) {
-        char text[32];
-        std::snprintf(text, sizeof text, format, args...);
-        calls.emplace_back(text);
-    }
-    void Move(OleDate date, OleDate time) {
-        clock_.SetNow(FromSeconds(ToSeconds(DatePart(date)) + ToSeconds(TimePart(time))));
-    }
     FakeClock& clock_;
 };
 

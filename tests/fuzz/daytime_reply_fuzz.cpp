@@ -1,10 +1,10 @@
 // Whatever a time server may send, in whatever pieces, mixed with timer
 // ticks, the server closing and the user starting a new attempt: the clock is
-// only ever set to a real date and time of day, at most once a connection,
-// and then to the moment the line carries, shifted by the selected offset.
+// only ever set at most once a connection, and then to the UTC moment the
+// line carries, whatever entry of the hidden offset list is selected.
 //
 // Input, as FuzzedDataProvider reads it: from the end a settings byte (offset
-// entry, refusals) and then one byte per step; from the front the bytes that
+// entry, refusal) and then one byte per step; from the front the bytes that
 // the steps send.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -47,42 +47,31 @@ std::int64_t LineMoment(const std::string& line) {
     const year_month_day date{year{2000 + Digits(line, 7)}, month{static_cast<unsigned>(Digits(line, 10))},
                               day{static_cast<unsigned>(Digits(line, 13))}};
     Require(date.ok(), "a used date is a real one");
-    const seconds timeOfDay = hours{Digits(line, 16)} + minutes{Digits(line, 19)} + seconds{Digits(line, 22)};
+    const int h = Digits(line, 16), m = Digits(line, 19), s = Digits(line, 22);
+    Require(h < 24 && m < 60 && s < 60, "a used time is a real one");
+    const seconds timeOfDay = hours{h} + minutes{m} + seconds{s};
     return ToSeconds(MakeDateTime(date, timeOfDay));
 }
-
-bool WholeSeconds(OleDate value) { return FromSeconds(ToSeconds(value)) == value; }
 
 // Checks every change before the fake clock setter carries it out.
 class CheckedClockSetter final : public ClockSetter {
 public:
     explicit CheckedClockSetter(FakeClockSetter& inner) : inner_(inner) {}
 
-    ClockStatus SetDate(OleDate date) override {
-        Require(!date_, "a connection sets the clock at most once");
-        Require(WholeSeconds(date) && DatePart(date) == date, "the date is a midnight");
-        const auto civil = ToCivil(date).date;
-        Require(civil.ok() && civil.year() >= std::chrono::year{1999} && civil.year() <= std::chrono::year{2100},
-                "the date is one that a two-digit year can name");
-        date_ = date;
-        return inner_.SetDate(date);
-    }
-    ClockStatus SetTimeOfDay(OleDate timeOfDay) override {
-        Require(date_.has_value() && !time_, "the time follows the date, once");
-        Require(WholeSeconds(timeOfDay) && TimePart(timeOfDay) == timeOfDay, "the time is a time of day");
-        time_ = timeOfDay;
-        return inner_.SetTimeOfDay(timeOfDay);
+    ClockStatus SetUtc(OleDate utc) override {
+        Require(!utc_, "a connection sets the clock at most once");
+        Require(FromSeconds(ToSeconds(utc)) == utc, "the moment is whole seconds");
+        utc_ = utc;
+        return inner_.SetUtc(utc);
     }
 
     // A new connection may set the clock again.
-    void NextConnection() { date_.reset(), time_.reset(); }
-    std::optional<OleDate> Date() const { return date_; }
-    std::optional<OleDate> Time() const { return time_; }
+    void NextConnection() { utc_.reset(); }
+    std::optional<OleDate> Utc() const { return utc_; }
 
 private:
     FakeClockSetter& inner_;
-    std::optional<OleDate> date_;
-    std::optional<OleDate> time_;
+    std::optional<OleDate> utc_;
 };
 
 struct SyncRig {
@@ -108,28 +97,18 @@ private:
     std::string text_;
 };
 
-void CheckClockFollowsTheLine(const CheckedClockSetter& setter, const Received& received, int offsetHours) {
-    if (!setter.Date()) return;
-    const std::string line = received.Line();
-    const std::int64_t expected = LineMoment(line) + std::int64_t{offsetHours} * 3600;
-    if (!setter.Time()) {
-        Require(ToSeconds(*setter.Date()) == ToSeconds(DatePart(FromSeconds(expected))),
-                "the date is the line's, shifted");
-        return;
-    }
-    Require(ToSeconds(*setter.Date()) + ToSeconds(*setter.Time()) == expected, "the moment is the line's, shifted");
+void CheckClockFollowsTheLine(const CheckedClockSetter& setter, const Received& received) {
+    if (setter.Utc()) Require(ToSeconds(*setter.Utc()) == LineMoment(received.Line()), "the moment is the line's UTC");
 }
 
 void RunAttempts(FuzzedDataProvider& input) {
     SyncRig rig;
     ResetSetupInfo(rig.store.Info(), rig.clock);
     const std::uint8_t settings = input.ConsumeIntegral<std::uint8_t>();
-    if (settings & 0x20) rig.fakeSetter.dateStatus = ClockStatus::Refused;
-    if (settings & 0x40) rig.fakeSetter.timeStatus = ClockStatus::Failed;
+    if (settings & 0x20) rig.fakeSetter.status = ClockStatus::Refused;
+    if (settings & 0x40) rig.fakeSetter.status = ClockStatus::Failed;
     rig.form.Load();
-    rig.form.cmbGMT.Choose(settings % 25);
-    const int offsetHours = rig.form.UtcOffsetHours();
-    Require(offsetHours == settings % 25 - 12, "entry i stands for i - 12 hours");
+    rig.form.cmbGMT.Choose(settings % 25);  // decides nothing
 
     Received received;
     rig.form.cSyncro.Click();
@@ -153,14 +132,14 @@ void RunAttempts(FuzzedDataProvider& input) {
                 rig.socket.Send(chunk);
             }
         }
-        CheckClockFollowsTheLine(rig.setter, received, offsetHours);
+        CheckClockFollowsTheLine(rig.setter, received);
         if (rig.socket.attempts.size() != attemptsBefore) {
             received.Clear();
             rig.setter.NextConnection();
         }
     }
     rig.socket.ServerCloses();
-    CheckClockFollowsTheLine(rig.setter, received, offsetHours);
+    CheckClockFollowsTheLine(rig.setter, received);
 }
 
 }  // namespace

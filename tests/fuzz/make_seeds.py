@@ -93,13 +93,13 @@ def split(text, size):
 def daytime_seeds():
     good = nist('26-12-05', '23:59:58')
     return {
-        'whole_line_plus_eight': daytime_seed([good]),
+        'whole_line': daytime_seed([good]),
         'line_in_single_bytes': daytime_seed(split(good, 1)[:60] + ['close']),
         'line_in_pieces_then_close': daytime_seed(split(good.rstrip('\n'), 7) + ['close']),
-        'plus_twelve_at_noon': daytime_seed([nist('26-12-05', '12:00:00')], settings=24),
-        'minus_five_early': daytime_seed([nist('26-01-01', '03:00:00')], settings=7),
-        'minus_twelve_midnight': daytime_seed([nist('00-01-01', '00:00:00')], settings=0),
-        'utc_end_of_century': daytime_seed([nist('99-12-31', '23:00:00')], settings=24),
+        'noon_with_another_entry': daytime_seed([nist('26-12-05', '12:00:00')], settings=24),
+        'new_year_early': daytime_seed([nist('26-01-01', '03:00:00')], settings=7),
+        'start_of_century': daytime_seed([nist('00-01-01', '00:00:00')], settings=0),
+        'end_of_century': daytime_seed([nist('99-12-31', '23:59:59')], settings=24),
         'leap_day': daytime_seed([nist('28-02-29', '16:30:00')], settings=12),
         'not_a_leap_day': daytime_seed([nist('27-02-29', '16:30:00')]),
         'unhealthy_server': daytime_seed([nist('26-12-05', '10:00:00', health='2')]),
@@ -112,7 +112,9 @@ def daytime_seeds():
                                                   good]),
         'flood_without_line_end': daytime_seed(['x' * 32] * 10 + [good]),
         'reply_after_done_then_refused': daytime_seed([good, 'click', nist('26-12-06', '00:00:00')], settings=0x20 | 20),
-        'time_refused': daytime_seed([good], settings=0x40 | 13),
+        'change_failed': daytime_seed([good], settings=0x40 | 13),
+        # A whole pass unanswered (5 ticks, then 4 for each of the other 11 rows), then the button.
+        'silent_pass_then_button': daytime_seed(['tick'] * 49 + ['click', good]),
     }
 
 

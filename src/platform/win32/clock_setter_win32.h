@@ -3,11 +3,11 @@
 
 namespace tavrin::win32 {
 
-// SetLocalTime: the system converts to UTC with the zone in force.
+// SetSystemTime with SeSystemtimePrivilege enabled: the system turns the UTC
+// moment into local time with its own zone and daylight-saving rules.
 class Win32ClockSetter final : public ClockSetter {
 public:
-    ClockStatus SetDate(OleDate date) override;
-    ClockStatus SetTimeOfDay(OleDate timeOfDay) override;
+    ClockStatus SetUtc(OleDate utc) override;
 };
 
 }  // namespace tavrin::win32

@@ -46,6 +46,7 @@ struct SyncRig : SettingsRig {
 
 const std::string kWaiting = "waiting 等待网络数据 disabled 开始校时";
 const std::string kDone = "done 更新系统时间 enabled 本地时间";
+const std::string kFailed = "waiting 更新系统时间 enabled 校时失败：无法连接时间服务器";
 
 TEST(SyncWindowLoad, EachModeShowsItselfAndOnlyAChangedSelectionSaves) {
     const struct {
@@ -96,18 +97,19 @@ TEST(SyncWindowLoad, CaptionsAndTheHiddenListsAreExactAndEveryLoadFillsThemAfres
     EXPECT_EQ(f.Left() + f.Top(), 0);
 
     f.cmbGMT.Choose(3);  // every load selects +8 again, without doubling the lists
-    EXPECT_EQ(f.UtcOffsetHours(), -9);
     f.cSyncro.Click();
     f.Unload();  // abandons the attempt under way
     EXPECT_FALSE(rig.socket.Open() || f.timeLocal.Enabled());
     f.Load();
-    EXPECT_EQ(f.UtcOffsetHours(), 8);
+    EXPECT_EQ(f.cmbGMT.ListIndex(), 20);
     EXPECT_EQ(f.cmbGMT.ListCount() + f.cmbServer.ListCount(), 25 + 12);
 }
 
-TEST(SyncWindowTicks, UnansweredAttemptsVisitTheRowsInTurnEveryFourTicks) {
+// After a pass over every row the button is the user's again, and the clock
+// label runs while the next pass waits.
+TEST(SyncWindowTicks, APassAsksEveryRowInTurnEveryFourTicksThenSaysItFailed) {
     SyncRig rig(2);
-    for (int tick = 1; tick <= 53; ++tick) {
+    for (int tick = 1; tick <= 48; ++tick) {
         rig.Tick();
         const std::size_t expected = 1 + static_cast<std::size_t>(tick - 1) / 4;
         ASSERT_EQ(rig.Attempts(), expected) << "case: tick " << tick;
@@ -117,6 +119,38 @@ TEST(SyncWindowTicks, UnansweredAttemptsVisitTheRowsInTurnEveryFourTicks) {
     }
     EXPECT_EQ(rig.socket.attempts[11].host, ServerHost(0));
     EXPECT_EQ(rig.form.lLocalTime.Caption(), "20:00:00");  // not refreshed while waiting
+    rig.Tick(10);
+    EXPECT_FALSE(rig.socket.Open() || rig.Attempts() != 12);
+    EXPECT_EQ(rig.Look() + " " + rig.form.lLocalTime.Caption(), kFailed + " 20:00:57");
+}
+
+// Pauses of 1, 5 and 15 minutes, then hourly; a good reply or the button
+// starts afresh with a whole pass and the shortest pause.
+TEST(SyncWindowTicks, FailedPassesPauseLongerUpToAnHourUntilAGoodReplyOrTheButton) {
+    SyncRig rig(1);
+    const auto untilFailed = [&rig] {
+        for (int i = 0; rig.Look() != kFailed && i < 60; ++i) rig.Tick();
+    };
+    std::vector<int> pauses;
+    // From just after a pass's first attempt to the next pass's first attempt.
+    const auto failPassThenPause = [&] {
+        const std::size_t first = rig.Attempts();
+        untilFailed();
+        EXPECT_EQ(rig.Attempts() - first, 11u);
+        int ticks = 0;
+        for (; rig.Attempts() == first + 11 && ticks < 5000; ++ticks) rig.Tick();
+        pauses.push_back(ticks);
+    };
+    rig.Tick();
+    for (int pass = 0; pass < 5; ++pass) failPassThenPause();
+    rig.socket.Send(NistLine("26-12-06", "12:00:00"));
+    EXPECT_EQ(rig.Look(), kDone);
+    rig.Tick(3601);  // the hourly sync finds no server
+    failPassThenPause();
+    untilFailed();
+    rig.form.cSyncro.Click();
+    failPassThenPause();
+    EXPECT_EQ(pauses, (std::vector<int>{60, 300, 900, 3600, 3600, 60, 60}));
 }
 
 TEST(SyncWindowTicks, HourlyModeResyncsOnThe3601stTickSpentDoneAndAManualSyncDoesNotPostponeIt) {
@@ -178,27 +212,25 @@ TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
 }
 
 // Whole or in pieces, ended by the line end or by the server closing, or to
-// an attempt the button started, there with the offset set to +0.
-TEST(SyncReply, AGoodReplySetsTheDateThenTheTimeAndEndsDone) {
+// an attempt the button started, there with another entry of the hidden list.
+TEST(SyncReply, AGoodReplySetsTheClockToItsUtcMomentInOneCallAndEndsDone) {
     const std::string line = NistLine("26-12-05", "23:59:58");
     for (const std::string way : {"whole", "pieces, line end", "pieces, server closes", "button"}) {
-        const bool utc = way == "button";
-        SyncRig rig(utc ? 3 : 2);
-        rig.form.cmbGMT.Choose(utc ? 12 : 20);
-        utc ? rig.form.cSyncro.Click() : rig.Tick();
+        const bool button = way == "button";
+        SyncRig rig(button ? 3 : 2);
+        rig.form.cmbGMT.Choose(button ? 12 : 20);
+        button ? rig.form.cSyncro.Click() : rig.Tick();
         EXPECT_EQ(rig.Look(), kWaiting) << "case: " << way;
         EXPECT_EQ(rig.LastHost(), ServerHost(1)) << "case: " << way;
         if (!way.starts_with("pieces")) rig.socket.Send(line);
         for (std::size_t at = 0; way.starts_with("pieces") && at + 1 < line.size(); at += 5)
             rig.socket.Send(line.substr(at, 5));
-        EXPECT_EQ(rig.setter.calls.size(), way.starts_with("pieces") ? 0u : 2u) << "case: " << way;
+        EXPECT_EQ(rig.setter.calls.size(), way.starts_with("pieces") ? 0u : 1u) << "case: " << way;
         if (way == "pieces, line end") rig.socket.Send("\n");
         if (way == "pieces, server closes") rig.socket.ServerCloses();
-        EXPECT_EQ(rig.setter.calls,
-                  (utc ? Texts{"date 2026-12-05", "time 23:59:58"} : Texts{"date 2026-12-06", "time 07:59:58"}))
-            << "case: " << way;
+        EXPECT_EQ(rig.setter.calls, Texts{"utc 2026-12-05 23:59:58"}) << "case: " << way;
         EXPECT_EQ(rig.Look(), kDone) << "case: " << way;
-        EXPECT_EQ(rig.form.lLocalTime.Caption(), utc ? "23:59:58" : "07:59:58") << "case: " << way;
+        EXPECT_EQ(rig.form.lLocalTime.Caption(), "07:59:58") << "case: " << way;  // the fake's zone is +8
         EXPECT_FALSE(rig.socket.Open()) << "case: " << way;
     }
 }
@@ -240,27 +272,24 @@ TEST(SyncReply, BadRepliesNeverTouchTheClockAndTheRotationGoesOn) {
         rig.Tick(4);
         EXPECT_EQ(rig.LastHost(), ServerHost(2)) << "case: " << c.name;
         rig.socket.Send(NistLine("26-12-05", "10:20:30"));
-        EXPECT_EQ(rig.setter.calls, (Texts{"date 2026-12-05", "time 18:20:30"})) << "case: " << c.name;
+        EXPECT_EQ(rig.setter.calls, Texts{"utc 2026-12-05 10:20:30"}) << "case: " << c.name;
     }
 }
 
 TEST(SyncReply, ARefusedChangeSaysSoAndTheWindowStaysUsable) {
     const struct {
-        ClockStatus date, time;
-        Texts calls;
+        ClockStatus result;
         std::string status;
     } cases[] = {
-        {ClockStatus::Ok, ClockStatus::Refused, {"date 2026-12-06", "time 07:59:58"}, "校时失败：无权修改系统时间"},
-        {ClockStatus::Refused, ClockStatus::Ok, {"date 2026-12-06"}, "校时失败：无权修改系统时间"},
-        {ClockStatus::Failed, ClockStatus::Ok, {"date 2026-12-06"}, "校时失败：无法修改系统时间"},
+        {ClockStatus::Refused, "校时失败：无权修改系统时间"},
+        {ClockStatus::Failed, "校时失败：无法修改系统时间"},
     };
     for (const auto& c : cases) {
         SyncRig rig(1);
-        rig.setter.dateStatus = c.date;
-        rig.setter.timeStatus = c.time;
+        rig.setter.status = c.result;
         rig.Tick();
         rig.socket.Send(NistLine("26-12-05", "23:59:58"));
-        EXPECT_EQ(rig.setter.calls, c.calls) << "case: " << c.status;
+        EXPECT_EQ(rig.setter.calls, Texts{"utc 2026-12-05 23:59:58"}) << "case: " << c.status;
         EXPECT_EQ(rig.Look(), "done 更新系统时间 enabled " + c.status);
         rig.Tick(3601);  // the next attempt follows the hourly rule
         EXPECT_EQ(rig.Attempts(), 2u) << "case: " << c.status;
