@@ -80,7 +80,7 @@ void ResetSetupInfo(SetupInfo& info, const Clock& clock) {
     info.CloseTime = TimePart(now);
     info.CountDownSpan = OleDate{1.0 / 48.0};
     info.AllDayTime = TimePart(now);
-    info.StartCloseTask = 0;  // a first start arms nothing nobody chose
+    info.StartCloseTask = 0;  // a first start arms nothing the user did not choose
     info.SyncMode = 3;
     info.AutoLogonLock = 0;
     info.PowerKeySet = 3;

@@ -29,8 +29,8 @@ void CountdownDialogs::DoTask(const ActionLabel& TaskNameSTR, const std::string&
 // neither may leave a second countdown behind the one they cancel.
 void CountdownDialogs::DoKeyTask(const ActionLabel& label, std::int16_t seconds) {
     for (const auto& entry : dialogs_) {
-        if (entry->byKey && entry->dialog.Counting() && entry->dialog.TaskName == label) {
-            entry->dialog.BringForward();
+        if (entry->byKey && entry->dialog.Loaded() && entry->dialog.TaskName == label) {
+            if (entry->dialog.Visible()) entry->dialog.BringForward();  // hidden while inside its action
             return;
         }
     }

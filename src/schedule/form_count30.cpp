@@ -83,12 +83,14 @@ void FormCount30::CountdownTick() {
 }
 
 // The timer stops before the action, so a message box inside the action sees
-// no further ticks; a second RunNow while the first is still inside the action
-// (a click that got through meanwhile) runs nothing.
+// no further ticks, and the dialog goes out of sight, so it cannot stay on top
+// of that box; a second RunNow while the first is still inside the action (a
+// click that got through meanwhile) runs nothing.
 void FormCount30::RunNow() {
     if (running_ || closed_) return;
     running_ = true;
     Timer1.SetEnabled(false);
+    Hide();
     RunAction();
     Unload();
     closed_ = true;

@@ -29,7 +29,6 @@ public:
     void Command2_Click();
 
     bool IsReminder() const { return TaskName == labels::kRemind; }
-    bool Counting() const { return Timer1.Enabled(); }
     // True once the dialog has run its action or been closed and none of its
     // handlers is still running; it is never used again.
     bool Closed() const { return closed_ && !running_; }

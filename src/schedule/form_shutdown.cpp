@@ -83,7 +83,7 @@ void FormShutdown::OnLoad() {
     Move(0, 0);
     RefreshSetup();
     if (store_.Info().StartCloseTask == 1)
-        SaveAndArm(Start::Automatic);
+        SaveAndArm();
     else
         Timer1.SetEnabled(false);
 }
@@ -162,10 +162,10 @@ void FormShutdown::SaveAndApply() {
         RefreshSetup();
         return;
     }
-    SaveAndArm(Start::ByUser);
+    SaveAndArm();
 }
 
-void FormShutdown::SaveAndArm(Start start) {
+void FormShutdown::SaveAndArm() {
     SetupInfo& info = store_.Info();
     info.TaskIndex = ToInt16(ComboCloseTime.ListIndex() + 1);
     if (const auto reminder = DTPickerClose30Count.Value()) {
@@ -193,7 +193,7 @@ void FormShutdown::SaveAndArm(Start start) {
     // One reading of the clock for the decision and the arming, so a moment
     // that is now cannot slip between them.
     const OleDate now = clock_.Now();
-    if (MomentHasPassed(now, start)) {
+    if (MomentHasPassed(now)) {
         RefreshSetup();
         return;
     }
@@ -205,17 +205,14 @@ void FormShutdown::SaveAndArm(Start start) {
     TimerTick();
 }
 
-// A moment that is now fires at once when the user asks for it. At start-up
-// it counts as passed: a first start stores the time of day of that very
-// second as the daily moment, and must not run an action nobody chose.
-bool FormShutdown::MomentHasPassed(OleDate now, Start start) const {
+// A moment that is now has not passed: arming fires it at once.
+bool FormShutdown::MomentHasPassed(OleDate now) const {
     const SetupInfo& info = store_.Info();
-    const std::int64_t soonest = start == Start::ByUser ? 0 : 1;  // seconds from now
     switch (info.TimingMode) {
         case 1:
-            return FixedMoment(info) < ToSeconds(now) + soonest;
+            return FixedMoment(info) < ToSeconds(now);
         case 3:
-            return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now) + soonest;
+            return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now);
         default:
             return false;  // a countdown starts from now
     }

@@ -51,7 +51,7 @@ public:
     void TimerTick();
     // Stops the timer and runs the action, through the countdown dialog when
     // the reminder is on or the moment is more than a minute past.
-    void FireTask(std::int64_t secondsLate = 0);
+    void FireTask(std::int64_t secondsLate);
 
 protected:
     void OnLoad() override;
@@ -63,9 +63,8 @@ private:
     void ShowModePickers(bool closeTime, bool countTime, bool allDay);
     void ShowIdleLook();
     void ShowRunningLook();
-    enum class Start { ByUser, Automatic };
-    void SaveAndArm(Start start);
-    bool MomentHasPassed(OleDate now, Start start) const;
+    void SaveAndArm();
+    bool MomentHasPassed(OleDate now) const;
     std::string AsText(OleDate value) const;
 
     SetupStore& store_;

@@ -89,7 +89,7 @@ void frmSync::OnLoad() {
     }
     HourTicks = 0;
     ServerIndex = 0;
-    PassAttempts = FailedPasses = PauseTicks = 0;
+    passAttempts_ = failedPasses_ = pauseTicks_ = 0;
     WaitTicks = kTicksPerAttempt;  // so the first tick starts an attempt
     timeLocal.SetEnabled(true);
     ShowLocalTime();
@@ -119,12 +119,12 @@ void frmSync::timeLocal_Timer() {
         ShowLocalTime();
         return;
     }
-    if (PauseTicks > 0) {  // between passes the failure stays on screen and the clock runs
+    if (pauseTicks_ > 0) {  // between passes the failure stays on screen and the clock runs
         ShowLocalTime();
-        if (--PauseTicks > 0) return;
+        if (--pauseTicks_ > 0) return;
         StartSync();
     } else if (WaitTicks >= kTicksPerAttempt) {
-        if (PassAttempts >= static_cast<std::int16_t>(kServerCount)) {
+        if (passAttempts_ >= static_cast<std::int16_t>(kServerCount)) {
             EndPass();
             return;
         }
@@ -136,7 +136,7 @@ void frmSync::timeLocal_Timer() {
 // The user's own attempt starts afresh: a new pass, and the shortest pause
 // should it fail.
 void frmSync::cSyncro_Click() {
-    PassAttempts = FailedPasses = PauseTicks = 0;
+    passAttempts_ = failedPasses_ = pauseTicks_ = 0;
     StartSync();
 }
 
@@ -146,7 +146,7 @@ void frmSync::StartSync() {
     lInfo1.SetCaption(kStarting);
     SyncDone = false;
     WaitTicks = 0;
-    ++PassAttempts;
+    ++passAttempts_;
     // Advanced before use, so the first attempt after the load goes to row 1.
     const bool wraps = ServerIndex < 0 || ServerIndex >= static_cast<std::int16_t>(kServerCount) - 1;
     ServerIndex = wraps ? std::int16_t{0} : static_cast<std::int16_t>(ServerIndex + 1);
@@ -188,7 +188,7 @@ void frmSync::UseReply(std::string_view line) {
     }
     const ClockStatus status = clockSetter_.SetUtc(*utc);
     // A refused change still proves the servers reachable: the passes start afresh.
-    PassAttempts = FailedPasses = 0;
+    passAttempts_ = failedPasses_ = 0;
 
     // Settled before any other event may run: a tick in between would start
     // an attempt that the Close below would cut off.
@@ -206,10 +206,10 @@ void frmSync::EndPass() {
     wskAtom_.Close();
     replyPending_ = false;
     constexpr auto last = static_cast<std::int16_t>(kPauseTicks.size() - 1);
-    const std::int16_t step = std::clamp(FailedPasses, std::int16_t{0}, last);
-    PauseTicks = kPauseTicks[static_cast<std::size_t>(step)];
-    FailedPasses = std::min(static_cast<std::int16_t>(step + 1), last);  // counted no further than the pauses need
-    PassAttempts = 0;
+    const std::int16_t step = std::clamp(failedPasses_, std::int16_t{0}, last);
+    pauseTicks_ = kPauseTicks[static_cast<std::size_t>(step)];
+    failedPasses_ = std::min(static_cast<std::int16_t>(step + 1), last);  // counted no further than the pauses need
+    passAttempts_ = 0;
     cSyncro.SetCaption(kUpdate);
     cSyncro.SetEnabled(true);
     lInfo1.SetCaption(kNoServer);

@@ -45,12 +45,6 @@ public:
     std::int16_t ServerIndex = 0;
     // Ticks spent synchronised in hourly mode.
     std::int16_t HourTicks = 0;
-    // Attempts begun in the current pass over the server table.
-    std::int16_t PassAttempts = 0;
-    // Passes in a row without a usable reply, up to the longest pause.
-    std::int16_t FailedPasses = 0;
-    // Ticks left before the next pass, after a failed one.
-    std::int16_t PauseTicks = 0;
 
     void Option1_Click();
     void Option2_Click();
@@ -81,6 +75,12 @@ private:
     const Clock& clock_;
     ReplyGatherer reply_;
     bool replyPending_ = false;  // the current connection has not yet given its verdict
+    // Attempts begun in the current pass over the server table.
+    std::int16_t passAttempts_ = 0;
+    // Passes in a row without a usable reply, up to the longest pause.
+    std::int16_t failedPasses_ = 0;
+    // Ticks left before the next pass, after a failed one.
+    std::int16_t pauseTicks_ = 0;
 };
 
 }  // namespace tavrin

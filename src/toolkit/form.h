@@ -47,7 +47,6 @@ public:
     void Move(int left, int top);
     void Center();
     // Kept above every other window, whichever is active.
-    bool OnTop() const { return onTop_; }
     void SetOnTop(bool on);
 
     // From the platform: the close box, the system menu, Alt+F4.

@@ -12,11 +12,10 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
-from harness import WineDesktop, record, wait_until  # noqa: E402
+from harness import BOX, WineDesktop, record, wait_until  # noqa: E402
 
 DAY = 86400.0
 DIALOG = "Tavrin－定时关机免费版－锁定"
-BOX = "Tavrin－定时关机免费版"
 SPAN, REMINDER = 3, 3
 
 

@@ -19,6 +19,7 @@ EXE = Path(os.environ.get("TAVRIN_EXE", BUILD / "src" / "platform" / "win32" / "
 DRIVER = Path(os.environ.get("TAVRIN_DRIVER", BUILD / "tests" / "tavrin_driver.exe"))
 
 CAPTION = "Tavrin－定时关机免费版(2.4.8)"
+BOX = "Tavrin－定时关机免费版"  # a message box's title
 SETTINGS_KEY = r"HKCU\Software\Dormalix"
 RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"
 

@@ -29,7 +29,7 @@ public:
 
     std::vector<std::string> calls;
     ClockStatus status = ClockStatus::Ok;
-    std::chrono::seconds zone = std::chrono::hours{8};  // the local clock's offset from UTC
+    static constexpr std::chrono::seconds zone = std::chrono::hours{8};  // the local clock's offset from UTC
 
 private:
     FakeClock& clock_;

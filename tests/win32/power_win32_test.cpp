@@ -117,8 +117,6 @@ TEST(PowerAdapter, AReasonIsTheSystemsTextAndTheCodeOrTheCodeAlone) {
     EXPECT_EQ(SystemReason(0x2000BEEF), "536919791");  // customer code: the system has no text
 }
 
-TEST(PowerAdapter, HibernationIsReportedAvailableUnderWine) { EXPECT_TRUE(Win32Power().HibernationAvailable()); }
-
 TEST(WorkstationAdapter, LockIsRefusedUnderWineWithTheSystemsReason) {
     Win32Workstation workstation;
     const Outcome locked = workstation.Lock();

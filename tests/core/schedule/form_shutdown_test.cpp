@@ -146,10 +146,10 @@ TEST_F(ScheduleTest, TheRemainingTimeReadsInDaysHoursMinutesAndSeconds) {
     }
 }
 
-// A moment that is now fires as the user arms it; at start-up only a
-// countdown does, so a first start with the defaults runs nothing. The
-// reminder chooses between the dialog and the action at once.
-TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
+// A moment that is now fires as it is armed, at start-up too; a first start
+// with the defaults arms and stores nothing. The reminder chooses between
+// the dialog and the action at once.
+TEST_F(ScheduleTest, AMomentThatIsNowFiresAsItIsArmed) {
     struct Case {
         std::int16_t mode, reminder, seconds;
         std::vector<Call> dialogs;
@@ -166,8 +166,6 @@ TEST_F(ScheduleTest, AMomentThatIsNowFiresOnlyWhenTheUserArmsIt) {
         info.CountDownSpan = kDayZero;
         Load(info);
         const std::string what = "case: mode " + std::to_string(c.mode) + ", reminder " + std::to_string(c.reminder);
-        EXPECT_EQ(Fired(), c.mode == 2 ? 1u : 0u) << what << " at start-up";
-        if (c.mode != 2) form->CommandCloseTime.Click();
         EXPECT_EQ(countdown.calls, c.dialogs) << what;
         EXPECT_EQ(power.actions, c.direct) << what;
     }
@@ -244,7 +242,7 @@ TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnceAndAMissedOneWithACountdown)
             for (seconds sleep : {seconds{1}, seconds{61}, seconds{hours{1}}, seconds{hours{48}}}) {
                 SetupInfo info = Record(mode);
                 info.CountdownEnabled = 0;
-                info.CountdownSeconds = 0;
+                info.CountdownSeconds = mode == 3 ? 45 : 0;  // the reminder's own length, or 30 for none
                 info.CloseDate = DatePart(Later(clock, ahead.count()));
                 info.CloseTime = info.AllDayTime = TimePart(Later(clock, ahead.count()));
                 info.CountDownSpan = FromSeconds(ahead.count());
@@ -255,7 +253,7 @@ TEST_F(ScheduleTest, ALateTickFiresAPassedMomentOnceAndAMissedOneWithACountdown)
                 const std::string name = "mode " + std::to_string(mode) + ", " + std::to_string(ahead.count()) +
                                          " s ahead, slept " + std::to_string(sleep.count()) + " s";
                 EXPECT_EQ(Fired(), left <= seconds{0} ? 1u : 0u) << "case: " << name;
-                const std::vector<Call> missed{{"关机", "", 30}};
+                const std::vector<Call> missed{{"关机", "", std::int16_t(mode == 3 ? 45 : 30)}};
                 EXPECT_EQ(countdown.calls, -left > seconds{60} ? missed : std::vector<Call>()) << "case: " << name;
                 if (left > seconds{0}) {
                     Tick(1, left - seconds{2});
