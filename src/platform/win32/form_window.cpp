@@ -152,8 +152,11 @@ LRESULT FormWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             if (LOWORD(wp) == IDCANCEL) {  // Esc, through the dialog manager
-                for (auto& [id, twin] : twins_)
-                    if (twin->IsCancel()) twin->OnCommand(BN_CLICKED);
+                for (auto& [id, twin] : twins_) {
+                    if (!twin->IsCancel()) continue;
+                    twin->OnCommand(BN_CLICKED);  // may close the window: nothing after it
+                    break;
+                }
                 return 0;
             }
             break;
