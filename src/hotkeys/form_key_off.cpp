@@ -1,13 +1,12 @@
 #include "hotkeys/form_key_off.h"
 
 #include <initializer_list>
-#include <vector>
 
 #include "app/setup_store.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_vol.h"
+#include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
-#include "hotkeys/taken_keys.h"
 #include "ports/hotkey_registrar.h"
 #include "power/power_action_runner.h"
 #include "schedule/countdown_launcher.h"
@@ -51,12 +50,8 @@ void FormKeyOff::RegisterPowerKeys() {
     UnregisterPowerKeys();
     keysRenewed_ = true;
     const SetupInfo& info = store_.Info();
-    std::vector<HotkeyBinding> taken;
     // A key held elsewhere stays inactive until the group's next renewal.
-    if (info.PowerKeysEnabled == 1)
-        for (const HotkeyBinding& row : PowerKeyRows(info.PowerKeySet))
-            if (keys_.Register(row) != HotkeyStatus::Ok) taken.push_back(row);
-    LabelKeysTaken.SetCaption(TakenKeysText(taken));
+    LabelKeysTaken.SetCaption(info.PowerKeysEnabled == 1 ? RegisterKeys(keys_, PowerKeyRows(info.PowerKeySet)) : "");
 }
 
 void FormKeyOff::DoPowerKey(std::intptr_t lParam) {

@@ -1,13 +1,12 @@
 #include "hotkeys/form_key_vol.h"
 
 #include <initializer_list>
-#include <vector>
 
 #include "app/setup_store.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_off.h"
+#include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
-#include "hotkeys/taken_keys.h"
 #include "mixer/module_sound.h"
 #include "ports/hotkey_registrar.h"
 
@@ -44,12 +43,8 @@ void FormKeyVol::RegisterVolumeKeys() {
     UnregisterVolumeKeys();
     keysRenewed_ = true;
     const SetupInfo& info = store_.Info();
-    std::vector<HotkeyBinding> taken;
     // A key held elsewhere stays inactive until the group's next renewal.
-    if (info.VolumeKeysEnabled == 1)
-        for (const HotkeyBinding& row : VolumeKeyRows(info.VolumeKeySet))
-            if (keys_.Register(row) != HotkeyStatus::Ok) taken.push_back(row);
-    LabelKeysTaken.SetCaption(TakenKeysText(taken));
+    LabelKeysTaken.SetCaption(info.VolumeKeysEnabled == 1 ? RegisterKeys(keys_, VolumeKeyRows(info.VolumeKeySet)) : "");
 }
 
 void FormKeyVol::DoVolumeKey(std::intptr_t lParam) {
