@@ -1,6 +1,5 @@
 #include "timesync/frm_sync.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 
@@ -205,10 +204,8 @@ void frmSync::UseReply(std::string_view line) {
 void frmSync::EndPass() {
     wskAtom_.Close();
     replyPending_ = false;
-    constexpr auto last = static_cast<std::int16_t>(kPauseTicks.size() - 1);
-    const std::int16_t step = std::clamp(failedPasses_, std::int16_t{0}, last);
-    pauseTicks_ = kPauseTicks[static_cast<std::size_t>(step)];
-    failedPasses_ = std::min(static_cast<std::int16_t>(step + 1), last);  // counted no further than the pauses need
+    pauseTicks_ = kPauseTicks[static_cast<std::size_t>(failedPasses_)];
+    if (failedPasses_ + 1 < static_cast<int>(kPauseTicks.size())) ++failedPasses_;  // no further than the pauses need
     passAttempts_ = 0;
     cSyncro.SetCaption(kUpdate);
     cSyncro.SetEnabled(true);
