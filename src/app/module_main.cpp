@@ -11,12 +11,14 @@
 namespace tavrin {
 
 bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainWindow) {
+    const bool hidden = IsHiddenStart(ports.app.Arguments());
     if (ports.app.PreviousInstance()) {
-        (void)ports.runningCopy.Restore(MainWindowCaption());
+        // A start at logon finds a copy when both a task and an old entry
+        // start the program: the user asked for no window.
+        if (!hidden) (void)ports.runningCopy.Restore(MainWindowCaption());
         return false;
     }
     ports.store.LoadSetupInfo();
-    const bool hidden = IsHiddenStart(ports.app.Arguments());
     // Locked before any window exists, so nothing of the desktop shows first.
     if (hidden && ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
     frmMain& main = createMainWindow();

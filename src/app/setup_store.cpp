@@ -1,13 +1,13 @@
 #include "app/setup_store.h"
 
-#include "ports/application.h"
+#include "app/start_with_windows.h"
 #include "ports/clock.h"
 #include "ports/registry.h"
 
 namespace tavrin {
 
-SetupStore::SetupStore(Registry& registry, const Application& app, const Clock& clock)
-    : registry_(registry), app_(app), clock_(clock) {}
+SetupStore::SetupStore(Registry& registry, const Clock& clock, StartWithWindows& startUp)
+    : registry_(registry), clock_(clock), startUp_(startUp) {}
 
 void SetupStore::LoadSetupInfo() {
     const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
@@ -28,24 +28,7 @@ void SetupStore::SaveSetupInfo() {
         (void)key->WriteBinary(kSettingsValue, bytes);
     }
 
-    const auto run = registry_.OpenKey(Hive::LocalMachine, kRunKey);
-    if (!run) return;
-    if (NeedsRunEntry(info_))
-        (void)run->WriteText(kRunValue, RunCommand(app_));
-    else
-        (void)run->DeleteValue(kRunValue);
-}
-
-bool SetupStore::NeedsRunEntry(const SetupInfo& info) {
-    return info.StartCloseTask == 1 || info.AutoLogonLock == 1 || info.SyncMode == 1 || info.SyncMode == 2 ||
-           info.PowerKeysEnabled != 0 || info.VolumeKeysEnabled != 0;
-}
-
-std::string SetupStore::RunCommand(const Application& app) {
-    std::string path = app.ExeDirectory();
-    if (path.empty() || path.back() != '\\') path += '\\';
-    // Quoted: unquoted, a path with blanks would let Windows try "C:\Program.exe" first.
-    return "\"" + path + app.ExeBaseName() + ".exe\" /run";
+    startUp_.Follow(info_);
 }
 
 }  // namespace tavrin

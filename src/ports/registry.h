@@ -33,6 +33,11 @@ public:
     virtual RegStatus DeleteValue(std::string_view name) = 0;
 };
 
+// Why a write did not happen, in the user's words.
+inline std::string_view RegFailureText(RegStatus status) {
+    return status == RegStatus::AccessDenied ? "需要管理员权限" : "无法写入注册表";
+}
+
 class Registry {
 public:
     virtual ~Registry() = default;

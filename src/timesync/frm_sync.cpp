@@ -4,8 +4,12 @@
 #include <string>
 
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
+#include "elevated/elevated_call.h"
 #include "ports/clock.h"
 #include "ports/clock_setter.h"
+#include "ports/elevation.h"
+#include "timesync/clock_result_text.h"
 #include "timesync/daytime_reply.h"
 #include "timesync/daytime_text.h"
 #include "timesync/server_table.h"
@@ -18,8 +22,7 @@ constexpr const char* kWaiting = "等待网络数据";
 constexpr const char* kUpdate = "更新系统时间";
 constexpr const char* kStarting = "开始校时";
 constexpr const char* kLocalTime = "本地时间";
-constexpr const char* kRefused = "校时失败：无权修改系统时间";
-constexpr const char* kFailed = "校时失败：无法修改系统时间";
+constexpr const char* kDeclined = "已取消：系统时间未修改";
 constexpr const char* kNoServer = "校时失败：无法连接时间服务器";
 
 constexpr int kOffsetEntries = 25;  // GMT -12 .. GMT +12
@@ -40,8 +43,15 @@ std::string OffsetEntry(int index) {
 
 }  // namespace
 
-frmSync::frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock)
-    : Form("网络自动校时"), store_(store), wskAtom_(wskAtom), clockSetter_(clockSetter), clock_(clock) {
+frmSync::frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock,
+                 Elevation& elevation)
+    : Form("网络自动校时"),
+      store_(store),
+      wskAtom_(wskAtom),
+      clockSetter_(clockSetter),
+      clock_(clock),
+      elevation_(elevation) {
+    cSyncro.Shield = !elevation_.Elevated();
     cmbServer.SetVisible(false);
     cmbGMT.SetVisible(false);
     cSyncro.SetEnabled(false);
@@ -88,6 +98,7 @@ void frmSync::OnLoad() {
     }
     HourTicks = 0;
     ServerIndex = 0;
+    byUser_ = false;
     passAttempts_ = failedPasses_ = pauseTicks_ = 0;
     WaitTicks = kTicksPerAttempt;  // so the first tick starts an attempt
     timeLocal.SetEnabled(true);
@@ -104,8 +115,10 @@ void frmSync::Option2_Click() { SaveMode(2); }
 void frmSync::Option3_Click() { SaveMode(3); }
 
 void frmSync::SaveMode(std::int16_t mode) {
+    const bool chosen = store_.Info().SyncMode != mode;  // not the load showing the stored mode
     store_.Info().SyncMode = mode;
     store_.SaveSetupInfo();
+    if (chosen) store_.StartUp().OfferLogonTask(store_.Info());
 }
 
 void frmSync::timeLocal_Timer() {
@@ -113,6 +126,7 @@ void frmSync::timeLocal_Timer() {
         if (store_.Info().SyncMode == 1) ++HourTicks;
         if (HourTicks > kTicksPerHour) {
             HourTicks = 0;
+            byUser_ = false;
             StartSync();
         }
         ShowLocalTime();
@@ -121,6 +135,7 @@ void frmSync::timeLocal_Timer() {
     if (pauseTicks_ > 0) {  // between passes the failure stays on screen and the clock runs
         ShowLocalTime();
         if (--pauseTicks_ > 0) return;
+        byUser_ = false;
         StartSync();
     } else if (WaitTicks >= kTicksPerAttempt) {
         if (passAttempts_ >= static_cast<std::int16_t>(kServerCount)) {
@@ -136,6 +151,7 @@ void frmSync::timeLocal_Timer() {
 // should it fail.
 void frmSync::cSyncro_Click() {
     passAttempts_ = failedPasses_ = pauseTicks_ = 0;
+    byUser_ = true;
     StartSync();
 }
 
@@ -185,18 +201,36 @@ void frmSync::UseReply(std::string_view line) {
         wskAtom_.Close();
         return;
     }
-    const ClockStatus status = clockSetter_.SetUtc(*utc);
     // A refused change still proves the servers reachable: the passes start afresh.
     passAttempts_ = failedPasses_ = 0;
-
-    // Settled before any other event may run: a tick in between would start
-    // an attempt that the Close below would cut off.
-    ShowLocalTime();
+    // Settled before any other event may run (an elevation prompt lets some
+    // through): a tick in between would start another attempt.
     SyncDone = true;
+    wskAtom_.Close();
+    const std::string problem = SetClock(*utc);
+
+    ShowLocalTime();
     cSyncro.SetCaption(kUpdate);
     cSyncro.SetEnabled(true);
-    lInfo1.SetCaption(status == ClockStatus::Ok ? kLocalTime : status == ClockStatus::Refused ? kRefused : kFailed);
-    wskAtom_.Close();
+    lInfo1.SetCaption(problem.empty() ? kLocalTime : problem);
+}
+
+// Automatic attempts never prompt: at logon there is no one who asked.
+std::string frmSync::SetClock(OleDate utc) {
+    if (elevation_.Elevated() || !byUser_) return std::string(ClockResultText(clockSetter_.SetUtc(utc)));
+    const ClockRequest request{ToSeconds(utc), clock_.Monotonic().count()};
+    const ElevatedResult result = elevation_.RunElevated(FormatOperation(request), {});
+    switch (result.end) {
+        case ElevatedEnd::Done:
+            return {};
+        case ElevatedEnd::Declined:
+            return kDeclined;
+        case ElevatedEnd::Refused:
+            return result.report;
+        case ElevatedEnd::Failed:
+            break;
+    }
+    return "校时失败：" + result.report;
 }
 
 // A whole pass without a usable reply: the user hears of it and may try

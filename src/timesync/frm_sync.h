@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "ports/tcp_client.h"
@@ -11,6 +12,7 @@ namespace tavrin {
 
 class Clock;
 class ClockSetter;
+class Elevation;
 class SetupStore;
 
 inline constexpr std::uint16_t kDaytimePort = 13;
@@ -20,7 +22,7 @@ inline constexpr std::uint16_t kDaytimePort = 13;
 // timer is what starts the automatic attempts.
 class frmSync : public Form, private TcpClient::Listener {
 public:
-    frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock);
+    frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock, Elevation& elevation);
     ~frmSync() override;
 
     Frame Frame2{"校时方式："};
@@ -65,6 +67,9 @@ private:
     void OnFailed() override {}  // the timer moves on to the next row
 
     void UseReply(std::string_view line);
+    // The clock set here, or by an elevated copy when the user asked and
+    // this token may not; the status line's text, empty when it worked.
+    std::string SetClock(OleDate utc);
     void EndPass();
     void SaveMode(std::int16_t mode);
     void ShowLocalTime();
@@ -73,7 +78,9 @@ private:
     TcpClient& wskAtom_;
     ClockSetter& clockSetter_;
     const Clock& clock_;
+    Elevation& elevation_;
     ReplyGatherer reply_;
+    bool byUser_ = false;        // the current pass began with the button
     bool replyPending_ = false;  // the current connection has not yet given its verdict
     // Attempts begun in the current pass over the server table.
     std::int16_t passAttempts_ = 0;

@@ -68,6 +68,9 @@ public:
     std::function<void()> onClick;
     // Esc in its window clicks it.
     bool Cancel = false;
+    // Its work needs administrator rights that this process lacks: Windows
+    // will ask first, and the button says so with the shield.
+    bool Shield = false;
     void Click();
 };
 

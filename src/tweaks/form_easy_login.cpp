@@ -3,8 +3,11 @@
 #include <string_view>
 
 #include "app/setup_store.h"
+#include "elevated/elevated_call.h"
+#include "ports/elevation.h"
 #include "ports/registry.h"
 #include "tweaks/leading_whole_number.h"
+#include "tweaks/logon_settings.h"
 #include "tweaks/system_tweaks.h"
 
 namespace tavrin {
@@ -31,7 +34,7 @@ std::string TrimSpaces(std::string_view text) {
 
 }  // namespace
 
-FormEasyLogin::FormEasyLogin(Registry& registry, SetupStore& store)
+FormEasyLogin::FormEasyLogin(Registry& registry, SetupStore& store, Elevation& elevation)
     : Form("开机自动登录"),
       OptionCancle(LogonChoices, "取消自动登录", true),
       OptionLogin(LogonChoices, "开机自动登录"),
@@ -47,8 +50,10 @@ FormEasyLogin::FormEasyLogin(Registry& registry, SetupStore& store)
       OptionAllDisk(AutoPlayChoices, "禁用所有驱动器"),
       CommandSave("保存"),
       registry_(registry),
-      store_(store) {
+      store_(store),
+      elevation_(elevation) {
     TextUserPassWord.passwordChar = "*";
+    CommandSave.Shield = !elevation_.Elevated();
     OptionCancle.onClick = [this] { OptionCancle_Click(); };
     OptionLogin.onClick = [this] { OptionLogin_Click(); };
     OptionLock.onClick = [this] { OptionLock_Click(); };
@@ -98,25 +103,32 @@ void FormEasyLogin::EnableAccountBoxes(bool on) {
 }
 
 void FormEasyLogin::CommandSave_Click() {
-    if (const auto key = registry_.OpenKey(Hive::LocalMachine, kWinlogonKey)) {
-        if (OptionLogin.Value() || OptionLock.Value()) {
-            (void)key->WriteText(kDefaultUserName, TextUserName.Text());
-            (void)key->WriteText(kDefaultPassword, TextUserPassWord.Text());
-            (void)key->WriteText(kAutoAdminLogon, "1");
-        } else {
-            // The account name stays for the next time; the password does not.
-            (void)key->DeleteValue(kDefaultPassword);
-            (void)key->WriteText(kAutoAdminLogon, "0");
+    const LogonSettings settings{OptionLogin.Value() || OptionLock.Value(),
+                                 TextUserName.Text(),
+                                 TextUserPassWord.Text(),
+                                 static_cast<std::int16_t>(CheckShareMode.Value()),
+                                 static_cast<std::int16_t>(Check2003.Value()),
+                                 AutoPlaySelector()};
+    std::string problems;
+    if (elevation_.Elevated()) {
+        problems = ApplyLogonSettings(registry_, settings);
+    } else {
+        const ElevatedResult result =
+            elevation_.RunElevated(FormatOperation(LogonRequest{settings}), LogonInput(settings));
+        if (result.end == ElevatedEnd::Declined) {
+            LabelOutcome.SetCaption("已取消：没有做任何更改。");
+            return;
         }
+        if (result.end == ElevatedEnd::Failed) {
+            LabelOutcome.SetCaption("未保存，没有做任何更改：" + result.report);
+            return;
+        }
+        problems = result.report;
     }
-
-    // Stored even when Windows refused the values above: the record is the user's own.
+    // Stored even when Windows refused some values: the record is the user's own.
     store_.Info().AutoLogonLock = OptionLock.Value() ? 1 : 0;
     store_.SaveSetupInfo();
-
-    (void)ApplyShareTweak(registry_, static_cast<std::int16_t>(CheckShareMode.Value()));
-    (void)ApplyTrackerTweak(registry_, static_cast<std::int16_t>(Check2003.Value()));
-    (void)ApplyAutoPlayTweak(registry_, AutoPlaySelector());
+    LabelOutcome.SetCaption(problems.empty() ? "已保存。" : problems);
 }
 
 }  // namespace tavrin

@@ -7,6 +7,7 @@
 
 namespace tavrin {
 
+class Elevation;
 class Registry;
 class SetupStore;
 
@@ -16,7 +17,7 @@ class SetupStore;
 // always start from their initial states.
 class FormEasyLogin : public Form {
 public:
-    FormEasyLogin(Registry& registry, SetupStore& store);
+    FormEasyLogin(Registry& registry, SetupStore& store, Elevation& elevation);
 
     // Option groups come first: the buttons join them as they are built.
     OptionGroup LogonChoices;     // the options of Frame1
@@ -42,6 +43,7 @@ public:
     OptionButton OptionAllDisk;
 
     CommandButton CommandSave;
+    Label LabelOutcome;  // what the last Save did, or could not do
 
     // 0 autoplay on, 1 off except optical drives, 2 off everywhere.
     std::int16_t AutoPlaySelector() const;
@@ -58,6 +60,7 @@ private:
 
     Registry& registry_;
     SetupStore& store_;
+    Elevation& elevation_;
 };
 
 // Where Windows looks for the account to log on with at boot.

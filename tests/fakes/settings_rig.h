@@ -1,8 +1,14 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_elevation.h"
 #include "fakes/fake_registry.h"
+#include "fakes/tracing_ports.h"
 
 namespace tavrin::testing {
 
@@ -11,7 +17,12 @@ struct SettingsRig {
     FakeRegistry registry;
     FakeApplication app;
     FakeClock clock;
-    SetupStore store{registry, app, clock};
+    FakeElevation elevation;
+    FakeLogonTask task;
+    std::vector<std::string> boxes;
+    TracingMessageBox messageBox{boxes};
+    StartWithWindows startUp{registry, app, task, elevation, messageBox};
+    SetupStore store{registry, clock, startUp};
 
     SetupInfo& Info() { return store.Info(); }
     // The stored bytes laid over a zero record: all zero when nothing is stored.

@@ -14,13 +14,17 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_clock_setter.h"
+#include "fakes/fake_elevation.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_tcp_client.h"
+#include "fakes/tracing_ports.h"
 #include "timesync/frm_sync.h"
 
 namespace tavrin {
@@ -78,11 +82,16 @@ struct SyncRig {
     FakeRegistry registry;
     FakeApplication app;
     FakeClock clock;
-    SetupStore store{registry, app, clock};
+    FakeElevation elevation;
+    FakeLogonTask task;
+    std::vector<std::string> boxes;
+    TracingMessageBox messageBox{boxes};
+    StartWithWindows startUp{registry, app, task, elevation, messageBox};
+    SetupStore store{registry, clock, startUp};
     FakeTcpClient socket;
     FakeClockSetter fakeSetter{clock};
     CheckedClockSetter setter{fakeSetter};
-    frmSync form{store, socket, setter, clock};
+    frmSync form{store, socket, setter, clock, elevation};
 };
 
 // What the connection in use has received so far, as the window must read it.

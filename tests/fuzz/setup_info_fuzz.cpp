@@ -19,17 +19,20 @@
 
 #include "app/frm_main.h"
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_audio_endpoint.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_clock_setter.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
+#include "fakes/fake_elevation.h"
 #include "fakes/fake_hotkeys.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tcp_client.h"
+#include "fakes/tracing_ports.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "mixer/module_sound.h"
@@ -148,7 +151,12 @@ void RunProgram(FuzzedDataProvider& input) {
     if (switches.MachineKeyReadOnly()) registry.DenyWrites(Hive::LocalMachine);
 
     FakeApplication app;
-    SetupStore store(registry, app, clock);
+    FakeElevation elevation;
+    FakeLogonTask task;
+    std::vector<std::string> boxes;
+    TracingMessageBox messageBox(boxes);
+    StartWithWindows startUp(registry, app, task, elevation, messageBox);
+    SetupStore store(registry, clock, startUp);
     store.LoadSetupInfo();
     Require(store.Info().ToBytes() == ExpectedRecord(switches, stored, clock),
             "the load lays the stored bytes over the record");
@@ -172,8 +180,8 @@ void RunProgram(FuzzedDataProvider& input) {
     FormKeyVol volumeKeys(store, volumeRegistrar, sound);
     powerKeys.Connect(volumeKeys);
     volumeKeys.Connect(powerKeys);
-    FormEasyLogin logon(registry, store);
-    frmSync sync(store, socket, clockSetter, clock);
+    FormEasyLogin logon(registry, store, elevation);
+    frmSync sync(store, socket, clockSetter, clock, elevation);
     frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app);
 
     main.Show();

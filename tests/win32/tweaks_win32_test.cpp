@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_elevation.h"
+#include "fakes/tracing_ports.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/text.h"
 #include "tweaks/form_easy_login.h"
@@ -109,10 +112,15 @@ TEST_F(WindowsRegistry, EachTweakLeavesItsRowsAsDwordsOrDeletions) {
 TEST_F(WindowsRegistry, SavingTheLockChoiceWritesWinlogonTheRecordAndTheTweaks) {
     testing::FakeApplication app;
     testing::FakeClock clock;
+    testing::FakeElevation elevation;
+    testing::FakeLogonTask task;
+    std::vector<std::string> boxes;
+    testing::TracingMessageBox messageBox(boxes);
+    StartWithWindows startUp(registry, app, task, elevation, messageBox);
     {
-        SetupStore store(registry, app, clock);
+        SetupStore store(registry, clock, startUp);
         store.LoadSetupInfo();
-        FormEasyLogin form(registry, store);
+        FormEasyLogin form(registry, store, elevation);
         form.Load();
         form.OptionLock.Click();
         form.TextUserName.SetText("管理员");
@@ -126,9 +134,9 @@ TEST_F(WindowsRegistry, SavingTheLockChoiceWritesWinlogonTheRecordAndTheTweaks) 
     EXPECT_EQ(record->bytes[44] | record->bytes[45] << 8, 1);  // AutoLogonLock
     EXPECT_TRUE(Query(Hive::ClassesRoot, kAudioCdShellKey, "play"));
 
-    SetupStore store(registry, app, clock);  // the next start reads it all back as texts
+    SetupStore store(registry, clock, startUp);  // the next start reads it all back as texts
     store.LoadSetupInfo();
-    FormEasyLogin again(registry, store);
+    FormEasyLogin again(registry, store, elevation);
     again.Load();
     EXPECT_TRUE(again.OptionLock.Value());
     EXPECT_EQ(again.TextUserName.Text(), "管理员");

@@ -25,7 +25,7 @@ std::string NistLine(std::string_view date, std::string_view time, char health =
 struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter setter{clock};
-    frmSync form{store, socket, setter, clock};
+    frmSync form{store, socket, setter, clock, elevation};
 
     explicit SyncRig(std::int16_t mode, bool load = true) {
         ResetSetupInfo(store.Info(), clock);
@@ -202,7 +202,7 @@ TEST(SyncWindowOptions, EachClickSavesItsModeAndChangesNothingElse) {
     for (const auto& c : cases) {
         c.option.Click();
         EXPECT_EQ(rig.Stored().SyncMode, c.mode) << "case: " << c.mode;
-        EXPECT_EQ(rig.registry.Has(Hive::LocalMachine, kRunKey, kRunValue), c.runEntry) << "case: " << c.mode;
+        EXPECT_EQ(rig.registry.Has(Hive::CurrentUser, kRunKey, kRunValue), c.runEntry) << "case: " << c.mode;
         EXPECT_EQ(rig.Look(), kDone) << "case: " << c.mode;
     }
     rig.Tick(3600);

@@ -30,7 +30,7 @@ protected:
     FormEasyLogin& Start() {
         store.Info() = {};
         store.LoadSetupInfo();
-        form = std::make_unique<FormEasyLogin>(registry, store);
+        form = std::make_unique<FormEasyLogin>(registry, store, elevation);
         form->Load();
         return *form;
     }
@@ -57,7 +57,7 @@ protected:
 };
 
 TEST_F(EasyLogin, StartsWithTheDefaultChoicesAMaskedPasswordAndTheWindowTopLeftAndOptionsOnlySwitchTheBoxes) {
-    FormEasyLogin f(registry, store);
+    FormEasyLogin f(registry, store, elevation);
     EXPECT_EQ(f.Label3.Caption(), "密\u3000码：");
     EXPECT_EQ(f.TextUserPassWord.passwordChar, "*");
     EXPECT_EQ(f.TextUserName.passwordChar, "");

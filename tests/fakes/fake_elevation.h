@@ -1,0 +1,67 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ports/elevation.h"
+#include "ports/logon_task.h"
+
+namespace tavrin::testing {
+
+// Elevated unless told otherwise; an elevated copy's run is recorded and
+// answered as scripted, with `copy` standing for the copy's own work.
+class FakeElevation final : public Elevation {
+public:
+    struct Run {
+        std::string operation, input;
+        friend bool operator==(const Run&, const Run&) = default;
+    };
+    bool elevated = true;
+    ElevatedResult answer{ElevatedEnd::Done, {}};
+    std::function<void(const std::string& operation)> copy;
+    std::vector<Run> runs;
+    // The elevated copy's side.
+    std::optional<std::string> callerInput;  // nullopt: no caller on that channel
+    std::string answered;
+
+    bool Elevated() const override { return elevated; }
+    ElevatedResult RunElevated(std::string_view operation, std::string_view input) override {
+        runs.push_back({std::string(operation), std::string(input)});
+        if (copy && answer.end != ElevatedEnd::Declined) copy(std::string(operation));
+        return answer;
+    }
+    std::unique_ptr<CallerChannel> ConnectCaller(std::string_view) override {
+        struct Channel final : CallerChannel {
+            explicit Channel(FakeElevation& e) : e_(e) {}
+            std::optional<std::string> Input() override { return e_.callerInput; }
+            void Answer(std::string_view report) override { e_.answered = report; }
+            FakeElevation& e_;
+        };
+        return std::make_unique<Channel>(*this);
+    }
+};
+
+class FakeLogonTask final : public LogonTask {
+public:
+    bool exists = false;
+    std::string definition;
+    std::optional<std::string> refusal;  // the reason every change is refused with
+    int queries = 0;
+
+    bool Exists() override { return ++queries, exists; }
+    Outcome Register(std::string_view xml) override {
+        if (refusal) return Outcome::Refused(*refusal);
+        definition = xml;
+        exists = true;
+        return Outcome::Done();
+    }
+    Outcome Delete() override {
+        if (refusal) return Outcome::Refused(*refusal);
+        exists = false;
+        return Outcome::Done();
+    }
+    std::string CurrentUser() const override { return "S-1-5-21-7-1001"; }
+};
+
+}  // namespace tavrin::testing
