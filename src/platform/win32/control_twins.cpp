@@ -33,6 +33,8 @@ void ButtonTwin::OnCommand(WORD code) {
     if (code == BN_CLICKED) button_.Click();
 }
 
+void ButtonTwin::AfterCreate() { Button_SetElevationRequiredState(hwnd_, button_.Shield); }
+
 void CheckBoxTwin::OnCommand(WORD code) {
     if (code == BN_CLICKED) box_.Click();
 }

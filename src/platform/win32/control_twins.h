@@ -71,6 +71,7 @@ public:
 protected:
     const wchar_t* ClassName() const override { return L"BUTTON"; }
     DWORD Style() const override { return BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP; }
+    void AfterCreate() override;
 
 private:
     CommandButton& button_;

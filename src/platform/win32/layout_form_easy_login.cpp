@@ -25,6 +25,7 @@ void LayOutEasyLogin(FormWindow& w, FormEasyLogin& f) {
     w.Add(f.OptionAllDisk, {4800, 2970, 3720, 330}, false);
 
     w.Add(f.CommandSave, {3780, 3720, 1440, 450});
+    w.Add(f.LabelOutcome, {300, 4320, 8340, 780});
 }
 
 }  // namespace tavrin::win32

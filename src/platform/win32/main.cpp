@@ -9,6 +9,8 @@
 #include "app/frm_main.h"
 #include "app/module_main.h"
 #include "app/setup_store.h"
+#include "app/start_with_windows.h"
+#include "elevated/run_elevated_call.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/hidden_start.h"
@@ -18,9 +20,11 @@
 #include "platform/win32/clock_setter_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/date_time_text_win32.h"
+#include "platform/win32/elevation_win32.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/hotkey_registrar_win32.h"
 #include "platform/win32/layouts.h"
+#include "platform/win32/logon_task_win32.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/power_win32.h"
@@ -52,7 +56,10 @@ struct Platform {
     Win32ClockSetter clockSetter;
     Win32Power power;  // learns the main window once it exists
     Win32DateTimeText dateTimeText;
-    SetupStore store{registry, app, clock};
+    Win32Elevation elevation;
+    Win32LogonTask logonTask;
+    StartWithWindows startUp{registry, app, logonTask, elevation, messageBox};
+    SetupStore store{registry, clock, startUp};
     ModuleShutDown shutDown{power, workstation, messageBox};
     CountdownDialogs countdowns{
         shutDown, [](FormCount30& dialog) -> std::unique_ptr<FormView> { return MakeCountdownDialog(dialog); }};
@@ -70,8 +77,8 @@ public:
         : shutdown_(p.store, p.clock, p.dateTimeText, p.countdowns, p.shutDown),
           keyOff_(p.store, p.powerKeys, p.countdowns, p.shutDown),
           keyVol_(p.store, p.volumeKeys, p.sound),
-          easyLogin_(p.registry, p.store),
-          sync_(p.store, p.tcpClient, p.clockSetter, p.clock),
+          easyLogin_(p.registry, p.store, p.elevation),
+          sync_(p.store, p.tcpClient, p.clockSetter, p.clock, p.elevation),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
@@ -136,6 +143,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     Platform platform;
+    if (const auto exitCode = tavrin::RunIfElevatedCall(
+            platform.app.Arguments(), {platform.registry, platform.clockSetter, platform.clock, platform.logonTask,
+                                       platform.app, platform.elevation}))
+        return *exitCode;
     std::unique_ptr<Program> program;
     const bool runs = tavrin::RunStartUp({platform.app, platform.runningCopy, platform.workstation, platform.store},
                                          [&]() -> tavrin::frmMain& {

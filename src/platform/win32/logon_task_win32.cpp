@@ -1,0 +1,82 @@
+#include "platform/win32/logon_task_win32.h"
+
+#include <windows.h>
+#include <taskschd.h>
+#include <wrl/client.h>
+
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/system_reason.h"
+#include "platform/win32/text.h"
+#include "platform/win32/token_user.h"
+
+namespace tavrin::win32 {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Owns a BSTR for the length of one call.
+class Bstr {
+public:
+    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    ~Bstr() { SysFreeString(text_); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    operator BSTR() const { return text_; }
+
+private:
+    BSTR text_;
+};
+
+// The root folder, or the reason there is none.
+HRESULT RootFolder(ComPtr<ITaskFolder>& folder) {
+    ComPtr<ITaskService> service;
+    HRESULT hr = CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&service));
+    if (FAILED(hr)) return hr;
+    const VARIANT none{};  // VT_EMPTY: this computer, this user
+    hr = service->Connect(none, none, none, none);
+    if (FAILED(hr)) return hr;
+    return service->GetFolder(Bstr(L"\\"), &folder);
+}
+
+Outcome OutcomeOfResult(HRESULT hr) {
+    if (SUCCEEDED(hr)) return Outcome::Done();
+    // Win32 errors wrapped in an HRESULT read as the system's own text.
+    return Outcome::Refused(
+        SystemReason(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr)));
+}
+
+}  // namespace
+
+bool Win32LogonTask::Exists() {
+    const ComApartment com;
+    ComPtr<ITaskFolder> folder;
+    ComPtr<IRegisteredTask> task;
+    return com.Usable() && SUCCEEDED(RootFolder(folder)) && SUCCEEDED(folder->GetTask(Bstr(kLogonTaskName), &task));
+}
+
+Outcome Win32LogonTask::Register(std::string_view definition) {
+    const ComApartment com;
+    ComPtr<ITaskFolder> folder;
+    HRESULT hr = RootFolder(folder);
+    if (FAILED(hr)) return OutcomeOfResult(hr);
+    const VARIANT none{};
+    ComPtr<IRegisteredTask> task;
+    hr = folder->RegisterTask(Bstr(kLogonTaskName), Bstr(Widen(definition)), TASK_CREATE_OR_UPDATE, none, none,
+                              TASK_LOGON_INTERACTIVE_TOKEN, none, &task);
+    return OutcomeOfResult(hr);
+}
+
+Outcome Win32LogonTask::Delete() {
+    const ComApartment com;
+    ComPtr<ITaskFolder> folder;
+    HRESULT hr = RootFolder(folder);
+    if (FAILED(hr)) return OutcomeOfResult(hr);
+    hr = folder->DeleteTask(Bstr(kLogonTaskName), 0);
+    if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)) return Outcome::Done();
+    return OutcomeOfResult(hr);
+}
+
+std::string Win32LogonTask::CurrentUser() const { return Narrow(TokenUserSid()); }
+
+}  // namespace tavrin::win32
