@@ -25,9 +25,10 @@ std::string NistLine(std::string_view date, std::string_view time, char health =
 struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter setter{clock};
-    frmSync form{store, socket, setter, clock, elevation};
+    bool elevated;
+    frmSync form{store, socket, setter, clock, (elevation.elevated = elevated, elevation)};
 
-    explicit SyncRig(std::int16_t mode, bool load = true) {
+    explicit SyncRig(std::int16_t mode, bool load = true, bool elevated = true) : elevated(elevated) {
         ResetSetupInfo(store.Info(), clock);
         store.Info().SyncMode = mode;
         if (load) form.Load();
@@ -294,6 +295,40 @@ TEST(SyncReply, ARefusedChangeSaysSoAndTheWindowStaysUsable) {
         rig.Tick(3601);  // the next attempt follows the hourly rule
         EXPECT_EQ(rig.Attempts(), 2u) << "case: " << c.status;
     }
+}
+
+// Without rights: the button carries the shield and its sync sets the clock
+// through an elevated copy, with the server's time and when it was read; the
+// automatic attempts never ask and say what Windows refused.
+TEST(SyncReply, WithoutRightsTheButtonsSyncGoesThroughTheElevatedCopy) {
+    const struct {
+        ElevatedResult answer;
+        std::string status;
+    } cases[] = {
+        {{ElevatedEnd::Done, {}}, "本地时间"},
+        {{ElevatedEnd::Declined, {}}, "已取消：系统时间未修改"},
+        {{ElevatedEnd::Refused, "校时失败：无权修改系统时间"}, "校时失败：无权修改系统时间"},
+        {{ElevatedEnd::Failed, "提升权限的副本没有应答"}, "校时失败：提升权限的副本没有应答"},
+    };
+    for (const auto& c : cases) {
+        SyncRig rig(3, true, false);
+        EXPECT_TRUE(rig.form.cSyncro.Shield);
+        rig.elevation.answer = c.answer;
+        rig.form.cSyncro.Click();
+        rig.clock.Advance(2s);
+        rig.socket.Send(NistLine("26-12-05", "23:59:58"));
+        const auto utc = ToSeconds(MakeDateTime(std::chrono::year{2026} / 12 / 5, 23h + 59min + 58s));
+        EXPECT_EQ(rig.elevation.runs,
+                  (std::vector<FakeElevation::Run>{{"clock " + std::to_string(utc) + " 1002000", ""}}));
+        EXPECT_TRUE(rig.setter.calls.empty());
+        EXPECT_EQ(rig.Look(), "done 更新系统时间 enabled " + c.status);
+    }
+    SyncRig automatic(2, true, false);
+    automatic.setter.status = ClockStatus::Refused;
+    automatic.Tick();
+    automatic.socket.Send(NistLine("26-12-05", "23:59:58"));
+    EXPECT_TRUE(automatic.elevation.runs.empty());
+    EXPECT_EQ(automatic.Look(), "done 更新系统时间 enabled 校时失败：无权修改系统时间");
 }
 
 }  // namespace

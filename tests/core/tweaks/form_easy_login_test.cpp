@@ -203,6 +203,41 @@ TEST_F(EasyLogin, TheTweakControlsChooseWhatSaveApplies) {
     }
 }
 
+// Without rights the shield is shown and Save hands the elevated copy the
+// choices on its command line and the account over the channel. Whatever the
+// copy says is shown; a declined prompt changes nothing at all.
+TEST_F(EasyLogin, WithoutRightsSaveGoesThroughTheElevatedCopyAndSaysHowItEnded) {
+    EXPECT_FALSE(Start().CommandSave.Shield);
+    elevation.elevated = false;
+    const struct {
+        ElevatedResult answer;
+        const char* shown;
+        std::int16_t lock;
+    } cases[] = {
+        {{ElevatedEnd::Declined, {}}, "已取消：没有做任何更改。", 0},
+        {{ElevatedEnd::Failed, "拒绝访问。 (5)"}, "未保存，没有做任何更改：拒绝访问。 (5)", 0},
+        {{ElevatedEnd::Refused, "自动播放设置未能应用"}, "自动播放设置未能应用", 1},
+        {{ElevatedEnd::Done, {}}, "已保存。", 1},
+    };
+    for (const auto& c : cases) {
+        Restart();
+        elevation.runs.clear();
+        elevation.answer = c.answer;
+        FormEasyLogin& f = Start();
+        EXPECT_TRUE(f.CommandSave.Shield);
+        f.OptionLock.Click();
+        f.TextUserName.SetText("bob");
+        f.TextUserPassWord.SetText("p w");
+        f.OptionAllDisk.Click();
+        f.CommandSave.Click();
+        EXPECT_EQ(elevation.runs,
+                  (std::vector<testing::FakeElevation::Run>{{"logon 1 1 1 2", std::string("bob\0p w", 7)}}));
+        EXPECT_EQ(f.LabelOutcome.Caption(), c.shown);
+        EXPECT_EQ(Stored().AutoLogonLock, c.lock) << c.shown;
+        EXPECT_FALSE(registry.Has(HKLM, kWinlogonKey, kAutoAdminLogon));  // only the copy writes there
+    }
+}
+
 TEST(LeadingWholeNumber, TakesTheNumberATextStartsWithAndDropsItsFraction) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     const struct {

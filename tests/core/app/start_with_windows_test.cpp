@@ -1,0 +1,174 @@
+#include "app/start_with_windows.h"
+
+#include <gtest/gtest.h>
+
+#include "elevated/elevated_call.h"
+#include "elevated/run_elevated_call.h"
+#include "fakes/fake_clock_setter.h"
+#include "fakes/settings_rig.h"
+
+namespace tavrin {
+namespace {
+
+using namespace testing;
+constexpr const char* kCommand = "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run";
+
+class StartUpTest : public ::testing::Test, public SettingsRig {
+protected:
+    StartUpTest() {
+        // The elevated copy is the real one, over the same fakes.
+        elevation.copy = [this](const std::string& operation) {
+            (void)RunIfElevatedCall(ElevatedArguments(kNoChannel, operation),
+                                    {registry, setter, clock, task, app, elevation});
+        };
+    }
+    std::optional<std::string> RunEntry() const { return registry.Text(Hive::CurrentUser, kRunKey, kRunValue); }
+    void Save(std::int16_t syncMode, std::int16_t powerKeys = 0) {
+        Info().SyncMode = syncMode;
+        Info().PowerKeysEnabled = powerKeys;
+        store.SaveSetupInfo();
+    }
+    FakeClockSetter setter{clock};
+};
+
+// Each case starts from the opposite state, so both directions are seen.
+TEST_F(StartUpTest, TheRunEntryExistsExactlyWhenASettingNeedsIt) {
+    const struct {
+        const char* what;
+        std::int16_t SetupInfo::*field;
+        std::int16_t value;
+        bool needed;
+    } cases[] = {
+        {"nothing", &SetupInfo::SyncMode, 3, false},
+        {"task at start-up", &SetupInfo::StartCloseTask, 1, true},
+        {"lock after logon", &SetupInfo::AutoLogonLock, 1, true},
+        {"hourly sync", &SetupInfo::SyncMode, 1, true},
+        {"sync at start-up", &SetupInfo::SyncMode, 2, true},
+        {"power keys, odd value", &SetupInfo::PowerKeysEnabled, -3, true},
+        {"volume keys", &SetupInfo::VolumeKeysEnabled, 1, true},
+        {"task flag 2", &SetupInfo::StartCloseTask, 2, false},
+        {"lock flag -1", &SetupInfo::AutoLogonLock, -1, false},
+        {"sync mode 4", &SetupInfo::SyncMode, 4, false},
+    };
+    for (const auto& c : cases) {
+        registry = FakeRegistry{};
+        if (!c.needed) registry.PutText(Hive::CurrentUser, kRunKey, kRunValue, "stale");
+        Info() = {};
+        Info().SyncMode = 3;
+        Info().*c.field = c.value;
+        store.SaveSetupInfo();
+        EXPECT_EQ(RunEntry(), c.needed ? std::optional<std::string>(kCommand) : std::nullopt) << "case: " << c.what;
+        registry.log.clear();
+        store.SaveSetupInfo();
+        EXPECT_EQ(registry.log.size(), 1u) << "case: " << c.what;  // the record alone: the entry is in line
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+// An earlier version's entry for every user goes when rights allow; without
+// them it stays, and no one is bothered about it. A refused write of the
+// user's own entry is said.
+TEST_F(StartUpTest, TheMachineWideEntryGoesWithRightsAndARefusedEntryIsSaid) {
+    for (const bool elevated : {true, false}) {
+        registry = FakeRegistry{};
+        registry.PutText(Hive::LocalMachine, kRunKey, kRunValue, kCommand);
+        elevation.elevated = elevated;
+        Save(2);
+        EXPECT_EQ(registry.Has(Hive::LocalMachine, kRunKey, kRunValue), !elevated);
+        EXPECT_EQ(RunEntry(), kCommand);
+    }
+    EXPECT_TRUE(boxes.empty());
+    registry.DenyWrites(Hive::CurrentUser);
+    Save(3);
+    EXPECT_EQ(boxes, std::vector<std::string>{"box 无法更新开机启动项：需要管理员权限 | Tavrin－定时关机免费版"});
+}
+
+// Without rights: the offer, the copy that makes the task, the entry that
+// goes while it exists, and the copy that deletes it once nothing needs it.
+TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatureNeedsIt) {
+    elevation.elevated = false;
+    Save(1);
+    EXPECT_EQ(RunEntry(), kCommand);
+    startUp.OfferLogonTask(Info());
+    EXPECT_EQ(elevation.runs, (std::vector<FakeElevation::Run>{{"task 1 S-1-5-21-7-1001", ""}}));
+    EXPECT_NE(task.definition.find("<UserId>S-1-5-21-7-1001</UserId></LogonTrigger>"), std::string::npos);
+    EXPECT_FALSE(RunEntry());
+    EXPECT_EQ(boxes.size(), 1u);  // the question
+
+    Save(3, 1);  // the keys still start with Windows, through the task
+    startUp.OfferLogonTask(Info());
+    EXPECT_TRUE(task.exists);
+    EXPECT_FALSE(RunEntry());
+
+    StartWithWindows nextRun(registry, app, task, elevation, messageBox);  // learns of the task from the user's key
+    SetupStore nextStore(registry, clock, nextRun);
+    nextStore.LoadSetupInfo();
+    nextStore.SaveSetupInfo();
+    EXPECT_FALSE(RunEntry());
+
+    elevation.answer = {ElevatedEnd::Declined, {}};
+    nextStore.Info().PowerKeysEnabled = 0;
+    nextStore.SaveSetupInfo();
+    EXPECT_TRUE(task.exists);
+    EXPECT_EQ(boxes.back(), "box 开机计划任务未删除：已取消 | Tavrin－定时关机免费版");
+
+    elevation.answer = {ElevatedEnd::Done, {}};
+    nextStore.SaveSetupInfo();
+    EXPECT_EQ(elevation.runs.back().operation, "task 0");
+    EXPECT_FALSE(task.exists);
+    EXPECT_FALSE(registry.Has(Hive::CurrentUser, kSettingsKey, kLogonTaskValue));
+
+    task.exists = true;  // made by hand: not ours to know of
+    const int queries = task.queries;
+    nextStore.Info().SyncMode = 1;
+    nextStore.SaveSetupInfo();
+    EXPECT_EQ(task.queries, queries);
+    EXPECT_EQ(RunEntry(), kCommand);
+}
+
+// "No" to the question, or to Windows: the entry stays, and the user learns
+// that the clock will not be set at logon. With rights, nothing is asked.
+TEST_F(StartUpTest, ADeclinedOfferKeepsTheEntryAndSaysWhatIsLost) {
+    const std::string lost =
+        "box 未创建计划任务：开机自动校时需要管理员权限。程序仍会随 Windows 启动，但无法修改系统时间。 | "
+        "Tavrin－定时关机免费版";
+    for (const bool sayNo : {true, false}) {
+        boxes.clear();
+        elevation.elevated = false;
+        messageBox.answer = !sayNo;
+        elevation.answer = {ElevatedEnd::Declined, {}};
+        Save(2);
+        startUp.OfferLogonTask(Info());
+        EXPECT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes.back(), lost);
+        EXPECT_EQ(RunEntry(), kCommand);
+        EXPECT_FALSE(task.exists);
+    }
+    EXPECT_EQ(elevation.runs.size(), 1u);
+    elevation.elevated = true;
+    startUp.OfferLogonTask(Info());
+    EXPECT_EQ(boxes.size(), 2u);
+}
+
+TEST(RunCommand, QuotesThePathWhereverTheProgramLives) {
+    struct Case {
+        const char* dir;
+        const char* base;
+        const char* command;
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Tavrin", "Tavrin", kCommand},
+        {"C:\\", "Tavrin", "\"C:\\Tavrin.exe\" /run"},
+        {"D:\\tools\\", "tav", "\"D:\\tools\\tav.exe\" /run"},
+        {"C:\\程序", "定时关机", "\"C:\\程序\\定时关机.exe\" /run"},
+    };
+    for (const Case& c : cases) {
+        FakeApplication app;
+        app.directory = c.dir;
+        app.baseName = c.base;
+        EXPECT_EQ(StartWithWindows::RunCommand(app), c.command) << c.dir;
+    }
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,116 @@
+#include "elevated/elevated_call.h"
+
+#include <gtest/gtest.h>
+
+#include "elevated/run_elevated_call.h"
+#include "fakes/fake_clock_setter.h"
+#include "fakes/settings_rig.h"
+#include "tweaks/form_easy_login.h"
+
+namespace tavrin {
+namespace {
+
+using namespace testing;
+using namespace std::chrono_literals;
+using Log = std::vector<std::string>;
+
+struct ElevatedCopy : SettingsRig {
+    FakeClockSetter setter{clock};
+    std::optional<int> Run(const std::string& arguments) {
+        return RunIfElevatedCall(arguments, {registry, setter, clock, task, app, elevation});
+    }
+};
+
+// What the first copy writes is what the second reads, and anything else on
+// such a command line ends the copy without doing anything.
+TEST(ElevatedCall, OperationsSurviveTheCommandLineAndAnythingElseIsRefusedUntouched) {
+    const ElevatedOperation operations[] = {
+        LogonRequest{{true, "", "", 1, 0, 2}},
+        ClockRequest{3'973'795'200, 123'456},
+        TaskRequest{true, "S-1-5-21-1"},
+        TaskRequest{false, {}},
+    };
+    for (const auto& operation : operations) {
+        const std::string text = FormatOperation(operation);
+        const auto call = ParseElevatedCall(ElevatedArguments("\\\\.\\pipe\\Tavrin.00ff", text));
+        ASSERT_TRUE(call) << text;
+        EXPECT_EQ(call->channel, "\\\\.\\pipe\\Tavrin.00ff");
+        EXPECT_EQ(FormatOperation(call->operation), text);
+    }
+    for (const char* bad : {"/elevated", "/elevated -", "/elevated - logon 1 1 1", "/elevated - logon 1 1 1 3",
+                            "/elevated - logon 1 1 1 2 x", "/elevated - clock -5 1", "/elevated - clock 1 1e3",
+                            "/elevated - task 1", "/elevated - task 2", "/elevated  - task 0", "/elevated - reboot"}) {
+        ElevatedCopy copy;
+        EXPECT_EQ(copy.Run(bad), kExitUnreadable) << bad;
+        EXPECT_TRUE(copy.registry.log.empty() && copy.setter.calls.empty() && !copy.task.exists) << bad;
+    }
+    ElevatedCopy copy;
+    for (const char* normal : {"", "/run", "/elevatedx - task 0"}) EXPECT_FALSE(copy.Run(normal)) << normal;
+}
+
+// The logon operation writes what a Save with full rights writes, the
+// account coming over the channel only; no account, nothing written.
+TEST(ElevatedCall, TheLogonOperationWritesExactlyWhatTheDirectSaveWrites) {
+    const LogonSettings settings{true, "管理员", "p w\"&", 1, 1, 2};
+    ElevatedCopy direct;
+    ASSERT_EQ(ApplyLogonSettings(direct.registry, settings), "");
+    ElevatedCopy copy;
+    copy.elevation.callerInput = LogonInput(settings);
+    EXPECT_EQ(copy.Run(ElevatedArguments("\\\\.\\pipe\\Tavrin.1", FormatOperation(LogonRequest{settings}))), kExitDone);
+    EXPECT_EQ(copy.registry.log, direct.registry.log);
+    EXPECT_EQ(copy.registry.Text(Hive::LocalMachine, kWinlogonKey, kDefaultPassword), "p w\"&");
+    EXPECT_EQ(copy.elevation.answered, "");
+
+    for (const bool channel : {true, false}) {
+        ElevatedCopy lost;
+        lost.elevation.callerInput.reset();  // a caller that is not there
+        const auto exit = lost.Run(ElevatedArguments(channel ? "\\\\.\\pipe\\Tavrin.2" : "-", "logon 1 0 0 0"));
+        EXPECT_EQ(exit, channel ? kExitUnreadable : kExitRefused);
+        EXPECT_FALSE(lost.registry.Has(Hive::LocalMachine, kWinlogonKey, kAutoAdminLogon));
+    }
+    ElevatedCopy denied;
+    denied.elevation.callerInput = "";
+    denied.registry.DenyWrites(Hive::LocalMachine);
+    EXPECT_EQ(denied.Run(ElevatedArguments("\\\\.\\pipe\\Tavrin.3", "logon 0 1 1 1")), kExitRefused);
+    EXPECT_EQ(denied.elevation.answered.substr(0, denied.elevation.answered.find('\n')),
+              "自动登录设置未保存：需要管理员权限");
+}
+
+// The time read from the server is moved on by the wait for the prompt; a
+// time read too long ago is not set at all.
+TEST(ElevatedCall, TheClockOperationAddsTheWaitAndRefusesAnOldTime) {
+    ElevatedCopy copy;
+    const auto readAt = copy.clock.Monotonic().count();
+    copy.clock.Advance(7s);
+    const auto utc = ToSeconds(MakeDateTime(std::chrono::year{2026} / 12 / 5, 23h + 59min + 58s));
+    EXPECT_EQ(copy.Run("/elevated - clock " + std::to_string(utc) + " " + std::to_string(readAt)), kExitDone);
+    EXPECT_EQ(copy.setter.calls, Log{"utc 2026-12-06 00:00:05"});
+    copy.clock.Advance(11min);
+    EXPECT_EQ(copy.Run("/elevated - clock " + std::to_string(utc) + " " + std::to_string(readAt)), kExitRefused);
+    copy.setter.status = ClockStatus::Refused;
+    EXPECT_EQ(copy.Run("/elevated - clock 0 " + std::to_string(copy.clock.Monotonic().count())), kExitRefused);
+    EXPECT_EQ(copy.setter.calls.size(), 2u);
+}
+
+// The definition Windows gets: this user's logon, highest rights, the
+// program with "/run", none of the defaults that stop a resident program.
+TEST(ElevatedCall, TheTaskOperationRegistersTheLogonTaskAndDeletesIt) {
+    ElevatedCopy copy;
+    copy.app.directory = "C:\\A&B <x>";
+    EXPECT_EQ(copy.Run("/elevated - task 1 S-1-5-21-9"), kExitDone);
+    for (const char* part :
+         {"<LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-9</UserId></LogonTrigger>",
+          "<UserId>S-1-5-21-9</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
+          "<Command>C:\\A&amp;B &lt;x&gt;\\Tavrin.exe</Command><Arguments>/run</Arguments>",
+          "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+          "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>", "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"})
+        EXPECT_NE(copy.task.definition.find(part), std::string::npos) << part;
+    EXPECT_EQ(copy.Run("/elevated - task 0"), kExitDone);
+    EXPECT_FALSE(copy.task.exists);
+    copy.task.refusal = "拒绝访问。 (5)";
+    EXPECT_EQ(copy.Run("/elevated - task 1 S-1-5-21-9"), kExitRefused);
+    EXPECT_TRUE(copy.registry.log.empty());  // nothing but the task, ever
+}
+
+}  // namespace
+}  // namespace tavrin
