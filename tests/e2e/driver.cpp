@@ -6,8 +6,13 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/win32/elevation_win32.h"
+#include "platform/win32/text.h"
 
 namespace {
 
@@ -195,11 +200,21 @@ int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
     return 0;
 }
 
+// The first copy's side of an elevated operation, through the program's own
+// adapter: the input comes from stdin, so that it is on no command line.
+int Elevate(const std::wstring& exe, const std::wstring& operation) {
+    std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    tavrin::win32::Win32Elevation elevation(exe);
+    const tavrin::ElevatedResult result = elevation.RunElevated(tavrin::win32::Narrow(operation), input);
+    std::printf("%d %s\n", static_cast<int>(result.end), result.report.c_str());
+    return 0;
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
         "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
-        "       launch CAPTION EXE [ARGS]\n",
+        "       launch CAPTION EXE [ARGS] | ticks | elevate EXE OPERATION < INPUT\n",
         stderr);
     return 2;
 }
@@ -209,6 +224,11 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
     const std::wstring command = argv[1];
+    if (command == L"ticks") {
+        std::printf("%llu\n", static_cast<unsigned long long>(GetTickCount64()));
+        return 0;
+    }
+    if (command == L"elevate" && argc >= 4) return Elevate(argv[2], argv[3]);
     if (command == L"foreground") {
         Print(Text(GetForegroundWindow()));
         return 0;

@@ -21,7 +21,8 @@ DRIVER = Path(os.environ.get("TAVRIN_DRIVER", BUILD / "tests" / "tavrin_driver.e
 CAPTION = "Tavrin－定时关机免费版(2.4.8)"
 BOX = "Tavrin－定时关机免费版"  # a message box's title
 SETTINGS_KEY = r"HKCU\Software\Dormalix"
-RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"
+RUN_KEY = r"HKCU\software\microsoft\windows\currentversion\run"
+MACHINE_RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"  # where earlier versions wrote
 
 
 def _wine_binary():
@@ -158,6 +159,11 @@ class WineDesktop:
                                stderr=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             return r.returncode, out.read()
+
+    @staticmethod
+    def windows_path(path):
+        """A path of this machine as Wine's programs name it."""
+        return "Z:" + str(path).replace("/", "\\")
 
     def driver(self, *args):
         code, out = self.run_wine(str(DRIVER), *args)
@@ -296,6 +302,7 @@ class DesktopTest(unittest.TestCase):
         self.desktop.reg_delete_key(SETTINGS_KEY)
         self.desktop.reg_delete_key(r"HKCU\Software\Wine\Debug")
         self.desktop.reg_delete_value(RUN_KEY, "Dormalix")
+        self.desktop.reg_delete_value(MACHINE_RUN_KEY, "Dormalix")
 
     def tearDown(self):
         self.desktop.end_programs()

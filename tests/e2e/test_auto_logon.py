@@ -3,7 +3,7 @@ and what a restart shows."""
 import time
 import unittest
 
-from harness import SETTINGS_KEY, DesktopTest, unpack_record, wait_until
+from harness import EXE, MACHINE_RUN_KEY, RUN_KEY, SETTINGS_KEY, DesktopTest, unpack_record, wait_until
 
 PANE = "开机自动登录"
 WINLOGON = r"HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon"
@@ -26,8 +26,9 @@ class AutoLogonTest(DesktopTest):
         self.desktop.click_toolbar(4)
         wait_until(lambda: self.desktop.panes()[0][1] == PANE, what="the logon pane in front")
 
-    def test_save_with_the_lock_choice_writes_windows_values_and_the_record(self):
+    def test_save_with_the_lock_choice_writes_windows_values_the_record_and_the_users_run_entry(self):
         self.desktop.reg_delete_value(WINLOGON, "AutoadminLogon")
+        self.desktop.reg_add(MACHINE_RUN_KEY, "Dormalix", "REG_SZ", "an earlier version's entry")
         self.desktop.start_program()
         self.show_pane()
         edits = [c for c in self.desktop.controls(PANE) if c["cls"] == "Edit"]
@@ -49,6 +50,10 @@ class AutoLogonTest(DesktopTest):
         stored = bytes.fromhex(self.desktop.reg_query(SETTINGS_KEY, "setupinfo"))
         self.assertEqual(len(stored), 56)
         self.assertEqual(unpack_record(stored)["AutoLogonLock"], 1)
+        # The lock needs the program at logon: this user's entry, and none for every user.
+        self.assertEqual(self.desktop.reg_query(RUN_KEY, "Dormalix"), f'"{self.desktop.windows_path(EXE)}" /run')
+        self.assertIsNone(self.desktop.reg_query(MACHINE_RUN_KEY, "Dormalix"))
+        self.assertEqual(self.desktop.control("已保存。", PANE)["cls"], "Static")
 
         # A restart shows the stored logon choice; the tweaks start as built.
         self.desktop.end_programs()

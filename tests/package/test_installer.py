@@ -27,7 +27,8 @@ PACKAGES = WORK / "packages"
 TITLE = "Tavrin－定时关机免费版"
 PROGRAM_FOLDER = r"C:\Program Files\Tavrin"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin"
-RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"
+RUN_KEY = r"HKCU\software\microsoft\windows\currentversion\run"
+MACHINE_RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"  # where earlier versions wrote
 SETTINGS_KEY = r"HKCU\Software\Dormalix"
 PROGRAM_FILES = ["Tavrin.exe", "Tavrin.html", "README.txt"]
 ABORTED = 2  # an installer's exit code when its script gives up
@@ -199,9 +200,13 @@ class InstallerTest(unittest.TestCase):
         self.assertEqual(entry["InstallLocation"], PROGRAM_FOLDER)
 
         # What the program leaves once it has run, beside other programs' values.
-        self.reg_add(RUN_KEY, "Dormalix", "REG_SZ", rf'"{PROGRAM_FOLDER}\Tavrin.exe" /run')
-        self.reg_add(RUN_KEY, "SomeOtherTool", "REG_SZ", r"C:\other\tool.exe")
+        for key in (RUN_KEY, MACHINE_RUN_KEY):
+            self.reg_add(key, "Dormalix", "REG_SZ", rf'"{PROGRAM_FOLDER}\Tavrin.exe" /run')
+            self.reg_add(key, "SomeOtherTool", "REG_SZ", r"C:\other\tool.exe")
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", "0300ffff1e00")
+        task = self.unix_path(r"C:\windows\system32\tasks\Dormalix")
+        self.assertEqual(self.wine(rf"{PROGRAM_FOLDER}\Tavrin.exe", "/elevated", "-", "task", "1", "S-1-5-21-1")[0], 0)
+        self.assertTrue(task.exists())
         self.reg_add(r"HKCU\Software\SomeOtherVendor", "setting", "REG_SZ", "kept")
         # A file of the user's own keeps the folder; everything of ours goes.
         user_file = self.unix_path(PROGRAM_FOLDER) / "notes of the user.txt"
@@ -211,10 +216,12 @@ class InstallerTest(unittest.TestCase):
 
         self.assertEqual([p.name for p in self.unix_path(PROGRAM_FOLDER).iterdir()], [user_file.name])
         self.assertFalse(link.exists())
-        run = self.reg_values(RUN_KEY)
-        self.assertNotIn("Dormalix", run)
-        self.assertEqual(run.get("SomeOtherTool"), r"C:\other\tool.exe")
+        for key in (RUN_KEY, MACHINE_RUN_KEY):
+            run = self.reg_values(key)
+            self.assertNotIn("Dormalix", run)
+            self.assertEqual(run.get("SomeOtherTool"), r"C:\other\tool.exe")
         self.assertIsNone(self.reg_values(SETTINGS_KEY))
+        self.assertFalse(task.exists())
         self.assertEqual(self.reg_values(r"HKCU\Software\SomeOtherVendor"), {"setting": "kept"})
 
     def test_a_running_copy_holds_up_install_and_uninstall_until_it_ends(self):
