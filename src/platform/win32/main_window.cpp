@@ -5,6 +5,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_class.h"
 
@@ -56,6 +57,9 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
     CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                     nullptr, instance, this);
     dpi_ = DpiOf(hwnd_);
+    // A copy started by the logon task runs elevated; the user's own start must still reach it.
+    restoreMessage_ = RegisterWindowMessageW(kRestoreMessage);
+    ChangeWindowMessageFilterEx(hwnd_, restoreMessage_, MSGFLT_ALLOW, nullptr);
 
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
@@ -188,6 +192,11 @@ void MainWindow::Destroy() {
 }
 
 LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == restoreMessage_ && msg != 0) {
+        ::ShowWindow(hwnd, SW_RESTORE);
+        SetForegroundWindow(hwnd);
+        return 0;
+    }
     switch (msg) {
         case WM_SIZE:
             Layout();

@@ -55,6 +55,7 @@ private:
     void ArmClock();
 
     frmMain& model_;
+    UINT restoreMessage_ = 0;
     HWND hwnd_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND status_ = nullptr;

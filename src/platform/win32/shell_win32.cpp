@@ -10,9 +10,12 @@ namespace tavrin::win32 {
 bool Win32RunningCopy::Restore(std::string_view mainWindowCaption) {
     HWND window = FindWindowW(nullptr, Widen(mainWindowCaption).c_str());
     if (window == nullptr) return false;
-    ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
-    return true;
+    // Asked, not done from here: the window may belong to an elevated copy,
+    // which admits this one message. The user's start may hand it the foreground.
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    AllowSetForegroundWindow(owner);
+    return PostMessageW(window, RegisterWindowMessageW(kRestoreMessage), 0, 0) != FALSE;
 }
 
 bool Win32Browser::Open(std::string_view address) {

@@ -4,6 +4,9 @@
 
 namespace tavrin::win32 {
 
+// The registered message that asks the running copy's main window to come back.
+inline constexpr wchar_t kRestoreMessage[] = L"Tavrin.RestoreMainWindow";
+
 class Win32RunningCopy final : public RunningCopy {
 public:
     bool Restore(std::string_view mainWindowCaption) override;
