@@ -32,7 +32,9 @@ protected:
 };
 
 // Each case starts from the opposite state, so both directions are seen.
-TEST_F(StartUpTest, TheRunEntryExistsExactlyWhenASettingNeedsIt) {
+// With a logon task, the task takes the entry's place while needed, and
+// goes (with rights, directly) once nothing needs it.
+TEST_F(StartUpTest, TheRunEntryOrTheTaskExistsExactlyWhenASettingNeedsIt) {
     const struct {
         const char* what;
         std::int16_t SetupInfo::*field;
@@ -50,19 +52,26 @@ TEST_F(StartUpTest, TheRunEntryExistsExactlyWhenASettingNeedsIt) {
         {"lock flag -1", &SetupInfo::AutoLogonLock, -1, false},
         {"sync mode 4", &SetupInfo::SyncMode, 4, false},
     };
-    for (const auto& c : cases) {
-        registry = FakeRegistry{};
-        if (!c.needed) registry.PutText(Hive::CurrentUser, kRunKey, kRunValue, "stale");
-        Info() = {};
-        Info().SyncMode = 3;
-        Info().*c.field = c.value;
-        store.SaveSetupInfo();
-        EXPECT_EQ(RunEntry(), c.needed ? std::optional<std::string>(kCommand) : std::nullopt) << "case: " << c.what;
-        registry.log.clear();
-        store.SaveSetupInfo();
-        EXPECT_EQ(registry.log.size(), 1u) << "case: " << c.what;  // the record alone: the entry is in line
-    }
+    for (const bool withTask : {false, true})
+        for (const auto& c : cases) {
+            const std::string what = std::string(c.what) + (withTask ? ", with a task" : "");
+            registry = FakeRegistry{};
+            if (!c.needed) registry.PutText(Hive::CurrentUser, kRunKey, kRunValue, "stale");
+            if (withTask) registry.PutDword(Hive::CurrentUser, kSettingsKey, kLogonTaskValue, 1);
+            task.exists = withTask;
+            StartWithWindows run(registry, app, task, elevation, messageBox);
+            SetupStore runStore(registry, clock, run);
+            runStore.Info().SyncMode = 3;
+            runStore.Info().*c.field = c.value;
+            runStore.SaveSetupInfo();
+            EXPECT_EQ(RunEntry(), c.needed && !withTask ? std::optional<std::string>(kCommand) : std::nullopt) << what;
+            EXPECT_EQ(task.exists, withTask && c.needed) << what;
+            registry.log.clear();
+            runStore.SaveSetupInfo();
+            EXPECT_EQ(registry.log.size(), 1u) << what;  // the record alone: the rest is in line
+        }
     EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(elevation.runs.empty());
 }
 
 // An earlier version's entry for every user goes when rights allow; without
