@@ -16,15 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_clock_setter.h"
-#include "fakes/fake_elevation.h"
-#include "fakes/fake_registry.h"
 #include "fakes/fake_tcp_client.h"
-#include "fakes/tracing_ports.h"
+#include "fakes/settings_rig.h"
 #include "timesync/frm_sync.h"
 
 namespace tavrin {
@@ -78,16 +72,7 @@ private:
     std::optional<OleDate> utc_;
 };
 
-struct SyncRig {
-    FakeRegistry registry;
-    FakeApplication app;
-    FakeClock clock;
-    FakeElevation elevation;
-    FakeLogonTask task;
-    std::vector<std::string> boxes;
-    TracingMessageBox messageBox{boxes};
-    StartWithWindows startUp{registry, app, task, elevation, messageBox};
-    SetupStore store{registry, clock, startUp};
+struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter fakeSetter{clock};
     CheckedClockSetter setter{fakeSetter};
