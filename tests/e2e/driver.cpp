@@ -195,11 +195,49 @@ int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
     return 0;
 }
 
+// The texts of every tooltip tool of every process: the notification area's
+// tips among them. The text is copied into a buffer in the target.
+void PrintTips() {
+    EnumWindows(
+        [](HWND tips, LPARAM) -> BOOL {
+            if (ClassOf(tips) != TOOLTIPS_CLASSW) return TRUE;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(tips, &pid);
+            HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+            if (process == nullptr) return TRUE;
+            struct Block {
+                TTTOOLINFOW info;
+                wchar_t text[1024];
+            };
+            auto* remote =
+                static_cast<Block*>(VirtualAllocEx(process, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
+            const LRESULT count = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
+                Block block{};
+                block.info.cbSize = sizeof(TTTOOLINFOW);
+                block.info.lpszText = remote->text;
+                WriteProcessMemory(process, remote, &block, sizeof block, nullptr);
+                if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) &&
+                    ReadProcessMemory(process, remote, &block, sizeof block, nullptr)) {
+                    block.text[1023] = L'\0';
+                    std::wstring text = block.text;
+                    for (wchar_t& c : text)
+                        if (c == L'\n') c = L'|';
+                    Print(text);
+                }
+            }
+            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+            CloseHandle(process);
+            return TRUE;
+        },
+        0);
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
         "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
-        "       launch CAPTION EXE [ARGS]\n",
+        "       launch CAPTION EXE [ARGS] | tips | menu\n",
         stderr);
     return 2;
 }
@@ -211,6 +249,18 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"foreground") {
         Print(Text(GetForegroundWindow()));
+        return 0;
+    }
+    if (command == L"tips") {
+        PrintTips();
+        return 0;
+    }
+    if (command == L"menu") {
+        // The screen rectangle of the open pop-up menu: left top right bottom.
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        RECT r{};
+        if (menu == nullptr || !IsWindowVisible(menu) || !GetWindowRect(menu, &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
     if (argc < 3) return Usage();
