@@ -267,7 +267,8 @@ void FormShutdown::TimerTick() {
             secondsLeft_ = std::max<std::int64_t>(0, dailyMoment_ - utc);
             due = secondsLeft_ == 0;
             secondsLate = utc - dailyMoment_;
-            text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel + SpanText(secondsLeft_);
+            text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
+                   FormatSpan(0, static_cast<std::int32_t>(secondsLeft_));
             break;
         }
         default:

@@ -401,7 +401,7 @@ TEST_F(ScheduleTest, AnEveryDayTaskArmsItsNextDayAsItFires) {
             EXPECT_EQ(Fired(), 1u) << "case: " << name;
             EXPECT_TRUE(Armed()) << "case: " << name;
             EXPECT_EQ(Caption(),
-                      late.count() == 0 ? "目标时间：20:00:10 剩余时间：1天" : "目标时间：20:00:10 剩余时间：21小时")
+                      late.count() == 0 ? "目标时间：20:00:10 剩余时间：24小时" : "目标时间：20:00:10 剩余时间：21小时")
                 << "case: " << name;
             Tick(static_cast<int>(86400 - late.count() - 1));
             EXPECT_EQ(Fired(), 1u) << "case: " << name;
