@@ -36,6 +36,13 @@ ResidentIcon::ResidentIcon(frmMain& main, FormShutdown& schedule, Registry& regi
     Refresh();
 }
 
+// The windows outlive the icon: nothing may report to it once it is gone.
+ResidentIcon::~ResidentIcon() {
+    schedule_.onStatusChange = nullptr;
+    main_.onClosedToHidden = nullptr;
+    main_.onEnding = nullptr;
+}
+
 void ResidentIcon::Start() {
     Icon.SetVisible(true);
     Refresh();

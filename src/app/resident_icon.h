@@ -18,6 +18,7 @@ class frmMain;
 class ResidentIcon {
 public:
     ResidentIcon(frmMain& main, FormShutdown& schedule, Registry& registry);
+    ~ResidentIcon();
     ResidentIcon(const ResidentIcon&) = delete;
     ResidentIcon& operator=(const ResidentIcon&) = delete;
 

@@ -195,42 +195,34 @@ int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
     return 0;
 }
 
-// The texts of every tooltip tool of every process: the notification area's
-// tips among them. The text is copied into a buffer in the target.
-void PrintTips() {
-    EnumWindows(
-        [](HWND tips, LPARAM) -> BOOL {
-            if (ClassOf(tips) != TOOLTIPS_CLASSW) return TRUE;
-            DWORD pid = 0;
-            GetWindowThreadProcessId(tips, &pid);
-            HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-            if (process == nullptr) return TRUE;
-            struct Block {
-                TTTOOLINFOW info;
-                wchar_t text[1024];
-            };
-            auto* remote =
-                static_cast<Block*>(VirtualAllocEx(process, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
-            const LRESULT count = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0);
-            for (LRESULT i = 0; i < count; ++i) {
-                Block block{};
-                block.info.cbSize = sizeof(TTTOOLINFOW);
-                block.info.lpszText = remote->text;
-                WriteProcessMemory(process, remote, &block, sizeof block, nullptr);
-                if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) &&
-                    ReadProcessMemory(process, remote, &block, sizeof block, nullptr)) {
-                    block.text[1023] = L'\0';
-                    std::wstring text = block.text;
-                    for (wchar_t& c : text)
-                        if (c == L'\n') c = L'|';
-                    Print(text);
-                }
-            }
-            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-            CloseHandle(process);
-            return TRUE;
-        },
-        0);
+// The texts of every tooltip tool of every process, the taskbar's tips
+// among them, one line each ("|" for a line break), through a block in the target.
+BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
+    struct Block {
+        TTTOOLINFOW info;
+        wchar_t text[1024];
+    };
+    if (ClassOf(tips) != TOOLTIPS_CLASSW) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tips, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return TRUE;
+    auto* remote = static_cast<Block*>(VirtualAllocEx(process, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
+    for (LRESULT i = 0, n = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0); i < n; ++i) {
+        Block block{};
+        block.info.cbSize = sizeof(TTTOOLINFOW);
+        block.info.lpszText = remote->text;
+        WriteProcessMemory(process, remote, &block, sizeof block, nullptr);
+        if (!SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) ||
+            !ReadProcessMemory(process, remote, &block, sizeof block, nullptr))
+            continue;
+        std::wstring text(block.text, wcsnlen(block.text, 1023));
+        for (wchar_t& c : text) c = c == L'\n' ? L'|' : c;
+        Print(text);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return TRUE;
 }
 
 int Usage() {
@@ -251,10 +243,7 @@ int wmain(int argc, wchar_t** argv) {
         Print(Text(GetForegroundWindow()));
         return 0;
     }
-    if (command == L"tips") {
-        PrintTips();
-        return 0;
-    }
+    if (command == L"tips") return EnumWindows(PrintTips, 0) ? 0 : 1;
     if (command == L"menu") {
         // The screen rectangle of the open pop-up menu: left top right bottom.
         HWND menu = FindWindowW(L"#32768", nullptr);

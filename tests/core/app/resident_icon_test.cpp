@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/frm_main.h"
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
@@ -19,27 +16,24 @@ namespace {
 
 using namespace testing;
 using Trace = std::vector<std::string>;
+using Calls = std::vector<FakeCountdownLauncher::Call>;
 
-// What the notification area was told.
+// The taskbar's side: "add", "delete" and the notices in order, and the tip
+// without the program's name.
 struct IconLog final : NotifyIconView {
     void ShowIcon(bool shown) override { trace.push_back(shown ? "add" : "delete"); }
-    void ShowTip(const std::string& tip) override { this->tip = tip; }
+    void ShowTip(const std::string& t) override { tip = t.substr(t.find('\n') + 1); }
     void ShowNotice(const std::string&, const std::string& text) override { trace.push_back(text); }
     Trace trace;
     std::string tip;
 };
 
-// The main window with the real schedule pane and probes for the others,
-// started hidden from a record that arms "关机" in 1 h 20 min.
+// The real schedule pane beside probes, from a record that arms "关机" in
+// 1 h 20 min at every start.
 class ResidentIconTest : public ::testing::Test, public SettingsRig {
 protected:
     ResidentIconTest() {
-        Info().TaskIndex = 1;
-        Info().CountdownEnabled = -1;
-        Info().CountdownSeconds = 30;
-        Info().TimingMode = 2;
-        Info().CountDownSpan = MakeTimeOfDay(1, 20, 0);
-        Info().StartCloseTask = 1;
+        Info() = {1, -1, 30, 2, {}, {}, MakeTimeOfDay(1, 20, 0), {}, 1};
         icon.Icon.Bind(&log);
     }
     void Tick(int times) {
@@ -49,58 +43,49 @@ protected:
             schedule.TimerPostponed.Tick();
         }
     }
-    std::string Tip() const { return log.tip.substr(log.tip.find('\n') + 1); }
 
     Trace trace;
     FakeDateTimeText dateTimeText;
     FakeCountdownLauncher countdown;
     FakePowerActionRunner power;
     FormShutdown schedule{store, clock, dateTimeText, countdown, power};
-    TracingForm keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace}, easyLogin{"FormEasyLogin", trace},
-        sync{"frmSync", trace};
+    TracingForm keyOff{"k", trace}, keyVol{"v", trace}, easyLogin{"e", trace}, sync{"s", trace};
     FakeBrowser browser;
     frmMain main{{schedule, keyOff, keyVol, easyLogin, sync}, browser, app};
     ResidentIcon icon{main, schedule, registry};
     IconLog log;
 };
 
-TEST_F(ResidentIconTest, TheTipAndMenuFollowTheScheduleAndStopCancelsAPostponedAction) {
+// A postponed action comes back through a new dialog after ten minutes,
+// unless the menu's stop cancels it, and is announced five minutes before;
+// the stop is offered only while something is due.
+TEST_F(ResidentIconTest, TheTipAndMenuFollowTheArmedAndPostponedActions) {
     main.Load();
     icon.Start();
     EXPECT_EQ(log.trace, (Trace{"add", "已安排：关机 2026/12/6 21:20:00"}));
-    EXPECT_EQ(log.tip, "Tavrin－定时关机免费版\n关机：1小时 20分后");
+    EXPECT_EQ(log.tip, "关机：1小时 20分后");
     EXPECT_EQ(icon.Icon.MenuItems(), (Trace{"显示主窗口", "停止计时", "退出"}));
-    Tick(1);
-    EXPECT_EQ(Tip(), "关机：1小时 19分 59秒后");
-
     icon.Icon.ChooseMenuItem("停止计时");
-    EXPECT_EQ(Tip(), "未安排定时任务");
+    EXPECT_EQ(log.tip, "未安排定时任务");
     EXPECT_EQ(icon.Icon.MenuItems(), (Trace{"显示主窗口", "退出"}));
     EXPECT_EQ(schedule.CommandCloseTime.Caption(), "保存并应用");
 
-    schedule.Postpone("锁定", 30);
-    EXPECT_EQ(Tip(), "锁定（已推迟）：10分后");
-    icon.Icon.ChooseMenuItem("停止计时");
-    Tick(700);
-    EXPECT_TRUE(countdown.calls.empty());
-    EXPECT_EQ(Tip(), "未安排定时任务");
-    icon.Icon.ChooseMenuItem("停止计时");  // not in the menu now: nothing happens
-    EXPECT_EQ(schedule.CommandCloseTime.Caption(), "保存并应用");
+    for (const bool stop : {false, true}) {
+        countdown.calls.clear();
+        log.trace.clear();
+        schedule.Postpone("锁定", 15);
+        Tick(1);
+        EXPECT_EQ(log.tip, "锁定（已推迟）：9分 59秒后");
+        if (stop) icon.Icon.ChooseMenuItem("停止计时");
+        Tick(599);
+        EXPECT_EQ(countdown.calls, stop ? Calls() : Calls({{"锁定", "", 15}}));
+        EXPECT_EQ(log.trace, stop ? Trace{} : Trace{"锁定将在5分钟后执行（2026/12/6 20:10:00）"});
+        EXPECT_EQ(log.tip, "未安排定时任务");
+    }
 }
 
-TEST_F(ResidentIconTest, FiveMinutesBeforeTheActionTheIconSaysSoOnce) {
-    Info().CountDownSpan = MakeTimeOfDay(0, 5, 2);
-    main.Show();  // a start the user sees says nothing of what it armed
-    icon.Start();
-    Tick(1);
-    EXPECT_EQ(log.trace, (Trace{"add"}));
-    Tick(1);
-    Tick(10);
-    EXPECT_EQ(log.trace, (Trace{"add", "关机将在5分钟后执行（2026/12/6 20:05:02）"}));
-}
-
-// Said once per user, in a value of its own; the record is not written.
-// The click brings the window back; 退出 takes the icon away first.
+// Said once per user, in a value of its own beside the untouched record; the
+// click brings the window back; 退出 takes the icon away before the end.
 TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
     Info().StartCloseTask = 0;
     main.Show();
@@ -116,12 +101,8 @@ TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
     EXPECT_EQ(registry.Dword(Hive::CurrentUser, kSettingsKey, kCloseNoticeValue), 1u);
     EXPECT_FALSE(registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue));
 
-    ResidentIcon again{main, schedule, registry};  // a later run
-    again.Icon.Bind(&log);
-    again.Start();
-    main.RequestClose();
-    again.Icon.ChooseMenuItem("退出");
-    EXPECT_EQ(log.trace, (Trace{"add", log.trace[1], "add", "delete"}));
+    icon.Icon.ChooseMenuItem("退出");
+    EXPECT_EQ(log.trace.back(), "delete");
     EXPECT_EQ(app.ended, 1);
 }
 

@@ -410,26 +410,5 @@ TEST_F(ScheduleTest, AnEveryDayTaskArmsItsNextDayAsItFires) {
         }
 }
 
-// A postponed action keeps the pane running until it comes back through a
-// new dialog ten minutes on; the stop button cancels it with the task.
-TEST_F(ScheduleTest, APostponedActionComesBackOnceUnlessStopped) {
-    for (const bool stop : {false, true}) {
-        SetupInfo info = Record(1);
-        info.StartCloseTask = 0;
-        FormShutdown& f = Load(info);
-        f.Postpone("锁定", 15);
-        EXPECT_EQ(Look(), "0 000 00000 0 停止计时");
-        EXPECT_EQ(Caption(), "已推迟：锁定 剩余时间：10分");
-        EXPECT_EQ(f.Status().state, ScheduleStatus::State::Postponed);
-        if (stop) f.CommandCloseTime.Click();
-        Tick(599);
-        EXPECT_EQ(Fired(), 0u);
-        Tick(2);
-        EXPECT_EQ(countdown.calls, stop ? std::vector<Call>() : std::vector<Call>({{"锁定", "", 15}}));
-        EXPECT_EQ(Look(), "1 111 11010 1 保存并应用");
-        EXPECT_EQ(f.Status().state, ScheduleStatus::State::Idle);
-    }
-}
-
 }  // namespace
 }  // namespace tavrin
