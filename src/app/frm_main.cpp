@@ -75,7 +75,9 @@ void frmMain::OnActivate() {
 }
 
 bool frmMain::OnCloseRequest() {
+    const bool wasVisible = Visible();
     Hide();
+    if (wasVisible && !ending_ && onClosedToHidden) onClosedToHidden();
     return false;
 }
 
@@ -101,7 +103,9 @@ void frmMain::ToolbarButtonClick(std::string_view key) {
         for (Form* child : {&children_.frmSync, &children_.FormEasyLogin, &children_.FormKeyVol, &children_.FormKeyOff,
                             &children_.FormShutdown})
             child->Unload();
+        ending_ = true;
         RequestClose();
+        if (onEnding) onEnding();
         app_.End();
     }
 }

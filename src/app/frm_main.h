@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ public:
     // True from the end of the load until the first activation has shown the children.
     bool FirstActivation = false;
 
+    // Told when a close request hid the shown window, and just before "退出"
+    // ends the process.
+    std::function<void()> onClosedToHidden;
+    std::function<void()> onEnding;
+
     void ToolbarButtonClick(std::string_view key);
     // The end of the Windows session is never held up.
     static bool QueryEndSession() { return true; }
@@ -48,6 +54,7 @@ private:
     FeatureWindows children_;
     Browser& browser_;
     Application& app_;
+    bool ending_ = false;
 };
 
 }  // namespace tavrin

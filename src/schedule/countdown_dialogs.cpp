@@ -9,7 +9,7 @@ namespace tavrin {
 
 // Members go in reverse order: the view before its dialog.
 struct CountdownDialogs::Entry {
-    explicit Entry(ModuleShutDown& shutDown) : dialog(shutDown) {}
+    Entry(ModuleShutDown& shutDown, Postponer* postponer) : dialog(shutDown, postponer) {}
     FormCount30 dialog;
     std::unique_ptr<FormView> view;
     bool byKey = false;
@@ -41,7 +41,7 @@ void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileNa
     ReleaseClosed();
     // Held before DoTask runs: a dialog's action may reach this launcher again
     // (a hotkey handled while its message box is up), and the vector may grow.
-    dialogs_.push_back(std::make_unique<Entry>(shutDown_));
+    dialogs_.push_back(std::make_unique<Entry>(shutDown_, postponer_));
     dialogs_.back()->byKey = byKey;
     FormCount30& dialog = dialogs_.back()->dialog;
     if (makeView_) dialogs_.back()->view = makeView_(dialog);

@@ -10,6 +10,7 @@ namespace tavrin {
 class FormCount30;
 class FormView;
 class ModuleShutDown;
+class Postponer;
 
 // Creates a new countdown dialog for every DoTask and keeps it until it is
 // closed. A closed dialog is released later, at the next DoTask or through
@@ -27,6 +28,8 @@ public:
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override;
     void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override;
+    // Dialogs started from now on can put their action off there.
+    void SetPostponer(Postponer* postponer) { postponer_ = postponer; }
 
     // For a deferred call from the event loop (a posted message): lets the
     // closed dialogs go. Must not be called from a dialog's own handler.
@@ -39,6 +42,7 @@ private:
     void Start(const ActionLabel& label, const std::string& fileName, std::int16_t count, bool byKey);
     ModuleShutDown& shutDown_;
     ViewFactory makeView_;
+    Postponer* postponer_ = nullptr;
     std::vector<std::unique_ptr<Entry>> dialogs_;
 };
 

@@ -3,14 +3,12 @@
 
 namespace tavrin {
 
-// Moments are whole seconds since day zero on the local wall clock; a time
-// of day is seconds since midnight.
+class Clock;
 
-// Seconds from `now` to the next moment at `timeOfDay`; 0 when it is now.
-std::int64_t SecondsToTimeOfDay(std::int64_t now, std::int64_t timeOfDay);
-
-// True when the wall clock, going from `from` to `to`, passed a moment at
-// `timeOfDay`, `from` itself excluded. A clock set back passes nothing.
-bool PassesTimeOfDay(std::int64_t from, std::int64_t to, std::int64_t timeOfDay);
+// The first UTC moment at or after `utcFrom` at which the local clock shows
+// `timeOfDay` (seconds since midnight). A time of day that a change to
+// daylight saving skips comes at the first moment after the gap; one that a
+// change back shows twice counts at its first showing only.
+std::int64_t NextDailyMoment(const Clock& clock, std::int64_t utcFrom, std::int64_t timeOfDay);
 
 }  // namespace tavrin

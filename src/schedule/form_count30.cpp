@@ -5,6 +5,7 @@
 
 #include "app/identity.h"
 #include "power/module_shut_down.h"
+#include "schedule/postponer.h"
 
 namespace tavrin {
 
@@ -25,18 +26,21 @@ std::string ReminderText(const std::string& message, std::int16_t count) {
 
 // It may appear while the user types into another program: it stays in
 // sight, and the focus and Esc lead to "取消", so a stray key can only cancel.
-FormCount30::FormCount30(ModuleShutDown& shutDown) : Form(std::string(kAppTitle)), shutDown_(shutDown) {
+FormCount30::FormCount30(ModuleShutDown& shutDown, Postponer* postponer)
+    : Form(std::string(kAppTitle)), shutDown_(shutDown), postponer_(postponer) {
     SetOnTop(true);
     Command2.Cancel = true;
     Command1.onClick = [this] { RunNow(); };
     Command2.onClick = [this] { Command2_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
     Timer1.onTick = [this] { CountdownTick(); };
 }
 
 void FormCount30::DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) {
     TaskName = TaskNameSTR;
     filename = FileNameStr;
-    CountTime = CountTime30;
+    CountTime = startCount_ = CountTime30;
+    Command3.SetVisible(!IsReminder() && postponer_ != nullptr);
     if (!IsReminder() && CountTime == 0) {
         RunNow();
         return;
@@ -106,6 +110,13 @@ void FormCount30::RunAction() {
 }
 
 void FormCount30::Command2_Click() { Unload(); }
+
+// Closed first, so the dialog that brings the action back is a new one.
+void FormCount30::Command3_Click() {
+    if (Closed() || postponer_ == nullptr) return;
+    Unload();
+    postponer_->Postpone(TaskName, startCount_);
+}
 
 void FormCount30::OnUnload() { closed_ = true; }
 

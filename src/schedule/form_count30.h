@@ -9,13 +9,15 @@
 namespace tavrin {
 
 class ModuleShutDown;
+class Postponer;
 
 // The countdown before an action, or a plain reminder when TaskName is
 // "提醒". A top-level dialog used once: started by one DoTask, then closed by
-// running the action, by cancel or by its frame.
+// running the action, by cancel, by its frame, or by putting the action off.
 class FormCount30 : public Form {
 public:
-    explicit FormCount30(ModuleShutDown& shutDown);
+    // Without a postponer the action cannot be put off.
+    explicit FormCount30(ModuleShutDown& shutDown, Postponer* postponer = nullptr);
 
     ActionLabel TaskName;
     std::string filename;  // the reminder's message
@@ -27,6 +29,7 @@ public:
     void CountdownTick();
     void RunNow();
     void Command2_Click();
+    void Command3_Click();
 
     bool IsReminder() const { return TaskName == labels::kRemind; }
     // True once the dialog has run its action or been closed and none of its
@@ -36,6 +39,7 @@ public:
     Label Label1;
     CommandButton Command1;
     CommandButton Command2{"取消"};
+    CommandButton Command3{"推迟10分钟"};  // the task mode's only
     Timer Timer1{*this, 1000};
 
 protected:
@@ -47,6 +51,8 @@ private:
     void RunAction();
 
     ModuleShutDown& shutDown_;
+    Postponer* postponer_;
+    std::int16_t startCount_ = 0;  // what the action comes back with
     bool running_ = false;
     bool closed_ = false;
 };

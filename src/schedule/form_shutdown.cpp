@@ -25,6 +25,8 @@ constexpr const char* kRemainingLabel = " 剩余时间：";
 const OleDate kHalfAnHour = MakeTimeOfDay(0, 30, 0);
 constexpr std::int64_t kMissedAfterSeconds = 60;
 constexpr std::int16_t kMissedCountdownSeconds = 30;
+constexpr std::chrono::milliseconds kPostponeFor = std::chrono::minutes{10};
+constexpr const char* kPostponedLabel = "已推迟：";
 
 // Only the day of a date field and only the time of day of a time field
 // count, as only they show in their pickers; a damaged record then still
@@ -34,6 +36,11 @@ std::int64_t TimeOfDaySeconds(OleDate time) { return ToSeconds(TimePart(time)); 
 
 std::int64_t FixedMoment(const SetupInfo& info) {
     return DaySeconds(info.CloseDate) + TimeOfDaySeconds(info.CloseTime);
+}
+
+std::string SpanText(std::int64_t seconds) {
+    return FormatSpan(static_cast<std::int32_t>(seconds / kSecondsPerDay),
+                      static_cast<std::int32_t>(seconds % kSecondsPerDay));
 }
 
 std::int16_t ToInt16(std::int64_t v) {
@@ -77,6 +84,7 @@ FormShutdown::FormShutdown(SetupStore& store, const Clock& clock, const DateTime
         countdownElapsed_.Tick(ToSeconds(clock_.Now()), clock_.Monotonic());
         TimerTick();
     };
+    TimerPostponed.onTick = [this] { PostponedTick(); };
 }
 
 void FormShutdown::OnLoad() {
@@ -157,9 +165,12 @@ void FormShutdown::ShowRunningLook() {
 }
 
 void FormShutdown::SaveAndApply() {
-    if (Timer1.Enabled()) {
+    if (Timer1.Enabled() || TimerPostponed.Enabled()) {
         Timer1.SetEnabled(false);
+        TimerPostponed.SetEnabled(false);
+        postponed_.clear();
         RefreshSetup();
+        StatusChanged();
         return;
     }
     SaveAndArm();
@@ -200,7 +211,8 @@ void FormShutdown::SaveAndArm() {
     ShowRunningLook();
     Timer1.SetEnabled(true);
     StartTime = TimePart(now);
-    previousTick_ = ToSeconds(now) - 1;
+    previousUtc_ = clock_.UtcNow();
+    dailyMoment_ = NextDailyMoment(clock_, previousUtc_, TimeOfDaySeconds(info.AllDayTime));
     countdownElapsed_.Start(ToSeconds(now), clock_.Monotonic());
     TimerTick();
 }
@@ -232,10 +244,9 @@ void FormShutdown::TimerTick() {
             const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
             due = left == 0;
             secondsLate = now - FixedMoment(info);
+            secondsLeft_ = left;
             text = kTargetLabel + AsText(DatePart(info.CloseDate)) + " " + AsText(TimePart(info.CloseTime)) +
-                   kRemainingLabel +
-                   FormatSpan(static_cast<std::int32_t>(left / kSecondsPerDay),
-                              static_cast<std::int32_t>(left % kSecondsPerDay));
+                   kRemainingLabel + SpanText(left);
             break;
         }
         case 2: {
@@ -243,27 +254,32 @@ void FormShutdown::TimerTick() {
             const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
             due = left <= 0;
             secondsLate = -left;
+            secondsLeft_ = std::max<std::int64_t>(0, left);
             text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
             break;
         }
         case 3: {
-            // The next time the wall clock shows that time of day, even after it was set back.
-            const std::int64_t at = TimeOfDaySeconds(info.AllDayTime);
-            due = PassesTimeOfDay(previousTick_, now, at);
-            secondsLate = now - (previousTick_ + 1 + SecondsToTimeOfDay(previousTick_ + 1, at));
+            // A real moment, so daylight saving neither skips nor repeats it;
+            // a clock set back finds the next time it shows that time of day.
+            const std::int64_t utc = clock_.UtcNow();
+            if (utc < previousUtc_) dailyMoment_ = NextDailyMoment(clock_, utc, TimeOfDaySeconds(info.AllDayTime));
+            previousUtc_ = utc;
+            secondsLeft_ = std::max<std::int64_t>(0, dailyMoment_ - utc);
+            due = secondsLeft_ == 0;
+            secondsLate = utc - dailyMoment_;
             text = kTargetLabel + AsText(TimePart(info.AllDayTime)) + kRemainingLabel +
-                   FormatSpan(0, static_cast<std::int32_t>(SecondsToTimeOfDay(now, at)));
+                   FormatSpan(0, static_cast<std::int32_t>(secondsLeft_));
             break;
         }
         default:
             break;  // no known mode: an empty caption, and nothing ever fires
     }
-    previousTick_ = now;
     if (due) {
         FireTask(secondsLate);
         return;
     }
     if (Timer1.Enabled()) FrameOnTimeClose.SetCaption(text);
+    StatusChanged();
 }
 
 // A moment missed while the computer slept, or skipped by a clock set
@@ -272,8 +288,12 @@ void FormShutdown::TimerTick() {
 void FormShutdown::FireTask(std::int64_t secondsLate) {
     Timer1.SetEnabled(false);
     RefreshSetup();
+    if (TimerPostponed.Enabled()) ShowRunningLook();
     const ActionLabel label = ComboCloseTime.Text();
-    if (label.empty()) return;  // no action chosen: nothing runs
+    if (label.empty()) {  // no action chosen: nothing runs
+        StatusChanged();
+        return;
+    }
     const SetupInfo& info = store_.Info();
     const bool missed = secondsLate > kMissedAfterSeconds;
     if (missed)
@@ -282,6 +302,63 @@ void FormShutdown::FireTask(std::int64_t secondsLate) {
         countdown_.DoTask(label, "", info.CountdownSeconds);
     else
         power_.RunPowerAction(label);
+    // Whatever became of the action; unless the user armed anew meanwhile.
+    if (store_.Info().TimingMode == 3 && !Timer1.Enabled()) ArmNextDay(clock_.UtcNow());
+    StatusChanged();
+}
+
+void FormShutdown::ArmNextDay(std::int64_t utcNow) {
+    dailyMoment_ =
+        NextDailyMoment(clock_, std::max(utcNow, dailyMoment_) + 1, TimeOfDaySeconds(store_.Info().AllDayTime));
+    previousUtc_ = utcNow;
+    ShowRunningLook();
+    Timer1.SetEnabled(true);
+    TimerTick();
+}
+
+void FormShutdown::Postpone(const ActionLabel& label, std::int16_t countSeconds) {
+    postponed_.push_back({label, countSeconds, clock_.Monotonic() + kPostponeFor});
+    if (!Timer1.Enabled()) ShowRunningLook();
+    TimerPostponed.SetEnabled(true);
+    PostponedTick();
+}
+
+// Each due action leaves the list before its dialog starts, so a dialog
+// postponed again at once is a new entry.
+void FormShutdown::PostponedTick() {
+    const std::chrono::milliseconds now = clock_.Monotonic();
+    std::vector<Postponed> due;
+    std::erase_if(postponed_, [&](const Postponed& p) {
+        if (p.due > now) return false;
+        due.push_back(p);
+        return true;
+    });
+    if (postponed_.empty()) {
+        TimerPostponed.SetEnabled(false);
+        if (!Timer1.Enabled()) RefreshSetup();
+    } else if (!Timer1.Enabled()) {
+        const ScheduleStatus next = Status();
+        FrameOnTimeClose.SetCaption(kPostponedLabel + next.label + kRemainingLabel + SpanText(next.secondsLeft));
+    }
+    for (const Postponed& p : due) countdown_.DoTask(p.label, "", p.countSeconds);
+    StatusChanged();
+}
+
+ScheduleStatus FormShutdown::Status() const {
+    ScheduleStatus status;
+    if (Timer1.Enabled()) status = {ScheduleStatus::State::Armed, ComboCloseTime.Text(), secondsLeft_, {}};
+    for (const Postponed& p : postponed_) {
+        const std::int64_t left = (std::max((p.due - clock_.Monotonic()).count(), std::int64_t{0}) + 999) / 1000;
+        if (status.state == ScheduleStatus::State::Idle || left < status.secondsLeft)
+            status = {ScheduleStatus::State::Postponed, p.label, left, {}};
+    }
+    const std::int64_t at = clock_.UtcNow() + status.secondsLeft;
+    if (status.state != ScheduleStatus::State::Idle) status.moment = AsText(FromSeconds(at + clock_.UtcOffsetAt(at)));
+    return status;
+}
+
+void FormShutdown::StatusChanged() {
+    if (onStatusChange) onStatusChange();
 }
 
 std::string FormShutdown::AsText(OleDate value) const { return ValueAsText(dateTimeText_, value); }

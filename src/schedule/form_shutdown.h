@@ -1,9 +1,14 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/ole_date.h"
 #include "schedule/elapsed_seconds.h"
+#include "schedule/postponer.h"
+#include "schedule/schedule_status.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -17,8 +22,9 @@ class SetupStore;
 
 // The schedule window: the one scheduled power action, when it runs, whether
 // the countdown dialog comes first, and whether it arms itself at start-up.
-// Timer1 on is the armed state.
-class FormShutdown : public Form {
+// Timer1 on is the armed state; TimerPostponed on, that some action was put
+// off. An every-day task arms itself again for its next day as it fires.
+class FormShutdown : public Form, public Postponer {
 public:
     FormShutdown(SetupStore& store, const Clock& clock, const DateTimeText& dateTimeText, CountdownLauncher& countdown,
                  PowerActionRunner& power);
@@ -38,6 +44,10 @@ public:
     CheckBox CheckStartCloseTask{"每次开机后自动执行此任务"};
     CommandButton CommandCloseTime{"保存并应用"};
     Timer Timer1{*this, 1000};
+    Timer TimerPostponed{*this, 1000};
+
+    // Told after every tick and every change of state.
+    std::function<void()> onStatusChange;
 
     // The time of day at which the timer was last started.
     OleDate StartTime;
@@ -52,6 +62,10 @@ public:
     // Stops the timer and runs the action, through the countdown dialog when
     // the reminder is on or the moment is more than a minute past.
     void FireTask(std::int64_t secondsLate);
+    // Postponer: ten minutes from now, on the monotonic clock.
+    void Postpone(const ActionLabel& label, std::int16_t countSeconds) override;
+    // The action that comes first: a postponed one or the armed task.
+    ScheduleStatus Status() const;
 
 protected:
     void OnLoad() override;
@@ -65,6 +79,9 @@ private:
     void ShowRunningLook();
     void SaveAndArm();
     bool MomentHasPassed(OleDate now) const;
+    void ArmNextDay(std::int64_t utcNow);
+    void PostponedTick();
+    void StatusChanged();
     std::string AsText(OleDate value) const;
 
     SetupStore& store_;
@@ -73,10 +90,19 @@ private:
     CountdownLauncher& countdown_;
     PowerActionRunner& power_;
 
-    // Wall-clock seconds at the previous tick (one before arming at first),
-    // so a daily moment passed between two ticks is noticed once.
-    std::int64_t previousTick_ = 0;
+    // The every-day moment on the UTC clock, and that clock at the previous
+    // tick: only a clock set back (never daylight saving) moves the moment.
+    std::int64_t dailyMoment_ = 0;
+    std::int64_t previousUtc_ = 0;
     ElapsedSeconds countdownElapsed_;
+    std::int64_t secondsLeft_ = 0;  // the armed task's, at the last tick
+
+    struct Postponed {
+        ActionLabel label;
+        std::int16_t countSeconds;
+        std::chrono::milliseconds due;
+    };
+    std::vector<Postponed> postponed_;
 };
 
 }  // namespace tavrin

@@ -21,9 +21,19 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
-def linux_pid(name):
-    out = subprocess.run(["pgrep", "-n", "-f", name], capture_output=True, text=True).stdout.split()
-    return int(out[0]) if out else None
+def linux_pid(exe):
+    """The newest process of this build's exe. Matched by its full path, so
+    that a copy another work tree runs beside is never measured or killed."""
+    names = (str(exe), windows_path(exe))
+    found = []
+    for entry in Path("/proc").iterdir():
+        try:
+            command = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
+            if entry.name.isdigit() and any(n.lower() in command.lower() for n in names):
+                found.append((entry.stat().st_mtime, int(entry.name)))
+        except OSError:
+            continue
+    return max(found)[1] if found else None
 
 
 def rss_mb(pid):
@@ -44,7 +54,7 @@ def measure(desktop, exe, caption):
     if code != 0:
         raise RuntimeError(f"{exe.name} showed no window")
     time.sleep(1)
-    pid = linux_pid(exe.name)
+    pid = linux_pid(exe)
     rss = rss_mb(pid)
     subprocess.run(["kill", str(pid)])
     time.sleep(0.5)
@@ -75,7 +85,7 @@ def main():
 
         program = desktop.start_program("/run")
         time.sleep(5)  # past start-up
-        pid = linux_pid("Tavrin.exe")
+        pid = linux_pid(EXE)
         before = cpu_seconds(pid)
         time.sleep(idle)
         used = cpu_seconds(pid) - before

@@ -210,11 +210,41 @@ int Elevate(const std::wstring& exe, const std::wstring& operation) {
     return 0;
 }
 
+// The texts of every tooltip tool of every process, the taskbar's tips
+// among them, one line each ("|" for a line break), through a block in the target.
+BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
+    struct Block {
+        TTTOOLINFOW info;
+        wchar_t text[1024];
+    };
+    if (ClassOf(tips) != TOOLTIPS_CLASSW) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tips, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return TRUE;
+    auto* remote = static_cast<Block*>(VirtualAllocEx(process, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
+    for (LRESULT i = 0, n = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0); i < n; ++i) {
+        Block block{};
+        block.info.cbSize = sizeof(TTTOOLINFOW);
+        block.info.lpszText = remote->text;
+        WriteProcessMemory(process, remote, &block, sizeof block, nullptr);
+        if (!SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) ||
+            !ReadProcessMemory(process, remote, &block, sizeof block, nullptr))
+            continue;
+        std::wstring text(block.text, wcsnlen(block.text, 1023));
+        for (wchar_t& c : text) c = c == L'\n' ? L'|' : c;
+        Print(text);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return TRUE;
+}
+
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
         "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
-        "       launch CAPTION EXE [ARGS] | ticks | elevate EXE OPERATION < INPUT\n",
+        "       launch CAPTION EXE [ARGS] | tips | menu | ticks | elevate EXE OPERATION < INPUT\n",
         stderr);
     return 2;
 }
@@ -231,6 +261,15 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"elevate" && argc >= 4) return Elevate(argv[2], argv[3]);
     if (command == L"foreground") {
         Print(Text(GetForegroundWindow()));
+        return 0;
+    }
+    if (command == L"tips") return EnumWindows(PrintTips, 0) ? 0 : 1;
+    if (command == L"menu") {
+        // The screen rectangle of the open pop-up menu: left top right bottom.
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        RECT r{};
+        if (menu == nullptr || !IsWindowVisible(menu) || !GetWindowRect(menu, &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
     if (argc < 3) return Usage();

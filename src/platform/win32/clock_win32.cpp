@@ -16,4 +16,18 @@ std::chrono::milliseconds Win32Clock::Monotonic() const {
     return std::chrono::milliseconds{static_cast<std::int64_t>(GetTickCount64())};
 }
 
+std::int64_t Win32Clock::UtcNow() const {
+    SYSTEMTIME t{};
+    GetSystemTime(&t);
+    return ToSeconds(FromSystemTime(t));
+}
+
+// The system's own rules for the zone, for the year of that moment.
+std::int64_t Win32Clock::UtcOffsetAt(std::int64_t utcSeconds) const {
+    const auto utc = ToSystemTime(FromSeconds(utcSeconds));
+    SYSTEMTIME local{};
+    if (!utc || !SystemTimeToTzSpecificLocalTime(nullptr, &*utc, &local)) return 0;
+    return ToSeconds(FromSystemTime(local)) - utcSeconds;
+}
+
 }  // namespace tavrin::win32

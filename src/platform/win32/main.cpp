@@ -8,6 +8,7 @@
 
 #include "app/frm_main.h"
 #include "app/module_main.h"
+#include "app/resident_icon.h"
 #include "app/setup_store.h"
 #include "app/start_with_windows.h"
 #include "elevated/run_elevated_call.h"
@@ -27,6 +28,7 @@
 #include "platform/win32/logon_task_win32.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/notify_icon_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -85,7 +87,9 @@ public:
           keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyVolPane_(keyVol_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           easyLoginPane_(easyLogin_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
-          syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0) {
+          syncPane_(sync_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
+          icon_(main_, shutdown_, p.registry),
+          iconWindow_(icon_.Icon) {
         for (FormWindow* pane : {&shutdownPane_, &keyOffPane_, &keyVolPane_, &easyLoginPane_, &syncPane_})
             mainWindow_.AddPane(*pane);
         LayOutShutdown(shutdownPane_, shutdown_);
@@ -98,12 +102,14 @@ public:
         keyVol_.Connect(keyOff_);
         p.powerKeys.Attach(keyOffPane_.Hwnd());
         p.volumeKeys.Attach(keyVolPane_.Hwnd());
+        p.countdowns.SetPostponer(&shutdown_);
     }
 
     frmMain& Main() { return main_; }
     FormKeyOff& KeyOff() { return keyOff_; }
     FormKeyVol& KeyVol() { return keyVol_; }
     HWND MainHwnd() const { return mainWindow_.Hwnd(); }
+    ResidentIcon& Icon() { return icon_; }
 
 private:
     FormShutdown shutdown_;
@@ -119,6 +125,8 @@ private:
     FormWindow keyVolPane_;
     FormWindow easyLoginPane_;
     FormWindow syncPane_;
+    ResidentIcon icon_;
+    NotifyIconWindow iconWindow_;
 };
 
 int RunMessageLoop() {
@@ -155,5 +163,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                          });
     if (!runs) return 0;
     tavrin::RegisterAllAfterHiddenLoad(program->KeyOff(), program->KeyVol());
+    program->Icon().Start();
     return RunMessageLoop();
 }

@@ -53,8 +53,15 @@ struct WindowTraits {
     static void close(HWND h) { DestroyWindow(h); }
 };
 
+struct MenuTraits {
+    using Type = HMENU;
+    static HMENU invalid() { return nullptr; }
+    static void close(HMENU h) { DestroyMenu(h); }
+};
+
 using UniqueHkey = UniqueHandle<HkeyTraits>;            // never wrap HKEY_LOCAL_MACHINE & co.
 using UniqueKernelHandle = UniqueHandle<HandleTraits>;  // nullptr-invalid kinds: tokens, mutexes
 using UniqueWindow = UniqueHandle<WindowTraits>;        // top-level windows only; children die with parents
+using UniqueMenu = UniqueHandle<MenuTraits>;            // menus no window holds
 
 }  // namespace tavrin::win32

@@ -10,6 +10,7 @@
 #include "power/module_shut_down.h"
 #include "schedule/countdown_dialogs.h"
 #include "schedule/form_count30.h"
+#include "schedule/postponer.h"
 
 namespace tavrin {
 namespace {
@@ -243,6 +244,32 @@ TEST_F(CountdownDialogsTest, ADialogStillInsideItsActionStaysAndRunsOnce) {
     EXPECT_TRUE(created.front()->Closed());
     dialogs.ReleaseClosed();
     EXPECT_EQ(dialogs.Held(), 0u);
+}
+
+struct PostponeLog final : Postponer {
+    void Postpone(const ActionLabel& label, std::int16_t count) override {
+        calls.push_back(label + " " + std::to_string(count));
+    }
+    Trace calls;
+};
+
+// Put off after some ticks, the action is handed on with its full count,
+// the dialog is gone and nothing runs at its zero; a reminder has no such button.
+TEST_F(CountdownDialogTest, PostponingClosesTheDialogAndHandsTheActionOn) {
+    PostponeLog postponer;
+    FormCount30 d(module, &postponer);
+    d.DoTask("关机", "", 5);
+    EXPECT_TRUE(d.Command3.Visible());
+    Tick(d, 2);
+    d.Command3.Click();
+    EXPECT_TRUE(d.Closed());
+    Tick(d, 5);
+    EXPECT_EQ(postponer.calls, Trace{"关机 5"});
+    EXPECT_TRUE(power.calls.empty());
+
+    FormCount30 reminder(module, &postponer);
+    reminder.DoTask("提醒", "喝水", 5);
+    EXPECT_FALSE(reminder.Command3.Visible());
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ protected:
         for (int i = 0; i < times; ++i) {
             clock.Advance(seconds{1} + late);
             form->Timer1.Tick();
+            form->TimerPostponed.Tick();
         }
     }
     void At(int h, int m, int s) { clock.SetNow(FromSeconds(ToSeconds(kToday) + ToSeconds(Tod(h, m, s)))); }
@@ -349,6 +350,64 @@ TEST_F(ScheduleTest, DamagedRecordsGetSafeBehaviour) {
             EXPECT_EQ(Stored().TimingMode, 9);
         }
     }
+}
+
+// Central European rules in 2027: summer time from 28 March 01:00 UTC
+// (02:00 becomes 03:00) to 31 October 01:00 UTC (03:00 becomes 02:00).
+std::int64_t Berlin(std::int64_t utc) {
+    const std::int64_t start = ToSeconds(MakeDateTime(year{2027} / 3 / 28, hours{1}));
+    const std::int64_t end = ToSeconds(MakeDateTime(year{2027} / 10 / 31, hours{1}));
+    return utc >= start && utc < end ? 7200 : 3600;
+}
+
+// Each day's moment comes once, the action run directly each time: 02:30
+// on the day it is skipped comes at 03:00, and on the day it shows twice
+// only at its first showing.
+TEST_F(ScheduleTest, AnEveryDayTaskFiresEveryDayOnceAcrossDaylightSaving) {
+    struct Case {
+        year_month_day day;
+        std::vector<int> fired;  // real minutes after 01:00 local on that day
+    };
+    for (const Case& c : {Case{year{2027} / 1 / 11, {90, 1530}}, Case{year{2027} / 3 / 28, {60, 1470}},
+                          Case{year{2027} / 10 / 31, {90, 1590}}}) {
+        clock.SetZone(Berlin);
+        clock.SetNow(MakeDateTime(c.day, hours{1}));
+        SetupInfo info = Record(3);
+        info.CountdownEnabled = 0;
+        info.AllDayTime = Tod(2, 30, 0);
+        Load(info);
+        std::vector<int> fired;
+        for (int minute = 1; minute <= 2 * 1440; ++minute) {
+            Tick(1, seconds{59});
+            if (power.actions.size() > fired.size()) fired.push_back(minute);
+        }
+        EXPECT_EQ(fired, c.fired) << "case: " << static_cast<unsigned>(c.day.month());
+        EXPECT_TRUE(Armed());
+    }
+}
+
+// Through the dialog (whatever the user does there), directly, or hours
+// late: the next day's moment is armed at once and fires a day later.
+TEST_F(ScheduleTest, AnEveryDayTaskArmsItsNextDayAsItFires) {
+    for (const seconds late : {seconds{0}, seconds{hours{3}}})
+        for (const std::int16_t reminder : {-1, 0}) {
+            At(20, 0, 0);
+            SetupInfo info = Record(3);
+            info.CountdownEnabled = reminder;
+            Load(info);
+            Tick(9);
+            Tick(1, late);
+            const std::string name = "late " + std::to_string(late.count()) + ", reminder " + std::to_string(reminder);
+            EXPECT_EQ(Fired(), 1u) << "case: " << name;
+            EXPECT_TRUE(Armed()) << "case: " << name;
+            EXPECT_EQ(Caption(),
+                      late.count() == 0 ? "目标时间：20:00:10 剩余时间：24小时" : "目标时间：20:00:10 剩余时间：21小时")
+                << "case: " << name;
+            Tick(static_cast<int>(86400 - late.count() - 1));
+            EXPECT_EQ(Fired(), 1u) << "case: " << name;
+            Tick();
+            EXPECT_EQ(Fired(), 2u) << "case: " << name;
+        }
 }
 
 }  // namespace

@@ -1,0 +1,123 @@
+#include "platform/win32/notify_icon_win32.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/text.h"
+#include "platform/win32/window_class.h"
+
+namespace tavrin::win32 {
+
+namespace {
+
+constexpr UINT kIconMessage = WM_APP + 1;
+constexpr UINT kIconId = 1;
+
+template <std::size_t N>
+void CopyCut(wchar_t (&to)[N], const std::string& utf8) {
+    lstrcpynW(to, Widen(utf8).c_str(), static_cast<int>(N));  // cut to fit, terminated
+}
+
+}  // namespace
+
+NotifyIconWindow::NotifyIconWindow(NotifyIcon& model) : model_(model) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    const wchar_t* cls = RegisterForwardingClass<NotifyIconWindow>(L"TavrinNotifyIcon");
+    window_.reset(CreateWindowExW(0, cls, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this));
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // An elevated copy still hears a restarted Explorer of normal rights.
+    ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    model_.Bind(this);
+}
+
+NotifyIconWindow::~NotifyIconWindow() {
+    model_.Bind(nullptr);
+    ShowIcon(false);
+}
+
+NOTIFYICONDATAW NotifyIconWindow::Data(UINT flags) const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    data.uFlags = flags;
+    return data;
+}
+
+void NotifyIconWindow::Add() {
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+    data.uCallbackMessage = kIconMessage;
+    data.hIcon = icon_;
+    lstrcpynW(data.szTip, tip_.c_str(), ARRAYSIZE(data.szTip));
+    Shell_NotifyIconW(NIM_ADD, &data);
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+}
+
+void NotifyIconWindow::ShowIcon(bool shown) {
+    if (shown == shown_) return;
+    shown_ = shown;
+    if (shown) {
+        Add();
+        return;
+    }
+    NOTIFYICONDATAW data = Data(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+void NotifyIconWindow::ShowTip(const std::string& tip) {
+    tip_ = Widen(tip);
+    NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
+    lstrcpynW(data.szTip, tip_.c_str(), ARRAYSIZE(data.szTip));
+    if (shown_) Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void NotifyIconWindow::ShowNotice(const std::string& title, const std::string& text) {
+    NOTIFYICONDATAW data = Data(NIF_INFO);
+    CopyCut(data.szInfoTitle, title);
+    CopyCut(data.szInfo, text);
+    data.dwInfoFlags = NIIF_INFO;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+// The items are copied first: ticks run while the menu is open and may
+// change the model's menu.
+void NotifyIconWindow::ShowMenu(int x, int y) {
+    const std::vector<std::string> items = model_.MenuItems();
+    UniqueMenu menu(CreatePopupMenu());
+    for (std::size_t i = 0; i < items.size(); ++i) AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(items[i]).c_str());
+    // Without the foreground the menu would not close on a click elsewhere.
+    SetForegroundWindow(hwnd_);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr));
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    if (chosen >= 1 && chosen <= items.size()) model_.ChooseMenuItem(items[chosen - 1]);
+}
+
+LRESULT NotifyIconWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (shown_) Add();  // the new taskbar knows no icon
+        return 0;
+    }
+    if (msg == kIconMessage) {
+        switch (LOWORD(lp)) {  // version 4: the event, with the anchor in wParam
+            case NIN_SELECT:
+            case NIN_KEYSELECT:
+                model_.Click();
+                break;
+            case WM_CONTEXTMENU:
+                ShowMenu(GET_X_LPARAM(wp), GET_Y_LPARAM(wp));
+                break;
+            default:
+                break;
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace tavrin::win32

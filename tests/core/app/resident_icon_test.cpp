@@ -1,0 +1,110 @@
+#include "app/resident_icon.h"
+
+#include <gtest/gtest.h>
+
+#include "app/frm_main.h"
+#include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_date_time_text.h"
+#include "fakes/fake_power_action_runner.h"
+#include "fakes/fake_shell.h"
+#include "fakes/settings_rig.h"
+#include "fakes/tracing_form.h"
+#include "schedule/form_shutdown.h"
+
+namespace tavrin {
+namespace {
+
+using namespace testing;
+using Trace = std::vector<std::string>;
+using Calls = std::vector<FakeCountdownLauncher::Call>;
+
+// The taskbar's side: "add", "delete" and the notices in order, and the tip
+// without the program's name.
+struct IconLog final : NotifyIconView {
+    void ShowIcon(bool shown) override { trace.push_back(shown ? "add" : "delete"); }
+    void ShowTip(const std::string& t) override { tip = t.substr(t.find('\n') + 1); }
+    void ShowNotice(const std::string&, const std::string& text) override { trace.push_back(text); }
+    Trace trace;
+    std::string tip;
+};
+
+// The real schedule pane beside probes, from a record that arms "关机" in
+// 1 h 20 min at every start.
+class ResidentIconTest : public ::testing::Test, public SettingsRig {
+protected:
+    ResidentIconTest() {
+        Info() = {1, -1, 30, 2, {}, {}, MakeTimeOfDay(1, 20, 0), {}, 1};
+        icon.Icon.Bind(&log);
+    }
+    void Tick(int times) {
+        for (int i = 0; i < times; ++i) {
+            clock.Advance(std::chrono::seconds{1});
+            schedule.Timer1.Tick();
+            schedule.TimerPostponed.Tick();
+        }
+    }
+
+    Trace trace;
+    FakeDateTimeText dateTimeText;
+    FakeCountdownLauncher countdown;
+    FakePowerActionRunner power;
+    FormShutdown schedule{store, clock, dateTimeText, countdown, power};
+    TracingForm keyOff{"k", trace}, keyVol{"v", trace}, easyLogin{"e", trace}, sync{"s", trace};
+    FakeBrowser browser;
+    frmMain main{{schedule, keyOff, keyVol, easyLogin, sync}, browser, app};
+    ResidentIcon icon{main, schedule, registry};
+    IconLog log;
+};
+
+// A postponed action comes back through a new dialog after ten minutes,
+// unless the menu's stop cancels it, and is announced five minutes before;
+// the stop is offered only while something is due.
+TEST_F(ResidentIconTest, TheTipAndMenuFollowTheArmedAndPostponedActions) {
+    main.Load();
+    icon.Start();
+    EXPECT_EQ(log.trace, (Trace{"add", "已安排：关机 2026/12/6 21:20:00"}));
+    EXPECT_EQ(log.tip, "关机：1小时 20分后");
+    EXPECT_EQ(icon.Icon.MenuItems(), (Trace{"显示主窗口", "停止计时", "退出"}));
+    icon.Icon.ChooseMenuItem("停止计时");
+    EXPECT_EQ(log.tip, "未安排定时任务");
+    EXPECT_EQ(icon.Icon.MenuItems(), (Trace{"显示主窗口", "退出"}));
+    EXPECT_EQ(schedule.CommandCloseTime.Caption(), "保存并应用");
+
+    for (const bool stop : {false, true}) {
+        countdown.calls.clear();
+        log.trace.clear();
+        schedule.Postpone("锁定", 15);
+        Tick(1);
+        EXPECT_EQ(log.tip, "锁定（已推迟）：9分 59秒后");
+        if (stop) icon.Icon.ChooseMenuItem("停止计时");
+        Tick(599);
+        EXPECT_EQ(countdown.calls, stop ? Calls() : Calls({{"锁定", "", 15}}));
+        EXPECT_EQ(log.trace, stop ? Trace{} : Trace{"锁定将在5分钟后执行（2026/12/6 20:10:00）"});
+        EXPECT_EQ(log.tip, "未安排定时任务");
+    }
+}
+
+// Said once per user, in a value of its own beside the untouched record; the
+// click brings the window back; 退出 takes the icon away before the end.
+TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
+    Info().StartCloseTask = 0;
+    main.Show();
+    icon.Start();
+    for (int round = 0; round < 2; ++round) {
+        main.RequestClose();
+        EXPECT_FALSE(main.Visible());
+        icon.Icon.Click();
+        EXPECT_TRUE(main.Visible());
+    }
+    ASSERT_EQ(log.trace.size(), 2u);
+    EXPECT_NE(log.trace[1].find("退出"), std::string::npos);
+    EXPECT_EQ(registry.Dword(Hive::CurrentUser, kSettingsKey, kCloseNoticeValue), 1u);
+    EXPECT_FALSE(registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue));
+
+    icon.Icon.ChooseMenuItem("退出");
+    EXPECT_EQ(log.trace.back(), "delete");
+    EXPECT_EQ(app.ended, 1);
+}
+
+}  // namespace
+}  // namespace tavrin
