@@ -23,12 +23,11 @@ void SetupStore::LoadSetupInfo() {
 void SetupStore::SaveSetupInfo() {
     if (unstoredDefaults_ && info_ == *unstoredDefaults_) return;
     unstoredDefaults_.reset();
-    if (const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey)) {
-        const SetupInfo::Bytes bytes = info_.ToBytes();
-        (void)key->WriteBinary(kSettingsValue, bytes);
-    }
-
-    startUp_.Follow(info_);
+    const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
+    const SetupInfo::Bytes bytes = info_.ToBytes();
+    const RegStatus status = key ? key->WriteBinary(kSettingsValue, bytes) : RegStatus::Failed;
+    startUp_.Follow(info_,
+                    status == RegStatus::Ok ? std::string{} : "设置未保存：" + std::string(RegFailureText(status)));
 }
 
 }  // namespace tavrin

@@ -4,6 +4,7 @@
 #include "app/setup_info.h"
 #include "app/setup_store.h"
 #include "elevated/elevated_call.h"
+#include "elevated/logon_task_registration.h"
 #include "ports/application.h"
 #include "ports/elevation.h"
 #include "ports/logon_task.h"
@@ -14,11 +15,9 @@ namespace tavrin {
 
 namespace {
 
-constexpr const char* kOffer =
-    "开机自动校时需要管理员权限才能修改系统时间。\n"
-    "是否创建计划任务，在您登录时以最高权限启动本程序？Windows 将请求您的许可。";
-constexpr const char* kSyncNeedsAdmin =
-    "未创建计划任务：开机自动校时需要管理员权限。程序仍会随 Windows 启动，但无法修改系统时间。";
+constexpr const char* kTaskMade = "已创建计划任务：登录时以管理员权限启动，自动校时无需再次确认。";
+constexpr const char* kSyncNeedsAdmin = "自动校时需要管理员权限：未创建计划任务，登录后无法修改系统时间。";
+constexpr const char* kStandardUser = "自动校时需要管理员权限：此帐户登录后无法修改系统时间。";
 
 bool AutoSync(const SetupInfo& info) { return info.SyncMode == 1 || info.SyncMode == 2; }
 
@@ -33,34 +32,38 @@ StartWithWindows::StartWithWindows(Registry& registry, const Application& app, L
                                    MessageBoxPort& messageBox)
     : registry_(registry), app_(app), task_(task), elevation_(elevation), messageBox_(messageBox) {}
 
-void StartWithWindows::Follow(const SetupInfo& info) {
-    std::string report;
+void StartWithWindows::Follow(const SetupInfo& info, std::string report) {
     if (elevation_.Elevated()) RemoveMachineEntry(report);
     const bool needed = NeedsRunEntry(info);
-    if (!needed && TaskExists()) DeleteTask(report);
+    if (!needed && TaskExists() && (elevation_.Elevated() || wasNeeded_.value_or(false))) DeleteTask(report);
     SetRunEntry(needed && !TaskExists(), report);
+    wasNeeded_ = needed;
     if (!report.empty()) messageBox_.ShowMessage(report, kAppTitle);
 }
 
-void StartWithWindows::OfferLogonTask(const SetupInfo& info) {
-    if (!AutoSync(info) || elevation_.Elevated() || TaskExists()) return;
-    if (!messageBox_.Ask(kOffer, kAppTitle)) {
-        messageBox_.ShowMessage(kSyncNeedsAdmin, kAppTitle);
-        return;
+std::string StartWithWindows::OfferLogonTask(const SetupInfo& info) {
+    if (!AutoSync(info)) return {};
+    if (!elevation_.SplitToken()) return elevation_.Elevated() ? std::string{} : kStandardUser;
+    if (TaskExists()) return {};
+    const std::string user = task_.CurrentUser();
+    ElevatedResult result{ElevatedEnd::Done, {}};
+    if (elevation_.Elevated()) {
+        result.report = RegisterLogonTask(task_, app_, user);
+        if (!result.report.empty()) result.end = ElevatedEnd::Refused;
+    } else if (!app_.InProtectedFolder()) {  // the copy would refuse; spare the user its prompt
+        result = {ElevatedEnd::Refused, RegisterLogonTask(task_, app_, user)};
+    } else {
+        result = elevation_.RunElevated(FormatOperation(TaskRequest{true, user}), {});
     }
-    const ElevatedResult result = elevation_.RunElevated(FormatOperation(TaskRequest{true, task_.CurrentUser()}), {});
     switch (result.end) {
         case ElevatedEnd::Done:
             RememberTask(true);
             Follow(info);  // the Run entry goes
-            return;
+            return kTaskMade;
         case ElevatedEnd::Declined:
-            messageBox_.ShowMessage(kSyncNeedsAdmin, kAppTitle);
-            return;
-        case ElevatedEnd::Refused:
-        case ElevatedEnd::Failed:
-            messageBox_.ShowMessage("未创建计划任务：" + result.report, kAppTitle);
-            return;
+            return kSyncNeedsAdmin;
+        default:
+            return "未创建计划任务：" + result.report;
     }
 }
 
@@ -68,7 +71,7 @@ bool StartWithWindows::TaskExists() {
     if (!taskExists_) {
         const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
         const bool hinted = key && key->ValueSize(kLogonTaskValue) > 0;
-        taskExists_ = hinted && task_.Exists();
+        taskExists_ = hinted && task_.Exists(task_.CurrentUser());
         if (hinted && !*taskExists_) RememberTask(false);  // removed by hand
     }
     return *taskExists_;
@@ -76,8 +79,13 @@ bool StartWithWindows::TaskExists() {
 
 void StartWithWindows::RememberTask(bool exists) {
     taskExists_ = exists;
-    if (const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey))
-        (void)(exists ? key->WriteDword(kLogonTaskValue, 1) : key->DeleteValue(kLogonTaskValue));
+    const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
+    const RegStatus status = !key     ? RegStatus::Failed
+                             : exists ? key->WriteDword(kLogonTaskValue, 1)
+                                      : key->DeleteValue(kLogonTaskValue);
+    // Without the mark the next start would not look for the task and would start the program twice.
+    if (status != RegStatus::Ok)
+        messageBox_.ShowMessage("无法记录开机计划任务：" + std::string(RegFailureText(status)), kAppTitle);
 }
 
 // Earlier versions kept the entry for every user; only full rights can take it away.
@@ -90,12 +98,13 @@ void StartWithWindows::RemoveMachineEntry(std::string& report) {
 
 void StartWithWindows::DeleteTask(std::string& report) {
     if (elevation_.Elevated()) {
-        if (const Outcome outcome = task_.Delete(); !outcome) {
+        if (const Outcome outcome = task_.Delete(task_.CurrentUser()); !outcome) {
             AddLine(report, "无法删除开机计划任务：" + outcome.Reason());
             return;
         }
     } else {
-        const ElevatedResult result = elevation_.RunElevated(FormatOperation(TaskRequest{false, {}}), {});
+        const ElevatedResult result =
+            elevation_.RunElevated(FormatOperation(TaskRequest{false, task_.CurrentUser()}), {});
         if (result.end == ElevatedEnd::Declined) {
             AddLine(report, "开机计划任务未删除：已取消");
             return;

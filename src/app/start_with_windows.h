@@ -20,11 +20,15 @@ public:
                      MessageBoxPort& messageBox);
 
     // Brings the entry and the task into line with the settings, and says in
-    // a message box whatever could not be done.
-    void Follow(const SetupInfo& info);
-    // After the user chose automatic sync: a token that cannot set the clock
-    // is offered the logon task, made by an elevated copy.
-    void OfferLogonTask(const SetupInfo& info);
+    // a message box whatever could not be done, after `report` (the record's
+    // own trouble, if any). Windows asks before a task is deleted only when
+    // a change made in this run stopped needing it, never at start-up.
+    void Follow(const SetupInfo& info, std::string report = {});
+    // After the user chose automatic sync: an administrator whose logon
+    // start will lack the right to set the clock gets the logon task, made
+    // by an elevated copy when this one is not. Returns what the sync pane
+    // says about it; empty when there is nothing to say.
+    std::string OfferLogonTask(const SetupInfo& info);
 
     // True when some setting needs the program running from logon on.
     static bool NeedsRunEntry(const SetupInfo& info);
@@ -45,6 +49,7 @@ private:
     Elevation& elevation_;
     MessageBoxPort& messageBox_;
     std::optional<bool> taskExists_;  // asked once a run, then kept up to date
+    std::optional<bool> wasNeeded_;   // at the last Follow of this run
 };
 
 // Where things are kept; other programs and earlier versions rely on them.

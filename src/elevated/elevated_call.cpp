@@ -39,13 +39,17 @@ std::optional<ElevatedOperation> ParseOperation(const std::vector<std::string_vi
         return LogonRequest{{*on == 1, {}, {}, *share, *tracker, *autoPlay}};
     }
     if (w.size() == 3 && w[0] == "clock") {
-        const auto utc = Number<std::int64_t>(w[1], 0, INT64_MAX);
-        const auto readAt = Number<std::int64_t>(w[2], 0, INT64_MAX);
+        // Beyond any calendar date the clock can take; nothing near overflow.
+        constexpr std::int64_t kLatest = 1'000'000'000'000;
+        const auto utc = Number<std::int64_t>(w[1], 0, kLatest);
+        const auto readAt = Number<std::int64_t>(w[2], 0, kLatest);
         if (!utc || !readAt) return std::nullopt;
         return ClockRequest{*utc, *readAt};
     }
-    if (w.size() == 3 && w[0] == "task" && w[1] == "1" && !w[2].empty()) return TaskRequest{true, std::string(w[2])};
-    if (w.size() == 2 && w[0] == "task" && w[1] == "0") return TaskRequest{false, {}};
+    if ((w.size() == 2 || w.size() == 3) && w[0] == "task" && (w[1] == "0" || w[1] == "1")) {
+        if (w.size() == 3 && w[2].empty()) return std::nullopt;
+        return TaskRequest{w[1] == "1", w.size() == 3 ? std::string(w[2]) : std::string{}};
+    }
     return std::nullopt;
 }
 
@@ -61,7 +65,9 @@ std::string FormatOperation(const ElevatedOperation& operation) {
         std::string operator()(const ClockRequest& r) const {
             return "clock " + std::to_string(r.utcSeconds) + " " + std::to_string(r.readAtMs);
         }
-        std::string operator()(const TaskRequest& r) const { return r.present ? "task 1 " + r.user : "task 0"; }
+        std::string operator()(const TaskRequest& r) const {
+            return std::string(r.present ? "task 1" : "task 0") + (r.user.empty() ? "" : " " + r.user);
+        }
     };
     return std::visit(Format{}, operation);
 }

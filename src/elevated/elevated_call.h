@@ -24,7 +24,7 @@ struct ClockRequest {
 };
 struct TaskRequest {
     bool present = false;
-    std::string user;  // for a task to create
+    std::string user;  // empty: the user the copy runs as
 };
 using ElevatedOperation = std::variant<LogonRequest, ClockRequest, TaskRequest>;
 

@@ -3,9 +3,8 @@
 #include <chrono>
 #include <memory>
 
-#include "app/start_with_windows.h"
 #include "elevated/elevated_call.h"
-#include "elevated/logon_task_definition.h"
+#include "elevated/logon_task_registration.h"
 #include "ports/clock.h"
 #include "ports/clock_setter.h"
 #include "ports/elevation.h"
@@ -35,10 +34,9 @@ struct Perform {
         return std::string(ClockResultText(ports.clockSetter.SetUtc(FromSeconds(request.utcSeconds + seconds))));
     }
     std::string operator()(const TaskRequest& request) const {
-        const Outcome outcome =
-            request.present
-                ? ports.task.Register(LogonTaskDefinition(request.user, StartWithWindows::ExePath(ports.app)))
-                : ports.task.Delete();
+        const std::string user = request.user.empty() ? ports.task.CurrentUser() : request.user;
+        if (request.present) return RegisterLogonTask(ports.task, ports.app, user);
+        const Outcome outcome = ports.task.Delete(user);
         return outcome ? std::string{} : outcome.Reason();
     }
 };

@@ -12,6 +12,9 @@ public:
     virtual std::string ExeDirectory() const = 0;
     // The executable's file name without ".exe".
     virtual std::string ExeBaseName() const = 0;
+    // True when only administrators may change the program's folder (the
+    // Program Files folders): a task with full rights may run it.
+    virtual bool InProtectedFolder() const = 0;
     // Everything after the program's path and the blank that separates it.
     virtual std::string Arguments() const = 0;
     // True when another copy of this program is already running.

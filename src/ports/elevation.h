@@ -10,7 +10,8 @@ enum class ElevatedEnd {
     Done,      // the copy did everything it was asked
     Refused,   // the copy ran but some of the work was refused; the report says what
     Declined,  // the user said no when Windows asked
-    Failed,    // no elevated copy could be started or heard; the report says why
+    Failed,    // nothing was changed: no elevated copy got the request; the report says why
+    Lost,      // the copy got the request but its answer never came: the outcome is unknown
 };
 
 struct ElevatedResult {
@@ -34,6 +35,10 @@ class Elevation {
 public:
     virtual ~Elevation() = default;
     virtual bool Elevated() const = 0;
+    // An administrator whose programs run with limited rights unless
+    // elevated, as they do when started at logon. A standard user is not one:
+    // elevating needs another account, whose rights a task cannot lend.
+    virtual bool SplitToken() const = 0;
     // Asks Windows to start this program elevated for `operation` (the words
     // that ElevatedArguments puts after the channel's name), hands `input`
     // over a channel only the two processes hold, and waits for the answer.

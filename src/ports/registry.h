@@ -35,7 +35,7 @@ public:
 
 // Why a write did not happen, in the user's words.
 inline std::string_view RegFailureText(RegStatus status) {
-    return status == RegStatus::AccessDenied ? "需要管理员权限" : "无法写入注册表";
+    return status == RegStatus::AccessDenied ? "拒绝访问" : "无法写入注册表";
 }
 
 class Registry {

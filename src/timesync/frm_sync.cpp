@@ -118,7 +118,7 @@ void frmSync::SaveMode(std::int16_t mode) {
     const bool chosen = store_.Info().SyncMode != mode;  // not the load showing the stored mode
     store_.Info().SyncMode = mode;
     store_.SaveSetupInfo();
-    if (chosen) store_.StartUp().OfferLogonTask(store_.Info());
+    if (chosen) lStartUp.SetCaption(store_.StartUp().OfferLogonTask(store_.Info()));
 }
 
 void frmSync::timeLocal_Timer() {
@@ -203,8 +203,8 @@ void frmSync::UseReply(std::string_view line) {
     }
     // A refused change still proves the servers reachable: the passes start afresh.
     passAttempts_ = failedPasses_ = 0;
-    // Settled before any other event may run (an elevation prompt lets some
-    // through): a tick in between would start another attempt.
+    // Settled before any other event may run (Windows may let some through
+    // while it asks for elevation): a tick in between would start another attempt.
     SyncDone = true;
     wskAtom_.Close();
     const std::string problem = SetClock(*utc);
@@ -228,6 +228,7 @@ std::string frmSync::SetClock(OleDate utc) {
         case ElevatedEnd::Refused:
             return result.report;
         case ElevatedEnd::Failed:
+        case ElevatedEnd::Lost:
             break;
     }
     return "校时失败：" + result.report;

@@ -38,6 +38,7 @@ public:
     CommandButton cSyncro{"等待网络数据"};
     Label lLocalTime{"00:00:00"};
     Label lInfo1{"开始校时"};
+    Label lStartUp;  // what starting at logon can and cannot do for the sync
 
     // True when no automatic attempt is pending.
     bool SyncDone = false;

@@ -123,6 +123,10 @@ void FormEasyLogin::CommandSave_Click() {
             LabelOutcome.SetCaption("未保存，没有做任何更改：" + result.report);
             return;
         }
+        if (result.end == ElevatedEnd::Lost) {  // the record waits until Windows's values are known
+            LabelOutcome.SetCaption("不确定是否已保存：" + result.report);
+            return;
+        }
         problems = result.report;
     }
     // Stored even when Windows refused some values: the record is the user's own.

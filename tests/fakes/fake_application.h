@@ -11,9 +11,11 @@ public:
     std::string baseName = "Tavrin";
     std::string arguments;
     bool previousInstance = false;
+    bool protectedFolder = true;
 
     std::string ExeDirectory() const override { return directory; }
     std::string ExeBaseName() const override { return baseName; }
+    bool InProtectedFolder() const override { return protectedFolder; }
     std::string Arguments() const override { return arguments; }
     bool PreviousInstance() const override { return previousInstance; }
     void End() override { ++ended; }

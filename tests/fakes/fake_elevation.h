@@ -18,6 +18,7 @@ public:
         friend bool operator==(const Run&, const Run&) = default;
     };
     bool elevated = true;
+    bool splitToken = false;
     ElevatedResult answer{ElevatedEnd::Done, {}};
     std::function<void(const std::string& operation)> copy;
     std::vector<Run> runs;
@@ -26,6 +27,7 @@ public:
     std::string answered;
 
     bool Elevated() const override { return elevated; }
+    bool SplitToken() const override { return splitToken; }
     ElevatedResult RunElevated(std::string_view operation, std::string_view input) override {
         runs.push_back({std::string(operation), std::string(input)});
         if (copy && answer.end != ElevatedEnd::Declined) copy(std::string(operation));
@@ -42,23 +44,26 @@ public:
     }
 };
 
+// One task, of the user named in `user` or of any user it is asked about.
 class FakeLogonTask final : public LogonTask {
 public:
     bool exists = false;
+    std::string user = "S-1-5-21-7-1001";
     std::string definition;
     std::optional<std::string> refusal;  // the reason every change is refused with
     int queries = 0;
 
-    bool Exists() override { return ++queries, exists; }
-    Outcome Register(std::string_view xml) override {
+    bool Exists(std::string_view who) override { return ++queries, exists && who == user; }
+    Outcome Register(std::string_view who, std::string_view xml) override {
         if (refusal) return Outcome::Refused(*refusal);
+        user = who;
         definition = xml;
         exists = true;
         return Outcome::Done();
     }
-    Outcome Delete() override {
+    Outcome Delete(std::string_view who) override {
         if (refusal) return Outcome::Refused(*refusal);
-        exists = false;
+        if (who == user) exists = false;
         return Outcome::Done();
     }
     std::string CurrentUser() const override { return "S-1-5-21-7-1001"; }

@@ -14,6 +14,8 @@ namespace tavrin::testing {
 
 // The one settings record over an in-memory registry, as the windows share it.
 struct SettingsRig {
+    explicit SettingsRig(bool elevated = true) { elevation.elevated = elevated; }
+
     FakeRegistry registry;
     FakeApplication app;
     FakeClock clock;

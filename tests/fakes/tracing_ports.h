@@ -16,13 +16,8 @@ public:
         trace_.push_back("box " + std::string(text) + " | " + std::string(title));
         if (whileShown) whileShown();
     }
-    bool Ask(std::string_view text, std::string_view title) override {
-        trace_.push_back("ask " + std::string(text) + " | " + std::string(title));
-        return answer;
-    }
     // Runs while the box is up: the events a modal box lets through.
     std::function<void()> whileShown;
-    bool answer = true;  // to every question
 
 private:
     std::vector<std::string>& trace_;

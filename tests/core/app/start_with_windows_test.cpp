@@ -89,23 +89,22 @@ TEST_F(StartUpTest, TheMachineWideEntryGoesWithRightsAndARefusedEntryIsSaid) {
     EXPECT_TRUE(boxes.empty());
     registry.DenyWrites(Hive::CurrentUser);
     Save(3);
-    EXPECT_EQ(boxes, std::vector<std::string>{"box 无法更新开机启动项：需要管理员权限 | Tavrin－定时关机免费版"});
+    EXPECT_EQ(boxes, std::vector<std::string>{
+                         "box 设置未保存：拒绝访问\n无法更新开机启动项：拒绝访问 | Tavrin－定时关机免费版"});
 }
 
-// Without rights: the offer (declined by Windows, then accepted), the copy
-// that makes the task, the entry that goes while it exists, and the copy
-// that deletes it once nothing needs it.
+// An administrator without rights now: the offer (declined, then accepted),
+// the copy that makes the task, the entry that goes while it exists, and the
+// copy that deletes it once a change stops needing it.
 TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatureNeedsIt) {
     elevation.elevated = false;
+    elevation.splitToken = true;
     elevation.answer = {ElevatedEnd::Declined, {}};
     Save(1);
-    startUp.OfferLogonTask(Info());
-    EXPECT_EQ(boxes.back(),
-              "box 未创建计划任务：开机自动校时需要管理员权限。程序仍会随 Windows 启动，但无法修改系统时间。 | "
-              "Tavrin－定时关机免费版");
+    EXPECT_EQ(startUp.OfferLogonTask(Info()), "自动校时需要管理员权限：未创建计划任务，登录后无法修改系统时间。");
     EXPECT_EQ(RunEntry(), kCommand);
     elevation.answer = {ElevatedEnd::Done, {}};
-    startUp.OfferLogonTask(Info());
+    EXPECT_EQ(startUp.OfferLogonTask(Info()), "已创建计划任务：登录时以管理员权限启动，自动校时无需再次确认。");
     EXPECT_EQ(elevation.runs.back(), (FakeElevation::Run{"task 1 S-1-5-21-7-1001", ""}));
     EXPECT_NE(task.definition.find("<UserId>S-1-5-21-7-1001</UserId></LogonTrigger>"), std::string::npos);
     EXPECT_FALSE(RunEntry());
@@ -114,6 +113,10 @@ TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatu
     StartWithWindows nextRun(registry, app, task, elevation, messageBox);  // learns of the task from the user's key
     SetupStore nextStore(registry, clock, nextRun);
     nextStore.LoadSetupInfo();
+    nextStore.Info().PowerKeysEnabled = 0;
+    nextStore.SaveSetupInfo();  // a start-up never asks Windows
+    EXPECT_EQ(elevation.runs.size(), 2u);
+    nextStore.Info().PowerKeysEnabled = 1;
     nextStore.SaveSetupInfo();
     EXPECT_FALSE(RunEntry());
 
@@ -123,8 +126,11 @@ TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatu
     EXPECT_TRUE(task.exists);
     EXPECT_EQ(boxes.back(), "box 开机计划任务未删除：已取消 | Tavrin－定时关机免费版");
     elevation.answer = {ElevatedEnd::Done, {}};
+    nextStore.Info().PowerKeysEnabled = 1;
     nextStore.SaveSetupInfo();
-    EXPECT_EQ(elevation.runs.back().operation, "task 0");
+    nextStore.Info().PowerKeysEnabled = 0;
+    nextStore.SaveSetupInfo();
+    EXPECT_EQ(elevation.runs.back().operation, "task 0 S-1-5-21-7-1001");
     EXPECT_FALSE(task.exists || registry.Has(Hive::CurrentUser, kSettingsKey, kLogonTaskValue));
 
     task.exists = true;  // made by hand: not ours to know of, nor to ask about
@@ -133,6 +139,34 @@ TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatu
     nextStore.SaveSetupInfo();
     EXPECT_EQ(task.queries, queries);
     EXPECT_EQ(RunEntry(), kCommand);
+}
+
+// Who gets no task: a standard user (no rights a task could lend), the
+// full rights of an account without a split token, and a program that
+// anyone may replace; the last is never worth a prompt.
+TEST_F(StartUpTest, NoTaskWhereItCouldNotHelpOrWouldLendRightsToAnyone) {
+    const struct {
+        bool elevated, split, protectedFolder;
+        const char* said;
+    } cases[] = {
+        {false, false, true, "自动校时需要管理员权限：此帐户登录后无法修改系统时间。"},
+        {true, false, true, ""},
+        {false, true, false, "未创建计划任务：程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动"},
+        {true, true, false, "未创建计划任务：程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动"},
+    };
+    for (const auto& c : cases) {
+        elevation.elevated = c.elevated;
+        elevation.splitToken = c.split;
+        app.protectedFolder = c.protectedFolder;
+        Save(2);
+        EXPECT_EQ(startUp.OfferLogonTask(Info()), c.said);
+        EXPECT_EQ(RunEntry(), kCommand) << c.said;
+    }
+    EXPECT_TRUE(elevation.runs.empty() && !task.exists);
+    app.protectedFolder = true;  // with full rights on a split token: made directly
+    EXPECT_EQ(startUp.OfferLogonTask(Info()), "已创建计划任务：登录时以管理员权限启动，自动校时无需再次确认。");
+    EXPECT_TRUE(elevation.runs.empty() && task.exists);
+    EXPECT_FALSE(RunEntry());
 }
 
 // Quoted, or Windows would try "C:\Program.exe" first.

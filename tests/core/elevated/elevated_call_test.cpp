@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "elevated/copy_run.h"
 #include "elevated/run_elevated_call.h"
 #include "fakes/fake_clock_setter.h"
 #include "fakes/settings_rig.h"
@@ -37,9 +38,10 @@ TEST(ElevatedCall, OperationsSurviveTheCommandLineAndAnythingElseIsRefusedUntouc
         EXPECT_EQ(call->channel, "\\\\.\\pipe\\Tavrin.00ff");
         EXPECT_EQ(FormatOperation(call->operation), text);
     }
-    for (const char* bad : {"/elevated", "/elevated -", "/elevated - logon 1 1 1", "/elevated - logon 1 1 1 3",
-                            "/elevated - logon 1 1 1 2 x", "/elevated - clock -5 1", "/elevated - clock 1 1e3",
-                            "/elevated - task 1", "/elevated - task 2", "/elevated  - task 0", "/elevated - reboot"}) {
+    for (const char* bad :
+         {"/elevated", "/elevated -", "/elevated - logon 1 1 1", "/elevated - logon 1 1 1 3",
+          "/elevated - logon 1 1 1 2 x", "/elevated - clock -5 1", "/elevated - clock 1 1e3", "/elevated - task 1 a b",
+          "/elevated - task 2", "/elevated  - task 0", "/elevated - reboot"}) {
         ElevatedCopy copy;
         EXPECT_EQ(copy.Run(bad), kExitUnreadable) << bad;
         EXPECT_TRUE(copy.registry.log.empty() && copy.setter.calls.empty() && !copy.task.exists) << bad;
@@ -92,11 +94,29 @@ TEST(ElevatedCall, TheTaskOperationRegistersTheLogonTask) {
     for (const char* part :
          {"<LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-9</UserId></LogonTrigger>",
           "<UserId>S-1-5-21-9</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
-          "<Command>C:\\A&amp;B &lt;x&gt;\\Tavrin.exe</Command><Arguments>/run</Arguments>",
-          "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
-          "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>", "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"})
+          "<Command>C:\\A&amp;B &lt;x&gt;\\Tavrin.exe</Command><Arguments>/run</Arguments>"})
         EXPECT_NE(copy.task.definition.find(part), std::string::npos) << part;
     EXPECT_TRUE(copy.registry.log.empty());  // nothing but the task
+}
+
+// A copy that may have written is done only when it says so.
+TEST(ElevatedCall, ALostOrUnexplainedAnswerIsNeverReadAsSuccess) {
+    using Stage = CopyRun::Stage;
+    const struct {
+        CopyRun run;
+        ElevatedEnd end;
+    } cases[] = {
+        {{Stage::NotConnected, {}, 0, std::nullopt}, ElevatedEnd::Failed},
+        {{Stage::Handed, {}, 0, std::nullopt}, ElevatedEnd::Lost},
+        {{Stage::Ended, {}, kExitRefused, std::nullopt}, ElevatedEnd::Refused},
+        {{Stage::Ended, {}, kExitUnreadable, "x"}, ElevatedEnd::Failed},
+        {{Stage::Ended, {}, -1073741819, std::nullopt}, ElevatedEnd::Lost},
+    };
+    for (const auto& c : cases) {
+        const ElevatedResult result = ElevatedResultOf(c.run);
+        EXPECT_EQ(result.end, c.end) << c.run.exitCode;
+        EXPECT_FALSE(result.report.empty()) << c.run.exitCode;
+    }
 }
 
 }  // namespace

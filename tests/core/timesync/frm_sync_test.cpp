@@ -25,10 +25,9 @@ std::string NistLine(std::string_view date, std::string_view time, char health =
 struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter setter{clock};
-    bool elevated;
-    frmSync form{store, socket, setter, clock, (elevation.elevated = elevated, elevation)};
+    frmSync form{store, socket, setter, clock, elevation};
 
-    explicit SyncRig(std::int16_t mode, bool load = true, bool elevated = true) : elevated(elevated) {
+    explicit SyncRig(std::int16_t mode, bool load = true, bool elevated = true) : SettingsRig(elevated) {
         ResetSetupInfo(store.Info(), clock);
         store.Info().SyncMode = mode;
         if (load) form.Load();

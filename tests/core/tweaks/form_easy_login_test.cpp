@@ -216,6 +216,7 @@ TEST_F(EasyLogin, WithoutRightsSaveGoesThroughTheElevatedCopyAndSaysHowItEnded) 
     } cases[] = {
         {{ElevatedEnd::Declined, {}}, "已取消：没有做任何更改。", 0},
         {{ElevatedEnd::Failed, "拒绝访问。 (5)"}, "未保存，没有做任何更改：拒绝访问。 (5)", 0},
+        {{ElevatedEnd::Lost, "副本没有结束"}, "不确定是否已保存：副本没有结束", 0},
         {{ElevatedEnd::Refused, "自动播放设置未能应用"}, "自动播放设置未能应用", 1},
         {{ElevatedEnd::Done, {}}, "已保存。", 1},
     };

@@ -1,0 +1,16 @@
+#include "elevated/logon_task_registration.h"
+
+#include "app/start_with_windows.h"
+#include "elevated/logon_task_definition.h"
+#include "ports/application.h"
+#include "ports/logon_task.h"
+
+namespace tavrin {
+
+std::string RegisterLogonTask(LogonTask& task, const Application& app, std::string_view user) {
+    if (!app.InProtectedFolder()) return "程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动";
+    const Outcome outcome = task.Register(user, LogonTaskDefinition(user, StartWithWindows::ExePath(app)));
+    return outcome ? std::string{} : outcome.Reason();
+}
+
+}  // namespace tavrin
