@@ -4,6 +4,7 @@ started through the program's own elevation, the password reaches it over
 the private pipe and never appears on a command line. Wine runs everything
 elevated, so the first copy never takes this path by itself here."""
 import datetime
+import shutil
 import subprocess
 import tempfile
 import threading
@@ -53,18 +54,24 @@ class ElevatedCopyTest(DesktopTest):
         self.untouched()
 
     def test_the_task_operation_registers_the_logon_task_and_deletes_it(self):
-        task_file = self.desktop.prefix / "drive_c" / "windows" / "system32" / "tasks" / "Dormalix"
-        _, code = self.run_copy("task", "1", "S-1-5-21-1-2-3-1000")
-        self.assertEqual(code, 0)
-        xml = task_file.read_text(encoding="utf-8-sig")
-        # What Wine keeps of the definition; it drops the trigger, principal and action.
-        for part in ("<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<Priority>5</Priority>",
-                     "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
-                     "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>"):
-            self.assertIn(part, xml)
-        _, code = self.run_copy("task", "0")
-        self.assertEqual(code, 0)
-        self.assertFalse(task_file.exists())
+        tasks = self.desktop.prefix / "drive_c" / "windows" / "system32" / "tasks"
+        # Full rights at logon only for a program that no one but administrators may replace.
+        _, code = self.run_copy("task", "1")
+        self.assertEqual(code, 1)
+        installed = self.desktop.prefix / "drive_c" / "Program Files" / "Tavrin"
+        installed.mkdir(parents=True, exist_ok=True)
+        shutil.copy(EXE, installed)
+        for present in ("1", "0"):
+            code, _ = self.desktop.run_wine(r"C:\Program Files\Tavrin\Tavrin.exe", "/elevated", "-", "task", present)
+            self.assertEqual(code, 0)
+            if present == "1":
+                [task_file] = tasks.glob("Dormalix S-1-5-*")  # this user's own
+                xml = task_file.read_text(encoding="utf-8-sig")
+                # What Wine keeps of the definition; it drops the trigger, principal and action.
+                for part in ("<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<Priority>5</Priority>",
+                             "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"):
+                    self.assertIn(part, xml)
+        self.assertEqual(list(tasks.glob("Dormalix *")), [])
 
     def test_the_password_goes_through_the_pipe_and_never_on_a_command_line(self):
         seen, stop = [], threading.Event()

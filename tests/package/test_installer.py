@@ -188,7 +188,9 @@ class InstallerTest(unittest.TestCase):
     # --- cases ---
 
     def test_install_adds_program_shortcut_and_entry_uninstall_removes_them_and_only_ours(self):
+        self.reg_add(MACHINE_RUN_KEY, "Dormalix", "REG_SZ", "an earlier version's entry for every user")
         self.assertEqual(self.install(), 0)
+        self.assertNotIn("Dormalix", self.reg_values(MACHINE_RUN_KEY))
         self.assert_installed(PROGRAM_FOLDER)
         link = self.shortcut()
         self.assertTrue(link.exists(), "the Start-menu shortcut under its Chinese name")
@@ -204,9 +206,9 @@ class InstallerTest(unittest.TestCase):
             self.reg_add(key, "Dormalix", "REG_SZ", rf'"{PROGRAM_FOLDER}\Tavrin.exe" /run')
             self.reg_add(key, "SomeOtherTool", "REG_SZ", r"C:\other\tool.exe")
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", "0300ffff1e00")
-        task = self.unix_path(r"C:\windows\system32\tasks\Dormalix")
-        self.assertEqual(self.wine(rf"{PROGRAM_FOLDER}\Tavrin.exe", "/elevated", "-", "task", "1", "S-1-5-21-1")[0], 0)
-        self.assertTrue(task.exists())
+        tasks = self.unix_path(r"C:\windows\system32\tasks")
+        self.assertEqual(self.wine(rf"{PROGRAM_FOLDER}\Tavrin.exe", "/elevated", "-", "task", "1")[0], 0)
+        self.assertEqual(len(list(tasks.glob("Dormalix *"))), 1)
         self.reg_add(r"HKCU\Software\SomeOtherVendor", "setting", "REG_SZ", "kept")
         # A file of the user's own keeps the folder; everything of ours goes.
         user_file = self.unix_path(PROGRAM_FOLDER) / "notes of the user.txt"
@@ -221,7 +223,7 @@ class InstallerTest(unittest.TestCase):
             self.assertNotIn("Dormalix", run)
             self.assertEqual(run.get("SomeOtherTool"), r"C:\other\tool.exe")
         self.assertIsNone(self.reg_values(SETTINGS_KEY))
-        self.assertFalse(task.exists())
+        self.assertEqual(list(tasks.glob("Dormalix *")), [])
         self.assertEqual(self.reg_values(r"HKCU\Software\SomeOtherVendor"), {"setting": "kept"})
 
     def test_a_running_copy_holds_up_install_and_uninstall_until_it_ends(self):

@@ -1,6 +1,8 @@
 #include "platform/win32/application_win32.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include "app/command_line.h"
 #include "platform/win32/text.h"
@@ -28,7 +30,9 @@ std::wstring ModulePath() {
 
 Win32Application::Win32Application() {
     mutex_.reset(CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
-    previousInstance_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    // A copy started elevated by the logon task owns a mutex that this
+    // user's limited token may not open: that refusal means it is running.
+    previousInstance_ = GetLastError() == (mutex_ ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
 
     const std::wstring path = ModulePath();
     const std::size_t slash = path.find_last_of(L"\\/");
@@ -41,6 +45,21 @@ Win32Application::Win32Application() {
     directory_ = Narrow(dir);
     baseName_ = Narrow(file);
     arguments_ = ArgumentString(Narrow(GetCommandLineW()));
+}
+
+bool Win32Application::InProtectedFolder() const {
+    const std::wstring folder = Widen(directory_) + L"\\";
+    for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+        PWSTR path = nullptr;
+        if (FAILED(SHGetKnownFolderPath(id, 0, nullptr, &path))) continue;
+        const std::wstring root = std::wstring(path) + L"\\";
+        CoTaskMemFree(path);
+        if (folder.size() > root.size() &&
+            CompareStringOrdinal(folder.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                 static_cast<int>(root.size()), TRUE) == CSTR_EQUAL)
+            return true;
+    }
+    return false;
 }
 
 void Win32Application::End() { ExitProcess(0); }

@@ -11,6 +11,7 @@ public:
     Win32Application();
     std::string ExeDirectory() const override { return directory_; }
     std::string ExeBaseName() const override { return baseName_; }
+    bool InProtectedFolder() const override;
     std::string Arguments() const override { return arguments_; }
     bool PreviousInstance() const override { return previousInstance_; }
     void End() override;

@@ -19,8 +19,10 @@ namespace tavrin::win32 {
 namespace {
 
 constexpr wchar_t kPipePrefix[] = L"\\\\.\\pipe\\Tavrin.";
-constexpr DWORD kConnectWaitMs = 30'000;  // the prompt is over by then: ShellExecuteEx waited for it
-constexpr DWORD kWorkWaitMs = 60'000;
+// The prompt is over before these start (ShellExecuteEx waits for it); they
+// only bound a copy that hangs, while the window waits unanswered.
+constexpr DWORD kConnectWaitMs = 10'000;
+constexpr DWORD kWorkWaitMs = 20'000;
 constexpr std::uint32_t kLongestMessage = 64 * 1024;
 
 std::wstring ThisProgram() {
@@ -119,8 +121,6 @@ private:
     UniqueKernelHandle pipe_;
 };
 
-ElevatedResult Failed(std::string why) { return {ElevatedEnd::Failed, std::move(why)}; }
-
 }  // namespace
 
 Win32Elevation::Win32Elevation(std::wstring exePath) : exePath_(exePath.empty() ? ThisProgram() : std::move(exePath)) {}
@@ -134,10 +134,25 @@ bool Win32Elevation::Elevated() const {
            elevation.TokenIsElevated != 0;
 }
 
+bool Win32Elevation::SplitToken() const {
+    UniqueKernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD size = 0;
+    return GetTokenInformation(token.get(), TokenElevationType, &type, sizeof type, &size) &&
+           type != TokenElevationTypeDefault;
+}
+
 ElevatedResult Win32Elevation::RunElevated(std::string_view operation, std::string_view input) {
+    return ElevatedResultOf(RunCopy(operation, input));
+}
+
+CopyRun Win32Elevation::RunCopy(std::string_view operation, std::string_view input) {
+    using Stage = CopyRun::Stage;
     const std::wstring name = RandomPipeName();
-    UniqueKernelHandle pipe = name.empty() ? UniqueKernelHandle() : CreatePrivatePipe(name);
-    if (!pipe) return Failed(SystemReason(GetLastError()));
+    if (name.empty()) return {Stage::NotStarted, "无法生成随机管道名", 0, std::nullopt};
+    UniqueKernelHandle pipe = CreatePrivatePipe(name);
+    if (!pipe) return {Stage::NotStarted, SystemReason(GetLastError()), 0, std::nullopt};
     UniqueKernelHandle connected(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     OVERLAPPED connecting{};
     connecting.hEvent = connected.get();
@@ -145,7 +160,12 @@ ElevatedResult Win32Elevation::RunElevated(std::string_view operation, std::stri
     if (listening == ERROR_PIPE_CONNECTED)
         SetEvent(connected.get());
     else if (listening != ERROR_IO_PENDING && listening != ERROR_SUCCESS)
-        return Failed(SystemReason(listening));
+        return {Stage::NotStarted, SystemReason(listening), 0, std::nullopt};
+    // The pending connect writes into `connecting`: it must be over before that goes.
+    const auto stopListening = [&] {
+        DWORD ignored = 0;
+        if (CancelIo(pipe.get())) GetOverlappedResult(pipe.get(), &connecting, &ignored, TRUE);
+    };
 
     const std::wstring parameters = Widen(ElevatedArguments(Narrow(name), operation));
     SHELLEXECUTEINFOW execute{};
@@ -158,11 +178,15 @@ ElevatedResult Win32Elevation::RunElevated(std::string_view operation, std::stri
     execute.nShow = SW_HIDE;
     if (!ShellExecuteExW(&execute)) {
         const DWORD code = GetLastError();
-        if (code == ERROR_CANCELLED) return {ElevatedEnd::Declined, {}};
-        return Failed(SystemReason(code));
+        stopListening();
+        if (code == ERROR_CANCELLED) return {Stage::Declined, {}, 0, std::nullopt};
+        return {Stage::NotStarted, SystemReason(code), 0, std::nullopt};
     }
     UniqueKernelHandle process(execute.hProcess);
-    if (!process) return Failed("无法等待提升权限的副本");
+    if (!process) {
+        stopListening();
+        return {Stage::NotConnected, {}, 0, std::nullopt};
+    }
 
     // Served only when the other end is the copy just started.
     const HANDLE waits[] = {connected.get(), process.get()};
@@ -170,19 +194,17 @@ ElevatedResult Win32Elevation::RunElevated(std::string_view operation, std::stri
     ULONG client = 0;
     if (first != WAIT_OBJECT_0 || !GetNamedPipeClientProcessId(pipe.get(), &client) ||
         client != GetProcessId(process.get())) {
-        CancelIo(pipe.get());
-        return Failed("提升权限的副本没有应答");
+        stopListening();
+        return {Stage::NotConnected, {}, 0, std::nullopt};
     }
-    if (!SendMessageOn(pipe.get(), input, true)) return Failed("无法把数据交给提升权限的副本");
-    const std::string report = ReceiveMessageOn(pipe.get(), true).value_or(std::string{});
+    if (!SendMessageOn(pipe.get(), input, true)) return {Stage::NotConnected, {}, 0, std::nullopt};
+    std::optional<std::string> report = ReceiveMessageOn(pipe.get(), true);
 
-    DWORD exitCode = kExitUnreadable;
+    DWORD exitCode = 0;
     if (WaitForSingleObject(process.get(), kWorkWaitMs) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(process.get(), &exitCode))
-        return Failed("提升权限的副本没有结束");
-    if (exitCode == kExitDone) return {ElevatedEnd::Done, {}};
-    if (exitCode == kExitRefused) return {ElevatedEnd::Refused, report};
-    return Failed("提升权限的副本未能完成（退出代码 " + std::to_string(exitCode) + "）");
+        return {Stage::Handed, {}, 0, std::nullopt};
+    return {Stage::Ended, {}, static_cast<int>(exitCode), std::move(report)};
 }
 
 std::unique_ptr<CallerChannel> Win32Elevation::ConnectCaller(std::string_view channelName) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "elevated/copy_run.h"
 #include "ports/elevation.h"
 
 namespace tavrin::win32 {
@@ -15,10 +16,13 @@ public:
     explicit Win32Elevation(std::wstring exePath = {});
 
     bool Elevated() const override;
+    bool SplitToken() const override;
     ElevatedResult RunElevated(std::string_view operation, std::string_view input) override;
     std::unique_ptr<CallerChannel> ConnectCaller(std::string_view channelName) override;
 
 private:
+    CopyRun RunCopy(std::string_view operation, std::string_view input);
+
     std::wstring exePath_;
 };
 

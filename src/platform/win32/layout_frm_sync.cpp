@@ -16,6 +16,7 @@ void LayOutSync(FormWindow& w, frmSync& f) {
     w.Add(f.Option1, {360, 1560, 5400, 330}, true);
     w.Add(f.Option2, {360, 1920, 5400, 330}, false);
     w.Add(f.Option3, {360, 2280, 5400, 330}, false);
+    w.Add(f.lStartUp, {120, 2820, 6000, 600});
 }
 
 }  // namespace tavrin::win32

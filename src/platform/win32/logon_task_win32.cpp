@@ -48,31 +48,34 @@ Outcome OutcomeOfResult(HRESULT hr) {
 
 }  // namespace
 
-bool Win32LogonTask::Exists() {
+std::wstring LogonTaskName(std::string_view user) { return L"Dormalix " + Widen(user); }
+
+bool Win32LogonTask::Exists(std::string_view user) {
     const ComApartment com;
     ComPtr<ITaskFolder> folder;
     ComPtr<IRegisteredTask> task;
-    return com.Usable() && SUCCEEDED(RootFolder(folder)) && SUCCEEDED(folder->GetTask(Bstr(kLogonTaskName), &task));
+    return com.Usable() && SUCCEEDED(RootFolder(folder)) &&
+           SUCCEEDED(folder->GetTask(Bstr(LogonTaskName(user)), &task));
 }
 
-Outcome Win32LogonTask::Register(std::string_view definition) {
+Outcome Win32LogonTask::Register(std::string_view user, std::string_view definition) {
     const ComApartment com;
     ComPtr<ITaskFolder> folder;
     HRESULT hr = RootFolder(folder);
     if (FAILED(hr)) return OutcomeOfResult(hr);
     const VARIANT none{};
     ComPtr<IRegisteredTask> task;
-    hr = folder->RegisterTask(Bstr(kLogonTaskName), Bstr(Widen(definition)), TASK_CREATE_OR_UPDATE, none, none,
+    hr = folder->RegisterTask(Bstr(LogonTaskName(user)), Bstr(Widen(definition)), TASK_CREATE_OR_UPDATE, none, none,
                               TASK_LOGON_INTERACTIVE_TOKEN, none, &task);
     return OutcomeOfResult(hr);
 }
 
-Outcome Win32LogonTask::Delete() {
+Outcome Win32LogonTask::Delete(std::string_view user) {
     const ComApartment com;
     ComPtr<ITaskFolder> folder;
     HRESULT hr = RootFolder(folder);
     if (FAILED(hr)) return OutcomeOfResult(hr);
-    hr = folder->DeleteTask(Bstr(kLogonTaskName), 0);
+    hr = folder->DeleteTask(Bstr(LogonTaskName(user)), 0);
     if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)) return Outcome::Done();
     return OutcomeOfResult(hr);
 }

@@ -11,9 +11,4 @@ void Win32MessageBox::ShowMessage(std::string_view text, std::string_view title)
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
-bool Win32MessageBox::Ask(std::string_view text, std::string_view title) {
-    return MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(),
-                       MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND) == IDYES;
-}
-
 }  // namespace tavrin::win32

@@ -6,7 +6,6 @@ namespace tavrin::win32 {
 class Win32MessageBox final : public MessageBoxPort {
 public:
     void ShowMessage(std::string_view text, std::string_view title) override;
-    bool Ask(std::string_view text, std::string_view title) override;
 };
 
 }  // namespace tavrin::win32
