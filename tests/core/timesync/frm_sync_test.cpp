@@ -321,6 +321,9 @@ TEST(SyncReply, WithoutRightsTheButtonsSyncGoesThroughTheElevatedCopy) {
         EXPECT_TRUE(rig.setter.calls.empty());
         EXPECT_EQ(rig.Look(), "done 更新系统时间 enabled " + c.status);
     }
+    SyncRig standardUser(3, true, false);
+    standardUser.form.Option2.Click();  // the pane says what the choice cannot do
+    EXPECT_EQ(standardUser.form.lStartUp.Caption(), "自动校时需要管理员权限：此帐户登录后无法修改系统时间。");
     SyncRig automatic(2, true, false);
     automatic.setter.status = ClockStatus::Refused;
     automatic.Tick();
