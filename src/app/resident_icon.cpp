@@ -80,7 +80,7 @@ void ResidentIcon::Refresh() {
 
 void ResidentIcon::ChooseMenuItem(std::string_view item) {
     if (item == kShowMain) ShowMainWindow();
-    if (item == kStop) schedule_.SaveAndApply();  // shown only while something is due: it stops
+    if (item == kStop) schedule_.StopTiming();
     if (item == kExit) main_.ToolbarButtonClick(kExit);
 }
 
@@ -90,9 +90,11 @@ void ResidentIcon::ShowMainWindow() { main_.Show(); }
 void ResidentIcon::ClosedToHidden() {
     const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
     if (key != nullptr && key->ValueSize(kCloseNoticeValue) > 0) return;
-    Icon.Notify(std::string(kAppTitle),
-                "程序仍在通知区域运行，定时任务和热键照常工作。要结束程序，请在图标的菜单中选“退出”。");
-    if (key != nullptr) (void)key->WriteDword(kCloseNoticeValue, 1);  // a failed write only repeats the notice
+    // Remembered only once seen; a failed write only repeats the notice.
+    if (Icon.Notify(std::string(kAppTitle),
+                    "程序仍在通知区域运行，定时任务和热键照常工作。要结束程序，请在图标的菜单中选“退出”。") &&
+        key != nullptr)
+        (void)key->WriteDword(kCloseNoticeValue, 1);
 }
 
 }  // namespace tavrin

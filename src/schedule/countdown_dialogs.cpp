@@ -12,7 +12,6 @@ struct CountdownDialogs::Entry {
     Entry(ModuleShutDown& shutDown, Postponer* postponer) : dialog(shutDown, postponer) {}
     FormCount30 dialog;
     std::unique_ptr<FormView> view;
-    bool byKey = false;
 };
 
 CountdownDialogs::CountdownDialogs(ModuleShutDown& shutDown, ViewFactory makeView)
@@ -22,27 +21,27 @@ CountdownDialogs::~CountdownDialogs() = default;
 
 void CountdownDialogs::DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr,
                               std::int16_t CountTime30) {
-    Start(TaskNameSTR, FileNameStr, CountTime30, false);
+    Start(TaskNameSTR, FileNameStr, CountTime30);
 }
 
 // A held key repeats, and a user who does not see the dialog presses again:
-// neither may leave a second countdown behind the one they cancel.
+// neither may leave a second countdown of the same action behind the one they
+// cancel, whoever started that one (a key, the schedule, a postponement).
 void CountdownDialogs::DoKeyTask(const ActionLabel& label, std::int16_t seconds) {
     for (const auto& entry : dialogs_) {
-        if (entry->byKey && entry->dialog.Loaded() && entry->dialog.TaskName == label) {
+        if (entry->dialog.Loaded() && entry->dialog.TaskName == label) {
             if (entry->dialog.Visible()) entry->dialog.BringForward();  // hidden while inside its action
             return;
         }
     }
-    Start(label, "", seconds, true);
+    Start(label, "", seconds);
 }
 
-void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileName, std::int16_t count, bool byKey) {
+void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileName, std::int16_t count) {
     ReleaseClosed();
     // Held before DoTask runs: a dialog's action may reach this launcher again
     // (a hotkey handled while its message box is up), and the vector may grow.
     dialogs_.push_back(std::make_unique<Entry>(shutDown_, postponer_));
-    dialogs_.back()->byKey = byKey;
     FormCount30& dialog = dialogs_.back()->dialog;
     if (makeView_) dialogs_.back()->view = makeView_(dialog);
     dialog.DoTask(label, fileName, count);

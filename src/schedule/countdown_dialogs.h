@@ -39,7 +39,7 @@ public:
 
 private:
     struct Entry;
-    void Start(const ActionLabel& label, const std::string& fileName, std::int16_t count, bool byKey);
+    void Start(const ActionLabel& label, const std::string& fileName, std::int16_t count);
     ModuleShutDown& shutDown_;
     ViewFactory makeView_;
     Postponer* postponer_ = nullptr;

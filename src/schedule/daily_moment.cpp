@@ -9,9 +9,10 @@ namespace {
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
-// When the local clock first shows `local`. Zones change their offset at
-// most once within a day either side, so the offsets a day before and a day
-// after are the only candidates.
+}  // namespace
+
+// Zones change their offset at most once within a day either side, so the
+// offsets a day before and a day after are the only candidates.
 std::int64_t FirstShowing(const Clock& clock, std::int64_t local) {
     const std::int64_t before = clock.UtcOffsetAt(local - kSecondsPerDay);
     const std::int64_t after = clock.UtcOffsetAt(local + kSecondsPerDay);
@@ -31,10 +32,12 @@ std::int64_t FirstShowing(const Clock& clock, std::int64_t local) {
     return hi;
 }
 
-}  // namespace
+std::int64_t LocalDay(const Clock& clock, std::int64_t utc) {
+    return FloorDiv(utc + clock.UtcOffsetAt(utc), kSecondsPerDay);
+}
 
 std::int64_t NextDailyMoment(const Clock& clock, std::int64_t utcFrom, std::int64_t timeOfDay) {
-    const std::int64_t today = FloorDiv(utcFrom + clock.UtcOffsetAt(utcFrom), kSecondsPerDay);
+    const std::int64_t today = LocalDay(clock, utcFrom);
     for (std::int64_t day = today - 1;; ++day) {
         const std::int64_t at = FirstShowing(clock, day * kSecondsPerDay + timeOfDay);
         if (at >= utcFrom) return at;

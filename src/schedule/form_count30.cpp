@@ -113,7 +113,7 @@ void FormCount30::Command2_Click() { Unload(); }
 
 // Closed first, so the dialog that brings the action back is a new one.
 void FormCount30::Command3_Click() {
-    if (Closed() || postponer_ == nullptr) return;
+    if (running_ || Closed() || postponer_ == nullptr) return;  // a click that got through the action
     Unload();
     postponer_->Postpone(TaskName, startCount_);
 }

@@ -165,15 +165,19 @@ void FormShutdown::ShowRunningLook() {
 }
 
 void FormShutdown::SaveAndApply() {
-    if (Timer1.Enabled() || TimerPostponed.Enabled()) {
-        Timer1.SetEnabled(false);
-        TimerPostponed.SetEnabled(false);
-        postponed_.clear();
-        RefreshSetup();
-        StatusChanged();
-        return;
-    }
-    SaveAndArm();
+    if (Timer1.Enabled() || TimerPostponed.Enabled())
+        StopTiming();
+    else
+        SaveAndArm();
+}
+
+void FormShutdown::StopTiming() {
+    if (!Timer1.Enabled() && !TimerPostponed.Enabled()) return;
+    Timer1.SetEnabled(false);
+    TimerPostponed.SetEnabled(false);
+    postponed_.clear();
+    RefreshSetup();
+    StatusChanged();
 }
 
 void FormShutdown::SaveAndArm() {
@@ -212,7 +216,8 @@ void FormShutdown::SaveAndArm() {
     Timer1.SetEnabled(true);
     StartTime = TimePart(now);
     previousUtc_ = clock_.UtcNow();
-    dailyMoment_ = NextDailyMoment(clock_, previousUtc_, TimeOfDaySeconds(info.AllDayTime));
+    firedDay_.reset();  // the user's own arming may come back the same day
+    dailyMoment_ = NextUnfiredDailyMoment(previousUtc_);
     countdownElapsed_.Start(ToSeconds(now), clock_.Monotonic());
     TimerTick();
 }
@@ -240,13 +245,14 @@ void FormShutdown::TimerTick() {
     std::string text;
     switch (info.TimingMode) {
         case 1: {
-            // An absolute moment: a clock set back moves it further away.
-            const std::int64_t left = std::max<std::int64_t>(0, FixedMoment(info) - now);
-            due = left == 0;
+            // An absolute moment: a clock set back moves it further away. It
+            // comes when the local clock shows it; the time left is real
+            // seconds, so a change of daylight saving in between is counted.
+            due = FixedMoment(info) <= now;
             secondsLate = now - FixedMoment(info);
-            secondsLeft_ = left;
+            secondsLeft_ = std::max<std::int64_t>(0, FirstShowing(clock_, FixedMoment(info)) - clock_.UtcNow());
             text = kTargetLabel + AsText(DatePart(info.CloseDate)) + " " + AsText(TimePart(info.CloseTime)) +
-                   kRemainingLabel + SpanText(left);
+                   kRemainingLabel + SpanText(secondsLeft_);
             break;
         }
         case 2: {
@@ -262,7 +268,7 @@ void FormShutdown::TimerTick() {
             // A real moment, so daylight saving neither skips nor repeats it;
             // a clock set back finds the next time it shows that time of day.
             const std::int64_t utc = clock_.UtcNow();
-            if (utc < previousUtc_) dailyMoment_ = NextDailyMoment(clock_, utc, TimeOfDaySeconds(info.AllDayTime));
+            if (utc < previousUtc_) dailyMoment_ = NextUnfiredDailyMoment(utc);
             previousUtc_ = utc;
             secondsLeft_ = std::max<std::int64_t>(0, dailyMoment_ - utc);
             due = secondsLeft_ == 0;
@@ -287,6 +293,7 @@ void FormShutdown::TimerTick() {
 // even with the reminder off.
 void FormShutdown::FireTask(std::int64_t secondsLate) {
     Timer1.SetEnabled(false);
+    if (store_.Info().TimingMode == 3) firedDay_ = LocalDay(clock_, dailyMoment_);
     RefreshSetup();
     if (TimerPostponed.Enabled()) ShowRunningLook();
     const ActionLabel label = ComboCloseTime.Text();
@@ -307,9 +314,14 @@ void FormShutdown::FireTask(std::int64_t secondsLate) {
     StatusChanged();
 }
 
+std::int64_t FormShutdown::NextUnfiredDailyMoment(std::int64_t utcFrom) const {
+    const std::int64_t timeOfDay = TimeOfDaySeconds(store_.Info().AllDayTime);
+    const std::int64_t at = NextDailyMoment(clock_, utcFrom, timeOfDay);
+    return firedDay_ && LocalDay(clock_, at) == *firedDay_ ? NextDailyMoment(clock_, at + 1, timeOfDay) : at;
+}
+
 void FormShutdown::ArmNextDay(std::int64_t utcNow) {
-    dailyMoment_ =
-        NextDailyMoment(clock_, std::max(utcNow, dailyMoment_) + 1, TimeOfDaySeconds(store_.Info().AllDayTime));
+    dailyMoment_ = NextUnfiredDailyMoment(std::max(utcNow, dailyMoment_) + 1);
     previousUtc_ = utcNow;
     ShowRunningLook();
     Timer1.SetEnabled(true);
@@ -340,7 +352,12 @@ void FormShutdown::PostponedTick() {
         const ScheduleStatus next = Status();
         FrameOnTimeClose.SetCaption(kPostponedLabel + next.label + kRemainingLabel + SpanText(next.secondsLeft));
     }
-    for (const Postponed& p : due) countdown_.DoTask(p.label, "", p.countSeconds);
+    // One that comes back long after its time (the computer slept) gets the
+    // count of a missed moment at least: never an action seconds after waking.
+    for (const Postponed& p : due) {
+        const bool late = now - p.due > std::chrono::seconds{kMissedAfterSeconds};
+        countdown_.DoTask(p.label, "", late ? std::max(p.countSeconds, kMissedCountdownSeconds) : p.countSeconds);
+    }
     StatusChanged();
 }
 

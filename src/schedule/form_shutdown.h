@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     // Stops a running task; otherwise saves the choices and arms the task
     // unless its moment has passed.
     void SaveAndApply();
+    // Stops the armed and the postponed tasks; nothing else, ever.
+    void StopTiming();
     // Notices the moment and shows the remaining time in the frame caption.
     void TimerTick();
     // Stops the timer and runs the action, through the countdown dialog when
@@ -80,6 +83,8 @@ private:
     void SaveAndArm();
     bool MomentHasPassed(OleDate now) const;
     void ArmNextDay(std::int64_t utcNow);
+    // The next moment of the every-day time from `utcFrom`, never on the day it last fired.
+    std::int64_t NextUnfiredDailyMoment(std::int64_t utcFrom) const;
     void PostponedTick();
     void StatusChanged();
     std::string AsText(OleDate value) const;
@@ -93,6 +98,9 @@ private:
     // The every-day moment on the UTC clock, and that clock at the previous
     // tick: only a clock set back (never daylight saving) moves the moment.
     std::int64_t dailyMoment_ = 0;
+    // The local day an every-day task last fired on: a clock set back never
+    // brings that day's moment again.
+    std::optional<std::int64_t> firedDay_;
     std::int64_t previousUtc_ = 0;
     ElapsedSeconds countdownElapsed_;
     std::int64_t secondsLeft_ = 0;  // the armed task's, at the last tick

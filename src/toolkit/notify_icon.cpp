@@ -7,19 +7,35 @@ namespace tavrin {
 void NotifyIcon::SetVisible(bool on) {
     if (visible_ == on) return;
     visible_ = on;
-    if (view_ == nullptr) return;
-    view_->ShowIcon(on);
-    if (on) view_->ShowTip(tip_);
+    if (on) {
+        Add();
+    } else if (shown_) {
+        shown_ = false;
+        if (view_ != nullptr) (void)view_->ShowIcon(false, tip_);
+    }
+}
+
+void NotifyIcon::TaskbarCreated() {
+    shown_ = false;  // the new taskbar knows no icon
+    Add();
+}
+
+void NotifyIcon::Add() {
+    if (view_ != nullptr && visible_ && !shown_) shown_ = view_->ShowIcon(true, tip_);
 }
 
 void NotifyIcon::SetTip(std::string tip) {
     if (tip == tip_) return;
     tip_ = std::move(tip);
-    if (view_ != nullptr && visible_) view_->ShowTip(tip_);
+    if (view_ == nullptr || !visible_) return;
+    if (shown_)
+        (void)view_->ShowTip(tip_);
+    else
+        Add();
 }
 
-void NotifyIcon::Notify(const std::string& title, const std::string& text) {
-    if (view_ != nullptr && visible_) view_->ShowNotice(title, text);
+bool NotifyIcon::Notify(const std::string& title, const std::string& text) {
+    return view_ != nullptr && shown_ && view_->ShowNotice(title, text);
 }
 
 void NotifyIcon::Click() {
@@ -32,9 +48,8 @@ void NotifyIcon::ChooseMenuItem(std::string_view item) {
 
 void NotifyIcon::Bind(NotifyIconView* view) {
     view_ = view;
-    if (view_ == nullptr || !visible_) return;
-    view_->ShowIcon(true);
-    view_->ShowTip(tip_);
+    shown_ = false;
+    Add();
 }
 
 }  // namespace tavrin

@@ -6,13 +6,15 @@
 
 namespace tavrin {
 
-// The notification-area icon's twin. None of these may report back.
+// The notification-area icon's twin. None of these may call back; each
+// says whether the shell took it.
 class NotifyIconView {
 public:
     virtual ~NotifyIconView() = default;
-    virtual void ShowIcon(bool shown) = 0;
-    virtual void ShowTip(const std::string& tip) = 0;
-    virtual void ShowNotice(const std::string& title, const std::string& text) = 0;
+    // Adds the icon with this tip, or removes it.
+    virtual bool ShowIcon(bool shown, const std::string& tip) = 0;
+    virtual bool ShowTip(const std::string& tip) = 0;
+    virtual bool ShowNotice(const std::string& title, const std::string& text) = 0;
 };
 
 // An icon in the notification area: a tooltip, a click, a menu of texts and
@@ -24,13 +26,18 @@ public:
     std::function<void(std::string_view item)> onMenuItem;
 
     bool Visible() const { return visible_; }
+    // Visible, and the shell has it. A shell that was not ready or was busy
+    // gets the icon again at the next change of the tip, and whenever a
+    // new taskbar appears.
+    bool Shown() const { return shown_; }
     void SetVisible(bool on);
+    void TaskbarCreated();
     const std::string& Tip() const { return tip_; }
     void SetTip(std::string tip);  // only a change reaches the twin
     const std::vector<std::string>& MenuItems() const { return menu_; }
     void SetMenuItems(std::vector<std::string> items) { menu_ = std::move(items); }
-    // Only while the icon is shown.
-    void Notify(const std::string& title, const std::string& text);
+    // Only while the icon is shown; true when the shell took the notice.
+    bool Notify(const std::string& title, const std::string& text);
 
     void Click();
     void ChooseMenuItem(std::string_view item);
@@ -38,7 +45,10 @@ public:
     void Bind(NotifyIconView* view);
 
 private:
+    void Add();
+
     bool visible_ = false;
+    bool shown_ = false;
     std::string tip_;
     std::vector<std::string> menu_;
     NotifyIconView* view_ = nullptr;

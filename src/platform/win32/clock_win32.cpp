@@ -22,12 +22,15 @@ std::int64_t Win32Clock::UtcNow() const {
     return ToSeconds(FromSystemTime(t));
 }
 
-// The system's own rules for the zone, for the year of that moment.
+// The system's own rules for the zone (the current year's, as Windows keeps
+// them); a moment it cannot convert takes the offset in force now, never a
+// made-up zero.
 std::int64_t Win32Clock::UtcOffsetAt(std::int64_t utcSeconds) const {
     const auto utc = ToSystemTime(FromSeconds(utcSeconds));
     SYSTEMTIME local{};
-    if (!utc || !SystemTimeToTzSpecificLocalTime(nullptr, &*utc, &local)) return 0;
-    return ToSeconds(FromSystemTime(local)) - utcSeconds;
+    if (utc && SystemTimeToTzSpecificLocalTime(nullptr, &*utc, &local))
+        return ToSeconds(FromSystemTime(local)) - utcSeconds;
+    return ToSeconds(Now()) - UtcNow();
 }
 
 }  // namespace tavrin::win32

@@ -35,8 +35,8 @@ NotifyIconWindow::NotifyIconWindow(NotifyIcon& model) : model_(model) {
 }
 
 NotifyIconWindow::~NotifyIconWindow() {
+    model_.SetVisible(false);
     model_.Bind(nullptr);
-    ShowIcon(false);
 }
 
 NOTIFYICONDATAW NotifyIconWindow::Data(UINT flags) const {
@@ -48,40 +48,29 @@ NOTIFYICONDATAW NotifyIconWindow::Data(UINT flags) const {
     return data;
 }
 
-void NotifyIconWindow::Add() {
-    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+bool NotifyIconWindow::ShowIcon(bool shown, const std::string& tip) {
+    NOTIFYICONDATAW data = Data(shown ? NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP : 0);
+    if (!shown) return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
     data.uCallbackMessage = kIconMessage;
     data.hIcon = icon_;
-    lstrcpynW(data.szTip, tip_.c_str(), ARRAYSIZE(data.szTip));
-    Shell_NotifyIconW(NIM_ADD, &data);
+    CopyCut(data.szTip, tip);
+    if (!Shell_NotifyIconW(NIM_ADD, &data)) return false;
     data.uVersion = NOTIFYICON_VERSION_4;
-    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    return Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
 }
 
-void NotifyIconWindow::ShowIcon(bool shown) {
-    if (shown == shown_) return;
-    shown_ = shown;
-    if (shown) {
-        Add();
-        return;
-    }
-    NOTIFYICONDATAW data = Data(0);
-    Shell_NotifyIconW(NIM_DELETE, &data);
-}
-
-void NotifyIconWindow::ShowTip(const std::string& tip) {
-    tip_ = Widen(tip);
+bool NotifyIconWindow::ShowTip(const std::string& tip) {
     NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
-    lstrcpynW(data.szTip, tip_.c_str(), ARRAYSIZE(data.szTip));
-    if (shown_) Shell_NotifyIconW(NIM_MODIFY, &data);
+    CopyCut(data.szTip, tip);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-void NotifyIconWindow::ShowNotice(const std::string& title, const std::string& text) {
+bool NotifyIconWindow::ShowNotice(const std::string& title, const std::string& text) {
     NOTIFYICONDATAW data = Data(NIF_INFO);
     CopyCut(data.szInfoTitle, title);
     CopyCut(data.szInfo, text);
     data.dwInfoFlags = NIIF_INFO;
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 // The items are copied first: ticks run while the menu is open and may
@@ -100,7 +89,7 @@ void NotifyIconWindow::ShowMenu(int x, int y) {
 
 LRESULT NotifyIconWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        if (shown_) Add();  // the new taskbar knows no icon
+        model_.TaskbarCreated();
         return 0;
     }
     if (msg == kIconMessage) {

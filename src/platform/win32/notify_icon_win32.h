@@ -20,25 +20,22 @@ public:
     NotifyIconWindow& operator=(const NotifyIconWindow&) = delete;
 
     // NotifyIconView
-    void ShowIcon(bool shown) override;
-    void ShowTip(const std::string& tip) override;
-    void ShowNotice(const std::string& title, const std::string& text) override;
+    bool ShowIcon(bool shown, const std::string& tip) override;
+    bool ShowTip(const std::string& tip) override;
+    bool ShowNotice(const std::string& title, const std::string& text) override;
 
     void AttachHwnd(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
-    void Add();
     void ShowMenu(int x, int y);
 
     NotifyIcon& model_;
     HWND hwnd_ = nullptr;
     UINT taskbarCreated_ = 0;
     HICON icon_ = nullptr;  // shared with the class; never destroyed
-    std::wstring tip_;
-    bool shown_ = false;
-    UniqueWindow window_;  // last: it goes first
+    UniqueWindow window_;   // last: it goes first
 };
 
 }  // namespace tavrin::win32

@@ -20,12 +20,20 @@ using Calls = std::vector<FakeCountdownLauncher::Call>;
 
 // The taskbar's side: "add", "delete" and the notices in order, and the tip
 // without the program's name.
+// A busy shell takes nothing.
 struct IconLog final : NotifyIconView {
-    void ShowIcon(bool shown) override { trace.push_back(shown ? "add" : "delete"); }
-    void ShowTip(const std::string& t) override { tip = t.substr(t.find('\n') + 1); }
-    void ShowNotice(const std::string&, const std::string& text) override { trace.push_back(text); }
+    bool ShowIcon(bool shown, const std::string& t) override {
+        trace.push_back(!busy ? shown ? "add" : "delete" : "busy");
+        return !busy && (ShowTip(t), true);
+    }
+    bool ShowTip(const std::string& t) override { return tip = t.substr(t.find('\n') + 1), !busy; }
+    bool ShowNotice(const std::string&, const std::string& text) override {
+        if (!busy) trace.push_back(text);
+        return !busy;
+    }
     Trace trace;
     std::string tip;
+    bool busy = false;
 };
 
 // The real schedule pane beside probes, from a record that arms "关机" in
@@ -84,12 +92,19 @@ TEST_F(ResidentIconTest, TheTipAndMenuFollowTheArmedAndPostponedActions) {
     }
 }
 
-// Said once per user, in a value of its own beside the untouched record; the
-// click brings the window back; 退出 takes the icon away before the end.
+// Said once per user, once seen, in a value of its own beside the untouched
+// record; a shell too busy for the icon gets it with the next new taskbar;
+// the click brings the window back; 退出 takes the icon away before the end.
 TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
     Info().StartCloseTask = 0;
     main.Show();
+    log.busy = true;
     icon.Start();
+    main.RequestClose();
+    EXPECT_FALSE(registry.Has(Hive::CurrentUser, kSettingsKey, kCloseNoticeValue));
+    log.busy = false;
+    log.trace.clear();
+    icon.Icon.TaskbarCreated();
     for (int round = 0; round < 2; ++round) {
         main.RequestClose();
         EXPECT_FALSE(main.Visible());

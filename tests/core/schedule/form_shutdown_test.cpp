@@ -10,6 +10,7 @@
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/settings_rig.h"
+#include "schedule/value_as_text.h"
 
 namespace tavrin {
 namespace {
@@ -408,6 +409,36 @@ TEST_F(ScheduleTest, AnEveryDayTaskArmsItsNextDayAsItFires) {
             Tick();
             EXPECT_EQ(Fired(), 2u) << "case: " << name;
         }
+}
+
+// A clock set back after the day's moment (as a sync may set a fast clock)
+// does not bring it again; a postponed action that comes back long after its
+// time (the computer slept) gets the countdown of a missed moment; a fixed
+// moment across a change to summer time names its real time.
+TEST_F(ScheduleTest, NothingComesTwiceOrSecondsAfterWakingAndMomentsAreRealTimes) {
+    At(20, 0, 0);
+    SetupInfo info = Record(3);
+    info.CountdownEnabled = 0;
+    Load(info);
+    Tick(12);
+    clock.SetNow(FromSeconds(ToSeconds(clock.Now()) - 5));
+    Tick(10);
+    EXPECT_EQ(Fired(), 1u);
+
+    form->Postpone("关机", 2);
+    clock.Advance(hours{8});
+    Tick();
+    EXPECT_EQ(countdown.calls.back(), (FakeCountdownLauncher::Call{"关机", "", 30}));
+
+    clock.SetZone(Berlin);
+    clock.SetNow(MakeDateTime(year{2027} / 3 / 27, hours{20}));
+    info = Record(1);
+    info.CloseDate = MakeDate(year{2027} / 3 / 28);
+    info.CloseTime = Tod(8, 0, 0);
+    info.StartCloseTask = 0;
+    Load(info).SaveAndApply();
+    EXPECT_EQ(form->Status().secondsLeft, 11 * 3600);
+    EXPECT_EQ(form->Status().moment, ValueAsText(dateTimeText, MakeDateTime(year{2027} / 3 / 28, hours{8})));
 }
 
 }  // namespace
