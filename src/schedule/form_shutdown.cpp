@@ -363,7 +363,10 @@ void FormShutdown::PostponedTick() {
 
 ScheduleStatus FormShutdown::Status() const {
     ScheduleStatus status;
-    if (Timer1.Enabled()) status = {ScheduleStatus::State::Armed, ComboCloseTime.Text(), secondsLeft_, {}};
+    // A damaged mode runs the timer but never fires: nothing is armed.
+    const std::int16_t mode = store_.Info().TimingMode;
+    if (Timer1.Enabled() && mode >= 1 && mode <= 3)
+        status = {ScheduleStatus::State::Armed, ComboCloseTime.Text(), secondsLeft_, {}};
     for (const Postponed& p : postponed_) {
         const std::int64_t left = (std::max((p.due - clock_.Monotonic()).count(), std::int64_t{0}) + 999) / 1000;
         if (status.state == ScheduleStatus::State::Idle || left < status.secondsLeft)
