@@ -1,12 +1,12 @@
 #include "platform/win32/elevation_win32.h"
 
 #include <windows.h>
-#include <bcrypt.h>
+#include <ntsecapi.h>
 #include <sddl.h>
 #include <shellapi.h>
 
-#include <array>
 #include <cstdint>
+#include <cwchar>
 
 #include "elevated/elevated_call.h"
 #include "platform/win32/system_reason.h"
@@ -34,16 +34,16 @@ std::wstring ThisProgram() {
     }
 }
 
+// 128 bits from the system's generator, so that no one can guess the name
+// and take the pipe first.
 std::wstring RandomPipeName() {
-    std::array<unsigned char, 16> bytes{};
-    if (!BCRYPT_SUCCESS(
-            BCryptGenRandom(nullptr, bytes.data(), static_cast<ULONG>(bytes.size()), BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
-        return {};
+    unsigned int words[4] = {};
+    if (!RtlGenRandom(words, sizeof words)) return {};
     std::wstring name = kPipePrefix;
-    for (const unsigned char b : bytes) {
-        constexpr wchar_t kHex[] = L"0123456789abcdef";
-        name += kHex[b >> 4];
-        name += kHex[b & 15];
+    for (const unsigned int bits : words) {
+        wchar_t hex[9];
+        std::swprintf(hex, 9, L"%08x", bits);
+        name += hex;
     }
     return name;
 }

@@ -15,11 +15,35 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// Owns a BSTR for the length of one call.
+// The BSTR functions, loaded on first use: an import would load their
+// library at every start, for a task that most users never have.
+struct BstrFunctions {
+    BSTR(WINAPI* alloc)(const OLECHAR*, UINT) = nullptr;
+    void(WINAPI* free)(BSTR) = nullptr;
+};
+
+const BstrFunctions& Functions() {
+    static const BstrFunctions functions = [] {
+        BstrFunctions f;
+        if (const HMODULE library = LoadLibraryW(L"oleaut32.dll")) {
+            f.alloc = reinterpret_cast<decltype(f.alloc)>(
+                reinterpret_cast<void*>(GetProcAddress(library, "SysAllocStringLen")));
+            f.free =
+                reinterpret_cast<decltype(f.free)>(reinterpret_cast<void*>(GetProcAddress(library, "SysFreeString")));
+        }
+        return f;
+    }();
+    return functions;
+}
+
+// Owns a BSTR for the length of one call; null when the library is missing.
 class Bstr {
 public:
-    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    ~Bstr() { SysFreeString(text_); }
+    explicit Bstr(const std::wstring& text)
+        : text_(Functions().alloc ? Functions().alloc(text.data(), static_cast<UINT>(text.size())) : nullptr) {}
+    ~Bstr() {
+        if (Functions().free) Functions().free(text_);
+    }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     operator BSTR() const { return text_; }
