@@ -44,25 +44,22 @@ public:
     }
 };
 
-// One task, of the user named in `user` or of any user it is asked about.
+// One task, of the user named in `user`.
 class FakeLogonTask final : public LogonTask {
 public:
     bool exists = false;
     std::string user = "S-1-5-21-7-1001";
     std::string definition;
-    std::optional<std::string> refusal;  // the reason every change is refused with
     int queries = 0;
 
     bool Exists(std::string_view who) override { return ++queries, exists && who == user; }
     Outcome Register(std::string_view who, std::string_view xml) override {
-        if (refusal) return Outcome::Refused(*refusal);
         user = who;
         definition = xml;
         exists = true;
         return Outcome::Done();
     }
     Outcome Delete(std::string_view who) override {
-        if (refusal) return Outcome::Refused(*refusal);
         if (who == user) exists = false;
         return Outcome::Done();
     }

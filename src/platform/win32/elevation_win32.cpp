@@ -125,22 +125,32 @@ private:
 
 Win32Elevation::Win32Elevation(std::wstring exePath) : exePath_(exePath.empty() ? ThisProgram() : std::move(exePath)) {}
 
-bool Win32Elevation::Elevated() const {
+namespace {
+
+template <class T>
+bool TokenInformation(TOKEN_INFORMATION_CLASS kind, T& value) {
     UniqueKernelHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
-    TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
-           elevation.TokenIsElevated != 0;
+    return OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()) &&
+           GetTokenInformation(token.get(), kind, &value, sizeof value, &size);
+}
+
+}  // namespace
+
+bool Win32Elevation::Elevated() const {
+    if (!elevated_) {
+        TOKEN_ELEVATION elevation{};
+        elevated_ = TokenInformation(TokenElevation, elevation) && elevation.TokenIsElevated != 0;
+    }
+    return *elevated_;
 }
 
 bool Win32Elevation::SplitToken() const {
-    UniqueKernelHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
-    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
-    DWORD size = 0;
-    return GetTokenInformation(token.get(), TokenElevationType, &type, sizeof type, &size) &&
-           type != TokenElevationTypeDefault;
+    if (!splitToken_) {
+        TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+        splitToken_ = TokenInformation(TokenElevationType, type) && type != TokenElevationTypeDefault;
+    }
+    return *splitToken_;
 }
 
 ElevatedResult Win32Elevation::RunElevated(std::string_view operation, std::string_view input) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "elevated/copy_run.h"
@@ -24,6 +25,9 @@ private:
     CopyRun RunCopy(std::string_view operation, std::string_view input);
 
     std::wstring exePath_;
+    // A token's elevation never changes: asked once.
+    mutable std::optional<bool> elevated_;
+    mutable std::optional<bool> splitToken_;
 };
 
 }  // namespace tavrin::win32
