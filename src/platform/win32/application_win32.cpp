@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "app/command_line.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/text.h"
 
 namespace tavrin::win32 {
@@ -12,19 +13,6 @@ namespace tavrin::win32 {
 namespace {
 
 constexpr wchar_t kSingleCopyMutex[] = L"Local\\Tavrin.SingleCopy";
-
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <cwchar>
 
 #include "elevated/elevated_call.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/system_reason.h"
 #include "platform/win32/text.h"
 #include "platform/win32/token_user.h"
@@ -24,15 +25,6 @@ constexpr wchar_t kPipePrefix[] = L"\\\\.\\pipe\\Tavrin.";
 constexpr DWORD kConnectWaitMs = 10'000;
 constexpr DWORD kWorkWaitMs = 20'000;
 constexpr std::uint32_t kLongestMessage = 64 * 1024;
-
-std::wstring ThisProgram() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0 || n < path.size()) return path.resize(n), path;
-        path.resize(path.size() * 2);
-    }
-}
 
 // 128 bits from the system's generator, so that no one can guess the name
 // and take the pipe first.
@@ -123,7 +115,7 @@ private:
 
 }  // namespace
 
-Win32Elevation::Win32Elevation(std::wstring exePath) : exePath_(exePath.empty() ? ThisProgram() : std::move(exePath)) {}
+Win32Elevation::Win32Elevation(std::wstring exePath) : exePath_(exePath.empty() ? ModulePath() : std::move(exePath)) {}
 
 namespace {
 
