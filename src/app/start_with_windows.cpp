@@ -3,6 +3,7 @@
 #include "app/identity.h"
 #include "app/setup_info.h"
 #include "app/setup_store.h"
+#include "common/report_lines.h"
 #include "elevated/elevated_call.h"
 #include "elevated/logon_task_registration.h"
 #include "ports/application.h"
@@ -20,11 +21,6 @@ constexpr const char* kSyncNeedsAdmin = "自动校时需要管理员权限：未
 constexpr const char* kStandardUser = "自动校时需要管理员权限：此帐户登录后无法修改系统时间。";
 
 bool AutoSync(const SetupInfo& info) { return info.SyncMode == 1 || info.SyncMode == 2; }
-
-void AddLine(std::string& report, const std::string& line) {
-    if (!report.empty()) report += '\n';
-    report += line;
-}
 
 }  // namespace
 
@@ -45,13 +41,13 @@ std::string StartWithWindows::OfferLogonTask(const SetupInfo& info) {
     if (!AutoSync(info)) return {};
     if (!elevation_.SplitToken()) return elevation_.Elevated() ? std::string{} : kStandardUser;
     if (TaskExists()) return {};
+    // The elevated copy would refuse too: the user is spared its prompt.
+    if (!app_.InProtectedFolder()) return "未创建计划任务：" + std::string(kUnprotectedProgram);
     const std::string user = task_.CurrentUser();
     ElevatedResult result{ElevatedEnd::Done, {}};
     if (elevation_.Elevated()) {
         result.report = RegisterLogonTask(task_, app_, user);
         if (!result.report.empty()) result.end = ElevatedEnd::Refused;
-    } else if (!app_.InProtectedFolder()) {  // the copy would refuse; spare the user its prompt
-        result = {ElevatedEnd::Refused, RegisterLogonTask(task_, app_, user)};
     } else {
         result = elevation_.RunElevated(FormatOperation(TaskRequest{true, user}), {});
     }

@@ -8,7 +8,7 @@
 namespace tavrin {
 
 std::string RegisterLogonTask(LogonTask& task, const Application& app, std::string_view user) {
-    if (!app.InProtectedFolder()) return "程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动";
+    if (!app.InProtectedFolder()) return std::string(kUnprotectedProgram);
     const Outcome outcome = task.Register(user, LogonTaskDefinition(user, StartWithWindows::ExePath(app)));
     return outcome ? std::string{} : outcome.Reason();
 }

@@ -13,4 +13,7 @@ class LogonTask;
 // was not created; empty when it was.
 std::string RegisterLogonTask(LogonTask& task, const Application& app, std::string_view user);
 
+// Why a program outside the protected folders gets no such task.
+inline constexpr std::string_view kUnprotectedProgram = "程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动";
+
 }  // namespace tavrin

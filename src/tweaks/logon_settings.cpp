@@ -1,5 +1,6 @@
 #include "tweaks/logon_settings.h"
 
+#include "common/report_lines.h"
 #include "ports/registry.h"
 #include "tweaks/form_easy_login.h"
 #include "tweaks/system_tweaks.h"
@@ -25,11 +26,6 @@ RegStatus WriteLogonValues(Registry& registry, const LogonSettings& s) {
         keep(key->WriteText(kAutoAdminLogon, "0"));
     }
     return worst;
-}
-
-void AddLine(std::string& report, const std::string& line) {
-    if (!report.empty()) report += '\n';
-    report += line;
 }
 
 }  // namespace
