@@ -42,7 +42,9 @@ class AutoLogonTest(DesktopTest):
         self.desktop.type_into(edits[1], "s3cret pw")
         self.desktop.click(self.desktop.control("保存", PANE))
 
-        wait_until(lambda: self.desktop.reg_query(WINLOGON, "AutoadminLogon") == "1", what="AutoadminLogon 1")
+        # The outcome line comes after the last write.
+        wait_until(lambda: any(c["text"] == "已保存。" for c in self.desktop.controls(PANE)), what="the outcome line")
+        self.assertEqual(self.desktop.reg_query(WINLOGON, "AutoadminLogon"), "1")
         self.assertEqual(self.desktop.reg_query(WINLOGON, "DefaultUserName"), "tester")
         self.assertEqual(self.desktop.reg_query(WINLOGON, "DefaultPassword"), "s3cret pw")
         for key, name, expected in TWEAKS:
@@ -53,7 +55,6 @@ class AutoLogonTest(DesktopTest):
         # The lock needs the program at logon: this user's entry, and none for every user.
         self.assertEqual(self.desktop.reg_query(RUN_KEY, "Dormalix"), f'"{self.desktop.windows_path(EXE)}" /run')
         self.assertIsNone(self.desktop.reg_query(MACHINE_RUN_KEY, "Dormalix"))
-        self.assertEqual(self.desktop.control("已保存。", PANE)["cls"], "Static")
 
         # A restart shows the stored logon choice; the tweaks start as built.
         self.desktop.end_programs()
