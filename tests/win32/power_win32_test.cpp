@@ -31,6 +31,13 @@ TEST(PowerAdapter, PrivilegeStepsRunAndAnswerWithTheLastErrorCode) {
     EXPECT_TRUE(adjusted == 0 || adjusted == kNotAllAssigned) << adjusted;
 }
 
+// The power library loads at this first call, not with the program.
+TEST(PowerAdapter, TheHibernationQueryLoadsItsLibraryWhenAsked) {
+    EXPECT_EQ(GetModuleHandleW(L"powrprof.dll"), nullptr);
+    (void)Win32Power{}.HibernationAvailable();
+    EXPECT_NE(GetModuleHandleW(L"powrprof.dll"), nullptr);
+}
+
 TEST(PowerAdapter, ACodeLeftBehindIsSeenAgainWhateverHappensBetweenSteps) {
     Win32Power power;
     const auto steps = power.BeginPrivilegeSteps();

@@ -94,8 +94,10 @@ UINT Win32TcpClient::SocketMessage() const {
 
 TcpStatus Win32TcpClient::Connect(std::string_view host, std::uint16_t port, Listener& listener) {
     Close();
+    // Winsock starts with the first sync, not with the program.
+    if (!session_ || !session_->Started()) session_.emplace();
     // An empty name would resolve to this machine's own addresses.
-    if (!session_.Started() || host.empty() || !EnsureWindow()) return TcpStatus::Failed;
+    if (!session_->Started() || host.empty() || !EnsureWindow()) return TcpStatus::Failed;
     connection_ = NewConnectionId();
     listener_ = &listener;
     lookup_ = std::make_shared<Lookup>();

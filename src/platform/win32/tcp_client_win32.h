@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ private:
     void DrainAndEnd(WORD error);
     void EndWith(void (Listener::*notification)());
 
-    WinsockSession session_;
+    std::optional<WinsockSession> session_;
     UniqueWindow window_;
     std::uint64_t connection_ = 0;  // 0: none; otherwise unique in the process
     Listener* listener_ = nullptr;
