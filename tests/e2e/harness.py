@@ -80,7 +80,7 @@ class WineDesktop:
             return
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **quiet)
-        wait_until(lambda: self._has_desktop_window(), timeout=30, what="the virtual desktop")
+        wait_until(lambda: self._has_desktop_window(), timeout=120, what="the virtual desktop")  # slow after a cold build
 
     def _has_desktop_window(self):
         r = subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, stdin=subprocess.DEVNULL,
@@ -265,7 +265,7 @@ class WineDesktop:
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", record_bytes.hex())
 
 
-def wait_until(condition, timeout=20.0, interval=0.2, what="condition"):
+def wait_until(condition, timeout=60.0, interval=0.2, what="condition"):
     """Polls until condition() is truthy; returns its value or fails the test."""
     end = time.monotonic() + timeout
     while True:

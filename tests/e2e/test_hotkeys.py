@@ -9,6 +9,11 @@ DIALOG = "Tavrin－定时关机免费版－关机"
 
 
 class HotkeyTest(DesktopTest):
+    def key_sets(self):
+        data = self.desktop.reg_query(SETTINGS_KEY, "setupinfo")
+        stored = unpack_record(bytes.fromhex(data)) if data else {}
+        return stored.get("PowerKeySet"), stored.get("VolumeKeySet")
+
     def start_hidden(self, relay, **fields):
         self.desktop.store_record(record(**fields))
         program = self.desktop.start_program("/run", relay=relay)
@@ -50,7 +55,6 @@ class HotkeyTest(DesktopTest):
                            what="the lock's box")
         self.assertRegex(texts[0], r"^锁定失败：.+ \(120\)$")
 
-
     def test_choosing_f6_for_the_power_keys_moves_the_volume_keys_to_f9(self):
         program = self.desktop.start_program(relay=["user32.RegisterHotKey", "user32.UnregisterHotKey"])
         wait_until(lambda: self.desktop.main_windows() == [(True, True)], what="the main window")
@@ -59,17 +63,20 @@ class HotkeyTest(DesktopTest):
         self.desktop.click(self.desktop.control("关机按F6，休眠按F7，锁定按F8", "一键关机"))
         wait_until(lambda: self.desktop.control("关机按F6，休眠按F7，锁定按F8", "一键关机")["checked"] == 1,
                    what="F6-F8 chosen")
-        time.sleep(0.5)
+        wait_until(lambda: self.key_sets() == (1, 2), what="both key sets stored")
 
-        stored = unpack_record(bytes.fromhex(self.desktop.reg_query(SETTINGS_KEY, "setupinfo")))
-        self.assertEqual((stored["PowerKeySet"], stored["VolumeKeySet"]), (1, 2))
+        # What each window holds in the end, once the trace has caught up.
+        plain = 0x4000  # MOD_NOREPEAT alone
+        expected = [[(plain, 0x75), (plain, 0x76), (plain, 0x77)], [(plain, 0x78), (plain, 0x79), (plain, 0x7A)]]
+        wait_until(lambda: held_keys(program.log) == expected, what="F6-F8 and F9-F11 held")
         self.assertEqual(self.desktop.control("减少音量按F9，增加音量按F10，静音/取消静音按F11", "一键静音")["checked"], 1)
 
-        # Replay the trace: what each window holds in the end.
-        held = {}
-        with open(program.log, errors="replace") as trace:
-            lines = trace.readlines()
-        for line in lines:
+
+def held_keys(log):
+    """Replays the trace's hotkey calls: the keys each window holds, sorted."""
+    held = {}
+    with open(log, errors="replace") as trace:
+        for line in trace:
             call = re.search(r"Call user32\.(Register|Unregister)HotKey\(([0-9a-f]+),([0-9a-f]+)(?:,([0-9a-f]+),([0-9a-f]+))?", line)
             if not call:
                 continue
@@ -79,9 +86,7 @@ class HotkeyTest(DesktopTest):
                 keys[key_id] = (int(call.group(4), 16), int(call.group(5), 16))
             else:
                 keys.pop(key_id, None)
-        finals = sorted(sorted(keys.values()) for keys in held.values() if keys)
-        plain = 0x4000  # MOD_NOREPEAT alone
-        self.assertEqual(finals, [[(plain, 0x75), (plain, 0x76), (plain, 0x77)], [(plain, 0x78), (plain, 0x79), (plain, 0x7A)]])
+    return sorted(sorted(keys.values()) for keys in held.values() if keys)
 
 
 if __name__ == "__main__":
