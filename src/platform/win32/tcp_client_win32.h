@@ -10,6 +10,7 @@
 
 #include "platform/win32/socket_handle.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_class.h"
 #include "ports/tcp_client.h"
 
 namespace tavrin::win32 {
@@ -37,7 +38,9 @@ private:
     };
     struct Lookup;
     static void CALLBACK Resolve(PTP_CALLBACK_INSTANCE instance, void* context);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Self>
+    friend LRESULT CALLBACK ForwardingWndProc(HWND, UINT, WPARAM, LPARAM);
+    void AttachHwnd(HWND) {}  // window_ owns the handle
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool EnsureWindow();
     UINT SocketMessage() const;
