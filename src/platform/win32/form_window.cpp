@@ -39,7 +39,7 @@ FormWindow::FormWindow(Form& model, Kind kind, HWND parent, int widthTwips, int 
     CreateWindowExW(pane ? kPaneExStyle : kDialogExStyle, cls, L"", pane ? kPaneStyle : kDialogStyle, 0, 0, 0, 0,
                     pane ? parent : nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = DpiOf(hwnd_);
-    font_ = CreateUiFont(dpi_);
+    font_.reset(CreateUiFont(dpi_));
     Relayout(dpi_);
     model_.Bind(this);
 }
@@ -49,7 +49,6 @@ FormWindow::~FormWindow() {
     timers_.clear();
     twins_.clear();
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    if (font_ != nullptr) DeleteObject(font_);
 }
 
 void FormWindow::Add(Timer& t) {
@@ -69,19 +68,19 @@ void FormWindow::Relayout(int dpi) {
         FitToParent();
     }
     for (auto& [id, twin] : twins_)
-        if (twin->Hwnd() != nullptr) twin->Relayout(dpi, font_);
+        if (twin->Hwnd() != nullptr) twin->Relayout(dpi, font_.get());
 }
 
 void FormWindow::CreateControls() {
     std::vector<int> ids;
     ids.swap(pending_);
-    for (int id : ids) twins_[id]->Create(hwnd_, id, dpi_, font_);
+    for (int id : ids) twins_[id]->Create(hwnd_, id, dpi_, font_.get());
 }
 
 void FormWindow::DpiChanged(int dpi) {
     dpi_ = dpi;
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = CreateUiFont(dpi_);
+    const UniqueFont old = std::move(font_);  // in use until the controls have the new one
+    font_.reset(CreateUiFont(dpi_));
     Relayout(dpi_);
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/win32/control_twins.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/unique_handle.h"
 #include "toolkit/form.h"
 
 namespace tavrin::win32 {
@@ -75,7 +76,7 @@ private:
         if (deferred_)
             pending_.push_back(id);
         else
-            t.Create(hwnd_, id, dpi_, font_);
+            t.Create(hwnd_, id, dpi_, font_.get());
         twins_[id] = std::move(twin);
         return t;
     }
@@ -85,7 +86,7 @@ private:
     Kind kind_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    HFONT font_ = nullptr;
+    UniqueFont font_;  // outlives the window: its controls use it until they go
     int widthTwips_, heightTwips_;
     int nextId_ = 100;
     bool deferred_ = false;
