@@ -5,6 +5,8 @@
 #include "app/identity.h"
 #include "ports/application.h"
 #include "ports/browser.h"
+#include "ports/clock.h"
+#include "ports/date_time_text.h"
 
 namespace tavrin {
 
@@ -27,18 +29,23 @@ std::vector<Toolbar::Button> ToolbarButtons() {
 
 }  // namespace
 
-frmMain::frmMain(FeatureWindows children, Browser& browser, Application& app)
+frmMain::frmMain(FeatureWindows children, Browser& browser, Application& app, const Clock& clock,
+                 const DateTimeText& dateTimeText)
     : tbToolBar(ToolbarButtons()),
       sbStatusBar({{StatusBar::PanelStyle::Text, "状态"},
                    {StatusBar::PanelStyle::Date, {}},
                    {StatusBar::PanelStyle::Time, {}}}),
       children_(children),
       browser_(browser),
-      app_(app) {
+      app_(app),
+      clock_(clock),
+      dateTimeText_(dateTimeText) {
     for (Form* child : {&children_.FormShutdown, &children_.FormKeyOff, &children_.FormKeyVol, &children_.FormEasyLogin,
                         &children_.frmSync})
         child->SetHost(this);
     tbToolBar.onButtonClick = [this](std::string_view key) { ToolbarButtonClick(key); };
+    ClockTimer.alignToSecond = true;
+    ClockTimer.onTick = [this] { ShowDateAndTime(); };
 }
 
 // The children are built first and so outlive this window; they must not
@@ -62,7 +69,20 @@ void frmMain::OnLoad() {
                         &children_.frmSync})
         child->Load();
     sbStatusBar.SetPanelText(1, std::string(kSchedule));
+    ShowDateAndTime();
+    ClockTimer.SetEnabled(true);
     FirstActivation = true;
+}
+
+void frmMain::ShowDateAndTime() {
+    const OleDate now = clock_.Now();
+    const auto& panels = sbStatusBar.Panels();
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const auto style = panels[i].style;
+        if (style == StatusBar::PanelStyle::Text) continue;
+        const auto text = style == StatusBar::PanelStyle::Date ? dateTimeText_.ShortDate(now) : dateTimeText_.TimeOfDay(now);
+        sbStatusBar.SetPanelText(static_cast<int>(i) + 1, text.value_or(""));
+    }
 }
 
 void frmMain::OnActivate() {

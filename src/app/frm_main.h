@@ -10,6 +10,8 @@ namespace tavrin {
 
 class Application;
 class Browser;
+class Clock;
+class DateTimeText;
 
 // The five feature windows, as the main window loads them.
 struct FeatureWindows {
@@ -24,11 +26,14 @@ struct FeatureWindows {
 // switches between them from its toolbar, and only hides when closed.
 class frmMain : public Form, public FormHost {
 public:
-    frmMain(FeatureWindows children, Browser& browser, Application& app);
+    frmMain(FeatureWindows children, Browser& browser, Application& app, const Clock& clock,
+            const DateTimeText& dateTimeText);
     ~frmMain() override;
 
     Toolbar tbToolBar;
     StatusBar sbStatusBar;
+    // Keeps the date and time panels current, just after each second.
+    Timer ClockTimer{*this};
 
     // True from the end of the load until the first activation has shown the children.
     bool FirstActivation = false;
@@ -51,9 +56,13 @@ protected:
     bool OnCloseRequest() override;
 
 private:
+    void ShowDateAndTime();
+
     FeatureWindows children_;
     Browser& browser_;
     Application& app_;
+    const Clock& clock_;
+    const DateTimeText& dateTimeText_;
     bool ending_ = false;
 };
 

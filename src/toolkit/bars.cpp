@@ -10,7 +10,9 @@ const std::string& StatusBar::PanelText(int panel) const {
 
 void StatusBar::SetPanelText(int panel, std::string text) {
     if (panel < 1 || panel > static_cast<int>(panels_.size())) return;
-    panels_[static_cast<std::size_t>(panel - 1)].text = std::move(text);
+    std::string& shown = panels_[static_cast<std::size_t>(panel - 1)].text;
+    if (shown == text) return;
+    shown = std::move(text);
     if (view_ != nullptr) view_->ShowItems(Texts());
 }
 

@@ -27,8 +27,7 @@ private:
     std::vector<Button> buttons_;
 };
 
-// Panels along the bottom edge. Date and time panels keep themselves current;
-// only text panels carry a text of the program's.
+// Panels along the bottom edge. The form fills its date and time panels.
 class StatusBar : public Control {
 public:
     enum class PanelStyle { Text, Date, Time };

@@ -23,7 +23,9 @@ class ShellTest(DesktopTest):
         self.assertEqual(sorted(caption for _, caption in panes), sorted(PANES))
         self.assertTrue(all(visible for visible, _ in panes))
         self.assertEqual(panes[0][1], "定时关机")
-        self.assertEqual(self.desktop.status()[0], "定时关机")
+        status = self.desktop.status()
+        self.assertEqual(status[0], "定时关机")
+        self.assertRegex(status[2], r"^\d{1,2}:\d\d:\d\d$")  # the model's clock reaches the bar
         self.desktop.screenshot(BUILD / "e2e" / "screenshot.png")
 
         # The toolbar switches panes and names the one in front.

@@ -182,7 +182,7 @@ void RunProgram(FuzzedDataProvider& input) {
     volumeKeys.Connect(powerKeys);
     FormEasyLogin logon(registry, store, elevation);
     frmSync sync(store, socket, clockSetter, clock, elevation);
-    frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app);
+    frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app, clock, dateTimeText);
 
     main.Show();
     for (int i = 0; i < steps.Ticks(); ++i) {

@@ -81,7 +81,7 @@ public:
           keyVol_(p.store, p.volumeKeys, p.sound),
           easyLogin_(p.registry, p.store, p.elevation),
           sync_(p.store, p.tcpClient, p.clockSetter, p.clock, p.elevation),
-          main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app),
+          main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app, p.clock, p.dateTimeText),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),

@@ -37,17 +37,6 @@ const wchar_t* ClientAreaClass() {
     return L"TavrinClientArea";
 }
 
-std::wstring Formatted(bool date) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    wchar_t text[128] = L"";
-    if (date)
-        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, 128, nullptr);
-    else
-        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &now, nullptr, text, 128);
-    return text;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(frmMain& model) : model_(model) {
@@ -78,15 +67,13 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
 
     model_.Bind(this);
     model_.sbStatusBar.Bind(&statusTwin_);
-    ShowClock();
-    ArmClock();
+    clockTimer_.Attach(hwnd_, kClockTimer);
 }
 
 MainWindow::~MainWindow() {
     model_.sbStatusBar.Bind(nullptr);
     model_.Bind(nullptr);
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    if (images_ != nullptr) ImageList_Destroy(images_);
 }
 
 void MainWindow::AddPane(FormWindow& pane) {
@@ -102,13 +89,13 @@ void MainWindow::CreateToolbar() {
                                0, 0, hwnd_, nullptr, instance, nullptr);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int size = Scale(32, dpi_);
-    images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 7, 0);
+    images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 7, 0));
     for (int id : kToolbarIcons) {
         HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
-        ImageList_AddIcon(images_, icon);
+        ImageList_AddIcon(images_.get(), icon);
         DestroyIcon(icon);
     }
-    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     const auto& buttons = model_.tbToolBar.Buttons();
     std::vector<std::wstring> captions;
@@ -150,27 +137,8 @@ void MainWindow::Layout() {
 }
 
 void MainWindow::StatusTwin::ShowItems(const std::vector<std::string>& texts) {
-    const auto& panels = owner_.model_.sbStatusBar.Panels();
-    for (std::size_t i = 0; i < texts.size() && i < panels.size(); ++i) {
-        if (panels[i].style != StatusBar::PanelStyle::Text) continue;
+    for (std::size_t i = 0; i < texts.size(); ++i)
         SendMessageW(owner_.status_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(texts[i]).c_str()));
-    }
-}
-
-void MainWindow::ShowClock() {
-    const auto& panels = model_.sbStatusBar.Panels();
-    for (std::size_t i = 0; i < panels.size() && i < 3; ++i) {
-        if (panels[i].style == StatusBar::PanelStyle::Text) continue;
-        const std::wstring text = Formatted(panels[i].style == StatusBar::PanelStyle::Date);
-        SendMessageW(status_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-}
-
-void MainWindow::ArmClock() {
-    // Just past the next second boundary, so the clock never shows a second late.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    SetTimer(hwnd_, kClockTimer, 1000u - now.wMilliseconds + 15u, nullptr);
 }
 
 void MainWindow::ShowCaption(const std::string& caption) { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
@@ -212,8 +180,7 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kClockTimer) {
-                ShowClock();
-                ArmClock();
+                clockTimer_.OnTimer();
                 return 0;
             }
             if (wp == kIdleTimer) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/frm_main.h"
+#include "platform/win32/control_twins.h"
 #include "platform/win32/unique_handle.h"
 
 namespace tavrin::win32 {
@@ -38,7 +39,7 @@ public:
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    // Shows the model's text panels; the date and time panels keep themselves current.
+    // Shows the model's panel texts.
     class StatusTwin final : public ControlView {
     public:
         explicit StatusTwin(MainWindow& owner) : owner_(owner) {}
@@ -51,8 +52,6 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void Layout();
-    void ShowClock();
-    void ArmClock();
 
     frmMain& model_;
     UINT restoreMessage_ = 0;
@@ -60,10 +59,11 @@ private:
     HWND toolbar_ = nullptr;
     HWND status_ = nullptr;
     HWND client_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    UniqueImageList images_;  // outlives the toolbar, which goes with the window
     int dpi_ = 96;
     std::vector<FormWindow*> panes_;
     StatusTwin statusTwin_{*this};
+    TimerTwin clockTimer_{model_.ClockTimer};
 };
 
 }  // namespace tavrin::win32

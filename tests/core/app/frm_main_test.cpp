@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/module_main.h"
+#include "fakes/fake_date_time_text.h"
 #include "fakes/fake_shell.h"
 #include "fakes/settings_rig.h"
 #include "fakes/tracing_form.h"
@@ -24,7 +25,8 @@ struct Program : SettingsRig {
     TracingForm shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
         easyLogin{"FormEasyLogin", trace}, sync{"frmSync", trace};
     FakeBrowser browser;
-    frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
+    FakeDateTimeText dateTimeText;
+    frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app, clock, dateTimeText};
     FakeRunningCopy runningCopy;
     FakeWorkstation workstation;
     bool created = false;
@@ -51,6 +53,10 @@ TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsTh
     for (Form* f : std::initializer_list<Form*>{&main, &shutdown, &keyOff, &keyVol, &easyLogin, &sync})
         EXPECT_FALSE(f->Visible()) << f->Caption();
     EXPECT_EQ(main.sbStatusBar.PanelText(1), "定时关机");
+    EXPECT_EQ(main.sbStatusBar.PanelText(3), "20:00:00");
+    clock.Advance(std::chrono::hours{4});
+    main.ClockTimer.Tick();
+    EXPECT_EQ(main.sbStatusBar.PanelText(2) + " " + main.sbStatusBar.PanelText(3), "2026/12/7 0:00:00");
     main.Show();
     EXPECT_EQ(trace, (Trace{"load FormShutdown", "load FormKeyOff", "load FormKeyVol", "load FormEasyLogin",
                             "load frmSync", "activate frmSync", "activate FormEasyLogin", "activate FormKeyVol",
@@ -97,7 +103,8 @@ TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunningUn
 }
 
 TEST_F(MainWindowTest, ChildrenOutlivingTheMainWindowNoLongerReportToIt) {
-    auto window = std::make_unique<frmMain>(FeatureWindows{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app);
+    auto window = std::make_unique<frmMain>(FeatureWindows{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app, clock,
+                                            dateTimeText);
     window->Show();
     window.reset();
     for (Form* f : std::initializer_list<Form*>{&shutdown, &keyOff, &keyVol, &easyLogin, &sync}) {

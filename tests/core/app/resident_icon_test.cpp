@@ -59,7 +59,7 @@ protected:
     FormShutdown schedule{store, clock, dateTimeText, countdown, power};
     TracingForm keyOff{"k", trace}, keyVol{"v", trace}, easyLogin{"e", trace}, sync{"s", trace};
     FakeBrowser browser;
-    frmMain main{{schedule, keyOff, keyVol, easyLogin, sync}, browser, app};
+    frmMain main{{schedule, keyOff, keyVol, easyLogin, sync}, browser, app, clock, dateTimeText};
     ResidentIcon icon{main, schedule, registry};
     IconLog log;
 };

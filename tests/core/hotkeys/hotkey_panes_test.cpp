@@ -9,6 +9,7 @@
 #include "app/module_main.h"
 #include "fakes/fake_audio_endpoint.h"
 #include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_date_time_text.h"
 #include "fakes/fake_hotkeys.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/fake_shell.h"
@@ -326,7 +327,8 @@ struct Program : KeyPaneWorld {
     FakeBrowser browser;
     FakeRunningCopy runningCopy;
     FakeWorkstation workstation;
-    frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app};
+    FakeDateTimeText dateTimeText;
+    frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app, clock, dateTimeText};
     int callsBeforeHotkeyStep = 0;
 
     void Start(const std::string& arguments, bool stored = true) {
