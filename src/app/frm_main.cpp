@@ -80,7 +80,8 @@ void frmMain::ShowDateAndTime() {
     for (std::size_t i = 0; i < panels.size(); ++i) {
         const auto style = panels[i].style;
         if (style == StatusBar::PanelStyle::Text) continue;
-        const auto text = style == StatusBar::PanelStyle::Date ? dateTimeText_.ShortDate(now) : dateTimeText_.TimeOfDay(now);
+        const auto text =
+            style == StatusBar::PanelStyle::Date ? dateTimeText_.ShortDate(now) : dateTimeText_.TimeOfDay(now);
         sbStatusBar.SetPanelText(static_cast<int>(i) + 1, text.value_or(""));
     }
 }

@@ -55,8 +55,8 @@ bool Win32TcpClient::EnsureWindow() {
     if (window_) return true;
     (void)ResolvedMessage();
     const wchar_t* windowClass = RegisterForwardingClass<Win32TcpClient>(kWindowClass);
-    window_.reset(CreateWindowExW(0, windowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                  this));
+    window_.reset(
+        CreateWindowExW(0, windowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), this));
     return static_cast<bool>(window_);
 }
 

@@ -103,8 +103,8 @@ TEST_F(MainWindowTest, UnknownKeysTheHomePageAndTheFrameLeaveEverythingRunningUn
 }
 
 TEST_F(MainWindowTest, ChildrenOutlivingTheMainWindowNoLongerReportToIt) {
-    auto window = std::make_unique<frmMain>(FeatureWindows{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app, clock,
-                                            dateTimeText);
+    auto window = std::make_unique<frmMain>(FeatureWindows{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app,
+                                            clock, dateTimeText);
     window->Show();
     window.reset();
     for (Form* f : std::initializer_list<Form*>{&shutdown, &keyOff, &keyVol, &easyLogin, &sync}) {
