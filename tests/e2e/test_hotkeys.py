@@ -77,6 +77,8 @@ def held_keys(log):
     held = {}
     with open(log, errors="replace") as trace:
         for line in trace:
+            if not line.endswith("\n"):
+                break  # still being written
             call = re.search(r"Call user32\.(Register|Unregister)HotKey\(([0-9a-f]+),([0-9a-f]+)(?:,([0-9a-f]+),([0-9a-f]+))?", line)
             if not call:
                 continue

@@ -31,7 +31,7 @@ class ShellTest(DesktopTest):
         # The toolbar switches panes and names the one in front.
         self.desktop.click_toolbar(3)
         wait_until(lambda: self.desktop.panes()[0][1] == "一键静音", what="the volume pane in front")
-        self.assertEqual(self.desktop.status()[0], "一键静音")
+        wait_until(lambda: self.desktop.status()[0] == "一键静音", what="the bar naming it")
         self.assertIsNone(program.poll())
 
         # A first run, looked at and closed, leaves no record and no Run entry.

@@ -73,6 +73,7 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
 MainWindow::~MainWindow() {
     model_.sbStatusBar.Bind(nullptr);
     model_.Bind(nullptr);
+    clockTimer_.Detach();
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
@@ -156,6 +157,7 @@ void MainWindow::Center() {
 void MainWindow::BringToFront() { SetForegroundWindow(hwnd_); }
 
 void MainWindow::Destroy() {
+    clockTimer_.Detach();
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 

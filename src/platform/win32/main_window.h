@@ -10,6 +10,13 @@
 
 namespace tavrin::win32 {
 
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static HIMAGELIST invalid() { return nullptr; }
+    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
 class FormWindow;
 
 // The main window's twin: a top-level window with the toolbar along the top,

@@ -47,7 +47,10 @@ struct Win32TcpClient::Lookup {
 
 Win32TcpClient::Win32TcpClient() = default;
 
-Win32TcpClient::~Win32TcpClient() { Close(); }
+Win32TcpClient::~Win32TcpClient() {
+    Close();
+    window_.reset();  // while every member its messages might reach still exists
+}
 
 // Made at the first connection, on the thread that connects: building the
 // client creates no window, so start-up can lock the workstation before any.

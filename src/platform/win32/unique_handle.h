@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -65,17 +64,11 @@ struct FontTraits {
     static HFONT invalid() { return nullptr; }
     static void close(HFONT h) { DeleteObject(h); }
 };
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static HIMAGELIST invalid() { return nullptr; }
-    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
-};
 
 using UniqueHkey = UniqueHandle<HkeyTraits>;            // never wrap HKEY_LOCAL_MACHINE & co.
 using UniqueKernelHandle = UniqueHandle<HandleTraits>;  // nullptr-invalid kinds: tokens, mutexes
 using UniqueWindow = UniqueHandle<WindowTraits>;        // top-level windows only; children die with parents
 using UniqueMenu = UniqueHandle<MenuTraits>;            // menus no window holds
-using UniqueFont = UniqueHandle<FontTraits>;            // must outlive the windows that use them
-using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueFont = UniqueHandle<FontTraits>;            // must outlive the windows that use it
 
 }  // namespace tavrin::win32
