@@ -34,8 +34,15 @@ constexpr const char* kPostponedLabel = "已推迟：";
 std::int64_t DaySeconds(OleDate date) { return ToSeconds(DatePart(date)); }
 std::int64_t TimeOfDaySeconds(OleDate time) { return ToSeconds(TimePart(time)); }
 
-std::int64_t FixedMoment(const SetupInfo& info) {
+std::int64_t FixedMoment(const ScheduledTask& info) {
     return DaySeconds(info.CloseDate) + TimeOfDaySeconds(info.CloseTime);
+}
+
+// A moment that is now has not passed: arming fires it at once. A countdown
+// is never refused; nor is an every-day time that may wait for tomorrow.
+bool HasPassed(const ScheduledTask& task, bool dailyMayWait, OleDate now) {
+    if (task.TimingMode == 1) return FixedMoment(task) < ToSeconds(now);
+    return task.TimingMode == 3 && !dailyMayWait && TimeOfDaySeconds(task.AllDayTime) < TimeOfDaySeconds(now);
 }
 
 std::string SpanText(std::int64_t seconds) {
@@ -71,9 +78,7 @@ FormShutdown::FormShutdown(SetupStore& store, const Clock& clock, const DateTime
     DTPickerClose30Count.customFormat = "'执行前倒计时提醒，延迟时间'ss'秒'";
     DTPickerClose30Count.upDown = true;
     DTPickerClose30Count.showNone = true;
-    for (std::string_view label : {labels::kShutdown, labels::kForcedShutdown, labels::kHibernate, labels::kLock,
-                                   labels::kLogOff, labels::kRestart})
-        ComboCloseTime.AddItem(std::string(label));
+    for (std::string_view label : kScheduleActions) ComboCloseTime.AddItem(std::string(label));
 
     OptionCloseTime.onClick = [this] { OptionCloseTime_Click(); };
     OptionCloseCountTime.onClick = [this] { OptionCloseCountTime_Click(); };
@@ -108,7 +113,13 @@ void FormShutdown::ShowModePickers(bool closeTime, bool countTime, bool allDay) 
 }
 
 void FormShutdown::RefreshSetup() {
-    const SetupInfo& info = store_.Info();
+    ShowTask(TaskOf(store_.Info()));
+    ShowIdleLook();
+    // The box holds 0 or 1; a damaged value means "not 1", as at start-up.
+    CheckStartCloseTask.SetValue(store_.Info().StartCloseTask == 1 ? 1 : 0);
+}
+
+void FormShutdown::ShowTask(const ScheduledTask& info) {
     FrameOnTimeClose.SetCaption(kIdleCaption);
     ComboCloseTime.SetListIndex(info.TaskIndex - 1);  // outside the list: no selection
 
@@ -141,10 +152,6 @@ void FormShutdown::RefreshSetup() {
         default:
             break;
     }
-
-    ShowIdleLook();
-    // The box holds 0 or 1; a damaged value means "not 1", as at start-up.
-    CheckStartCloseTask.SetValue(info.StartCloseTask == 1 ? 1 : 0);
 }
 
 void FormShutdown::ShowIdleLook() {
@@ -171,16 +178,30 @@ void FormShutdown::SaveAndApply() {
         SaveAndArm();
 }
 
-void FormShutdown::StopTiming() {
-    if (!Timer1.Enabled() && !TimerPostponed.Enabled()) return;
+bool FormShutdown::StopTiming() {
+    if (!Timer1.Enabled() && !TimerPostponed.Enabled()) return false;
     Timer1.SetEnabled(false);
     TimerPostponed.SetEnabled(false);
     postponed_.clear();
     RefreshSetup();
     StatusChanged();
+    return true;
+}
+
+bool FormShutdown::Arm(const ScheduledTask& task, bool save) {
+    if (HasPassed(task, true, clock_.Now())) return false;  // the armed task stays
+    Timer1.SetEnabled(false);
+    ShowTask(task);
+    if (save) SaveChoices();
+    return ArmTask(task, true);
 }
 
 void FormShutdown::SaveAndArm() {
+    SaveChoices();
+    (void)ArmTask(TaskOf(store_.Info()), false);
+}
+
+void FormShutdown::SaveChoices() {
     SetupInfo& info = store_.Info();
     info.TaskIndex = ToInt16(ComboCloseTime.ListIndex() + 1);
     if (const auto reminder = DTPickerClose30Count.Value()) {
@@ -204,14 +225,18 @@ void FormShutdown::SaveAndArm() {
     }
     info.StartCloseTask = ToInt16(CheckStartCloseTask.Value());
     store_.SaveSetupInfo();
+}
 
+bool FormShutdown::ArmTask(const ScheduledTask& task, bool dailyMayWait) {
     // One reading of the clock for the decision and the arming, so a moment
     // that is now cannot slip between them.
     const OleDate now = clock_.Now();
-    if (MomentHasPassed(now)) {
+    if (HasPassed(task, dailyMayWait, now)) {
         RefreshSetup();
-        return;
+        StatusChanged();
+        return false;
     }
+    armed_ = task;
     ShowRunningLook();
     Timer1.SetEnabled(true);
     StartTime = TimePart(now);
@@ -220,25 +245,13 @@ void FormShutdown::SaveAndArm() {
     dailyMoment_ = NextUnfiredDailyMoment(previousUtc_);
     countdownElapsed_.Start(ToSeconds(now), clock_.Monotonic());
     TimerTick();
-}
-
-// A moment that is now has not passed: arming fires it at once.
-bool FormShutdown::MomentHasPassed(OleDate now) const {
-    const SetupInfo& info = store_.Info();
-    switch (info.TimingMode) {
-        case 1:
-            return FixedMoment(info) < ToSeconds(now);
-        case 3:
-            return TimeOfDaySeconds(info.AllDayTime) < TimeOfDaySeconds(now);
-        default:
-            return false;  // a countdown starts from now
-    }
+    return true;
 }
 
 // A moment counts as come at the first tick at which it is no longer ahead,
 // however late that tick is, and the timer stops there, so it fires once.
 void FormShutdown::TimerTick() {
-    const SetupInfo& info = store_.Info();
+    const ScheduledTask& info = armed_;
     const std::int64_t now = ToSeconds(clock_.Now());
     bool due = false;
     std::int64_t secondsLate = 0;  // once due, how long ago the moment was
@@ -293,15 +306,15 @@ void FormShutdown::TimerTick() {
 // even with the reminder off.
 void FormShutdown::FireTask(std::int64_t secondsLate) {
     Timer1.SetEnabled(false);
-    if (store_.Info().TimingMode == 3) firedDay_ = LocalDay(clock_, dailyMoment_);
+    const ScheduledTask info = armed_;  // the action may arm anew
+    if (info.TimingMode == 3) firedDay_ = LocalDay(clock_, dailyMoment_);
     RefreshSetup();
     if (TimerPostponed.Enabled()) ShowRunningLook();
-    const ActionLabel label = ComboCloseTime.Text();
+    const ActionLabel label = ComboCloseTime.List(info.TaskIndex - 1);
     if (label.empty()) {  // no action chosen: nothing runs
         StatusChanged();
         return;
     }
-    const SetupInfo& info = store_.Info();
     const bool missed = secondsLate > kMissedAfterSeconds;
     if (missed)
         countdown_.DoTask(label, "", info.CountdownSeconds > 0 ? info.CountdownSeconds : kMissedCountdownSeconds);
@@ -310,12 +323,12 @@ void FormShutdown::FireTask(std::int64_t secondsLate) {
     else
         power_.RunPowerAction(label);
     // Whatever became of the action; unless the user armed anew meanwhile.
-    if (store_.Info().TimingMode == 3 && !Timer1.Enabled()) ArmNextDay(clock_.UtcNow());
+    if (info.TimingMode == 3 && !Timer1.Enabled()) ArmNextDay(clock_.UtcNow());
     StatusChanged();
 }
 
 std::int64_t FormShutdown::NextUnfiredDailyMoment(std::int64_t utcFrom) const {
-    const std::int64_t timeOfDay = TimeOfDaySeconds(store_.Info().AllDayTime);
+    const std::int64_t timeOfDay = TimeOfDaySeconds(armed_.AllDayTime);
     const std::int64_t at = NextDailyMoment(clock_, utcFrom, timeOfDay);
     return firedDay_ && LocalDay(clock_, at) == *firedDay_ ? NextDailyMoment(clock_, at + 1, timeOfDay) : at;
 }
@@ -323,6 +336,7 @@ std::int64_t FormShutdown::NextUnfiredDailyMoment(std::int64_t utcFrom) const {
 void FormShutdown::ArmNextDay(std::int64_t utcNow) {
     dailyMoment_ = NextUnfiredDailyMoment(std::max(utcNow, dailyMoment_) + 1);
     previousUtc_ = utcNow;
+    ShowTask(armed_);
     ShowRunningLook();
     Timer1.SetEnabled(true);
     TimerTick();
@@ -364,9 +378,9 @@ void FormShutdown::PostponedTick() {
 ScheduleStatus FormShutdown::Status() const {
     ScheduleStatus status;
     // A damaged mode runs the timer but never fires: nothing is armed.
-    const std::int16_t mode = store_.Info().TimingMode;
+    const std::int16_t mode = armed_.TimingMode;
     if (Timer1.Enabled() && mode >= 1 && mode <= 3)
-        status = {ScheduleStatus::State::Armed, ComboCloseTime.Text(), secondsLeft_, {}};
+        status = {ScheduleStatus::State::Armed, ComboCloseTime.List(armed_.TaskIndex - 1), secondsLeft_, {}};
     for (const Postponed& p : postponed_) {
         const std::int64_t left = (std::max((p.due - clock_.Monotonic()).count(), std::int64_t{0}) + 999) / 1000;
         if (status.state == ScheduleStatus::State::Idle || left < status.secondsLeft)

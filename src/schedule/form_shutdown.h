@@ -10,6 +10,7 @@
 #include "schedule/elapsed_seconds.h"
 #include "schedule/postponer.h"
 #include "schedule/schedule_status.h"
+#include "schedule/scheduled_task.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -58,8 +59,14 @@ public:
     // Stops a running task; otherwise saves the choices and arms the task
     // unless its moment has passed.
     void SaveAndApply();
-    // Stops the armed and the postponed tasks; nothing else, ever.
-    void StopTiming();
+    // Stops the armed and the postponed tasks; nothing else, ever. False
+    // when nothing was pending.
+    bool StopTiming();
+    // Arms `task` in place of any armed one, the pane showing it as if the
+    // user had chosen it; with `save` it is stored first, as "保存并应用"
+    // stores. An every-day time already past today comes tomorrow. False,
+    // with nothing armed, when a date and time has passed.
+    bool Arm(const ScheduledTask& task, bool save);
     // Notices the moment and shows the remaining time in the frame caption.
     void TimerTick();
     // Stops the timer and runs the action, through the countdown dialog when
@@ -78,10 +85,12 @@ private:
     void OptionCloseCountTime_Click();
     void OptionAllDay_Click();
     void ShowModePickers(bool closeTime, bool countTime, bool allDay);
+    void ShowTask(const ScheduledTask& task);
     void ShowIdleLook();
     void ShowRunningLook();
+    void SaveChoices();
     void SaveAndArm();
-    bool MomentHasPassed(OleDate now) const;
+    bool ArmTask(const ScheduledTask& task, bool dailyMayWait);
     void ArmNextDay(std::int64_t utcNow);
     // The next moment of the every-day time from `utcFrom`, never on the day it last fired.
     std::int64_t NextUnfiredDailyMoment(std::int64_t utcFrom) const;
@@ -94,6 +103,9 @@ private:
     const DateTimeText& dateTimeText_;
     CountdownLauncher& countdown_;
     PowerActionRunner& power_;
+
+    // What Timer1 counts towards: the stored task, or a one-off.
+    ScheduledTask armed_;
 
     // The every-day moment on the UTC clock, and that clock at the previous
     // tick: only a clock set back (never daylight saving) moves the moment.
