@@ -42,6 +42,9 @@ public:
     // ends the process.
     std::function<void()> onClosedToHidden;
     std::function<void()> onEnding;
+    // A command that another start of the program handed over, from a
+    // script; returns the encoded reply. Unset until the start-up is over.
+    std::function<std::string(std::string_view)> onRequest;
 
     void ToolbarButtonClick(std::string_view key);
     // The end of the Windows session is never held up.

@@ -11,7 +11,8 @@
 namespace tavrin {
 
 bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainWindow) {
-    const bool hidden = IsHiddenStart(ports.app.Arguments());
+    const bool logonStart = IsHiddenStart(ports.app.Arguments());
+    const bool hidden = logonStart || ports.app.Arguments() == kResidentStart;
     if (ports.app.PreviousInstance()) {
         // A start at logon finds a copy when both a task and an old entry
         // start the program: the user asked for no window.
@@ -20,7 +21,7 @@ bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainW
     }
     ports.store.LoadSetupInfo();
     // Locked before any window exists, so nothing of the desktop shows first.
-    if (hidden && ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
+    if (logonStart && ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
     frmMain& main = createMainWindow();
     if (hidden)
         main.Load();

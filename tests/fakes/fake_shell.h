@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,22 @@ public:
         restored.emplace_back(caption);
         return true;
     }
-    std::vector<std::string> restored;
+    // The running copy's side of a request, while one runs; `startsAs` is
+    // the one that Start brings.
+    Relayed Relay(std::string_view, std::string_view request) override {
+        requests.emplace_back(request);
+        if (!running) return {};
+        if (!answers) return {Relayed::Outcome::NoAnswer, {}};
+        return {Relayed::Outcome::Answered, running(request)};
+    }
+    bool Start(std::string_view arguments, std::string_view) override {
+        started.emplace_back(arguments);
+        running = startsAs;
+        return static_cast<bool>(running);
+    }
+    std::vector<std::string> restored, requests, started;
+    std::function<std::string(std::string_view)> running, startsAs;
+    bool answers = true;
 };
 
 }  // namespace tavrin::testing

@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+class Clock;
+class FormShutdown;
+class SetupStore;
+
+// The running copy's side of a command: carries out what another start of
+// the program handed over, on the schedule the user sees. The request comes
+// from another process and is read as untrusted.
+class ScriptHost {
+public:
+    ScriptHost(FormShutdown& schedule, SetupStore& store, const Clock& clock);
+    // The encoded reply.
+    std::string Handle(std::string_view request);
+
+private:
+    FormShutdown& schedule_;
+    SetupStore& store_;
+    const Clock& clock_;
+};
+
+}  // namespace tavrin
