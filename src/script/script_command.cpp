@@ -54,6 +54,7 @@ bool IsSwitch(std::string_view token) {
 // A whole number of at most `digits` digits, nothing else.
 std::optional<int> Number(std::string_view s, std::size_t minDigits, std::size_t maxDigits) {
     if (s.size() < minDigits || s.size() > maxDigits) return std::nullopt;
+    if (!std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
     int v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;

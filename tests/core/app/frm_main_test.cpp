@@ -132,19 +132,20 @@ TEST(CommandLine, TheArgumentsAreEverythingAfterThePathAndOneBlank) {
 
 TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWindow) {
     for (std::int16_t flag : {1, 0, 2, -1})
-        for (const char* arguments : {"/run", "/start", "/Run", ""}) {
+        for (const char* arguments : {"/run", "/start", "/Run", "", "/resident"}) {
             Program p;
             SetupInfo i;
             i.AutoLogonLock = flag;
             p.Store(i);
             EXPECT_TRUE(p.Start(arguments));
-            const bool hidden = std::string(arguments) == "/run" || std::string(arguments) == "/start";
+            const bool logon = std::string(arguments) == "/run" || std::string(arguments) == "/start";
+            const bool hidden = logon || std::string(arguments) == "/resident";  // a script's start never locks
             const std::string what = "case: " + std::to_string(flag) + " \"" + arguments + '"';
             EXPECT_TRUE(p.main.Loaded()) << what;
             EXPECT_EQ(p.main.Visible(), !hidden) << what;
             EXPECT_EQ(p.shutdown.Visible(), !hidden) << what;
             EXPECT_EQ(p.main.FirstActivation, hidden) << what;
-            EXPECT_EQ(p.workstation.locks, hidden && flag == 1 ? 1 : 0) << what;
+            EXPECT_EQ(p.workstation.locks, logon && flag == 1 ? 1 : 0) << what;
             EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
             EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;  // nor before the settings
         }

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_date_time_text.h"
+#include "fakes/fake_power_action_runner.h"
+#include "fakes/fake_shell.h"
+#include "fakes/settings_rig.h"
+#include "ports/console.h"
+#include "schedule/form_shutdown.h"
+#include "script/script_client.h"
+#include "script/script_host.h"
+
+namespace tavrin {
+namespace {
+
+using namespace std::chrono;
+using namespace testing;
+
+class FakeConsole final : public Console {
+public:
+    bool Write(std::string_view text) override {
+        written += text;
+        return attached;
+    }
+    std::string written;
+    bool attached = true;
+};
+
+// A running copy with its schedule, and the starts that scripts make.
+class ScriptRun : public ::testing::Test, public SettingsRig {
+protected:
+    ScriptRun() {
+        SetupInfo stored;
+        ResetSetupInfo(stored, clock);
+        stored.TaskIndex = 1;  // daily 关机 at 08:00, not armed at start
+        stored.TimingMode = 3;
+        stored.AllDayTime = MakeTimeOfDay(8, 0, 0);
+        Store(stored);
+        store.LoadSetupInfo();
+        schedule.Load();
+        runningCopy.startsAs = [this](std::string_view r) { return host.Handle(r); };
+        runningCopy.running = runningCopy.startsAs;
+    }
+    // A second start with these arguments; its exit code.
+    int Run(const char* arguments) {
+        console.written.clear();
+        starting.arguments = arguments;
+        return RunScriptCommand({starting, runningCopy, console, messageBox, clock}).value_or(-1);
+    }
+    void Tick(int times) {
+        for (int i = 0; i < times; ++i) {
+            clock.Advance(seconds{1});
+            schedule.Timer1.Tick();
+        }
+    }
+
+    FakeDateTimeText dateTimeText;
+    FakeCountdownLauncher countdown;
+    FakePowerActionRunner power;
+    FormShutdown schedule{store, clock, dateTimeText, countdown, power};
+    ScriptHost host{schedule, store, clock};
+    FakeRunningCopy runningCopy;
+    FakeApplication starting;
+    FakeConsole console;
+};
+
+TEST_F(ScriptRun, AOneOffArmsLikeTheButtonRunsOnceAndLeavesTheStoredTaskAlone) {
+    EXPECT_EQ(Run("/action 锁定 /in 3s /noremind"), 0);
+    EXPECT_EQ(console.written, "已设定：锁定，2026/12/6 20:00:03，剩余 3秒。\n");
+    EXPECT_EQ(schedule.ComboCloseTime.Text(), "锁定");  // the pane shows it as if chosen by hand
+    EXPECT_EQ(schedule.CommandCloseTime.Caption(), "停止计时");
+    EXPECT_FALSE(schedule.DTPickerClose30Count.Value());
+    store.SaveSetupInfo();  // another pane saves the whole record meanwhile
+    EXPECT_EQ(Stored().TimingMode, 3);
+
+    Tick(1);
+    EXPECT_EQ(Run("/status"), 0);
+    EXPECT_EQ(console.written, "锁定，2026/12/6 20:00:03，剩余 2秒。\n");
+    Tick(2);
+    EXPECT_EQ(power.actions, std::vector<ActionLabel>{"锁定"});
+    EXPECT_EQ(schedule.ComboCloseTime.Text(), "关机");  // idle again, with the stored task
+    EXPECT_EQ(Run("/status"), 1);
+    EXPECT_EQ(Stored().TaskIndex, 1);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ScriptRun, SaveStoresLikeTheButtonCancelStopsAndAMalformedCommandChangesNothing) {
+    EXPECT_EQ(Run("/action restart /daily 07:00 /remind 15 /save"), 0);  // passed today: tomorrow
+    EXPECT_EQ(console.written, "已设定：重启，2026/12/7 7:00:00，剩余 11小时。已保存。\n");
+    const SetupInfo saved = Stored();
+    EXPECT_EQ(TaskOf(saved), TaskOf(store.Info()));
+    EXPECT_EQ(saved.TaskIndex, 6);
+    EXPECT_EQ(saved.AllDayTime, MakeTimeOfDay(7, 0, 0));
+    EXPECT_EQ(saved.CountdownSeconds, 15);
+
+    const std::size_t relayed = runningCopy.requests.size();
+    for (const char* bad : {"/action 关机 /in 24h", "/action 关机 /in 0s", "/action 关机 /at 2026-12-06T19:00"}) {
+        EXPECT_EQ(Run(bad), 2) << bad;
+        EXPECT_NE(console.written.find("输入 /? 查看用法"), std::string::npos) << bad;
+    }
+    EXPECT_EQ(runningCopy.requests.size(), relayed);  // never handed over
+    EXPECT_EQ(Stored(), saved);
+    // Nor when one reaches the copy through another way.
+    EXPECT_EQ(host.Handle("/action 关机 /in 5m /bogus"), "2\n“/bogus”：没有这个参数。");
+    EXPECT_EQ(host.Handle(std::string(5000, 'x')).front(), '2');
+
+    EXPECT_EQ(Run("/cancel"), 0);
+    EXPECT_EQ(console.written, "已取消：重启，2026/12/7 7:00:00，剩余 11小时。\n");
+    EXPECT_EQ(Run("/cancel"), 0);
+    EXPECT_EQ(Run("/status"), 1);
+    EXPECT_EQ(Stored(), saved);  // cancelling is no change of the stored task
+    EXPECT_TRUE(power.actions.empty() && countdown.calls.empty());
+}
+
+TEST_F(ScriptRun, WithoutACopyOnlyArmingStartsOneAndOutsideAConsoleOnlyFailuresAndHelpShowABox) {
+    runningCopy.running = nullptr;
+    console.attached = false;
+    EXPECT_EQ(Run("/status"), 3);
+    EXPECT_EQ(Run("/cancel"), 3);
+    EXPECT_TRUE(runningCopy.started.empty());
+    EXPECT_EQ(boxes.size(), 2u);
+
+    EXPECT_EQ(Run("/action lock /in 10m"), 0);
+    EXPECT_EQ(runningCopy.started, std::vector<std::string>{"/resident"});
+    EXPECT_EQ(Run("/status"), 0);
+    EXPECT_EQ(Run("/?"), 0);
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes.back().find("/daily"), std::string::npos);
+
+    runningCopy.answers = false;  // the copy took it but said nothing
+    EXPECT_EQ(Run("/cancel"), 4);
+    runningCopy.running = nullptr;
+    runningCopy.startsAs = nullptr;  // and one that cannot be started
+    EXPECT_EQ(Run("/action lock /in 10m"), 4);
+    EXPECT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(Run("/run"), -1);  // no command: the normal start goes on
+}
+
+}  // namespace
+}  // namespace tavrin
