@@ -46,6 +46,10 @@ ResidentIcon::~ResidentIcon() {
 void ResidentIcon::Start() {
     Icon.SetVisible(true);
     Refresh();
+    AnnounceArmed();
+}
+
+void ResidentIcon::AnnounceArmed() {
     const ScheduleStatus s = schedule_.Status();
     if (!main_.Visible() && s.state != ScheduleStatus::State::Idle)
         Icon.Notify(std::string(kAppTitle), "已安排：" + s.label + " " + s.moment);

@@ -26,6 +26,9 @@ public:
 
     // Once the main window has loaded, shown or hidden.
     void Start();
+    // A task armed while the window is hidden, by a hidden start or a script,
+    // is never a surprise: a notice names it.
+    void AnnounceArmed();
     // Gone before the process ends.
     void Stop() { Icon.SetVisible(false); }
 

@@ -45,6 +45,7 @@ std::string ScriptHost::Handle(std::string_view request) {
         case ScriptCommand::Kind::Arm: {
             if (!schedule_.Arm(c.Over(TaskOf(store_.Info())), c.save))
                 return EncodeReply({ScriptExit::Malformed, "这个时间已经过去，没有做任何更改。"});
+            if (onArmed) onArmed();
             const ScheduleStatus s = schedule_.Status();
             const std::string saved = c.save ? "已保存。" : "";
             // A moment that is now has fired already.

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ public:
     ScriptHost(FormShutdown& schedule, SetupStore& store, const Clock& clock);
     // The encoded reply.
     std::string Handle(std::string_view request);
+
+    // Told after a command armed a task.
+    std::function<void()> onArmed;
 
 private:
     FormShutdown& schedule_;

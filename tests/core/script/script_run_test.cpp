@@ -42,6 +42,7 @@ protected:
         schedule.Load();
         runningCopy.startsAs = [this](std::string_view r) { return host.Handle(r); };
         runningCopy.running = runningCopy.startsAs;
+        host.onArmed = [this] { ++announced; };
     }
     // A second start with these arguments; its exit code.
     int Run(const char* arguments) {
@@ -64,6 +65,7 @@ protected:
     FakeRunningCopy runningCopy;
     FakeApplication starting;
     FakeConsole console;
+    int announced = 0;
 };
 
 TEST_F(ScriptRun, AOneOffArmsLikeTheButtonRunsOnceAndLeavesTheStoredTaskAlone) {
@@ -84,6 +86,7 @@ TEST_F(ScriptRun, AOneOffArmsLikeTheButtonRunsOnceAndLeavesTheStoredTaskAlone) {
     EXPECT_EQ(Run("/status"), 1);
     EXPECT_EQ(Stored().TaskIndex, 1);
     EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(announced, 1);
 }
 
 TEST_F(ScriptRun, SaveStoresLikeTheButtonCancelStopsAndAMalformedCommandChangesNothing) {
