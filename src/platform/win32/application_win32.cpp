@@ -17,11 +17,6 @@ constexpr wchar_t kSingleCopyMutex[] = L"Local\\Tavrin.SingleCopy";
 }  // namespace
 
 Win32Application::Win32Application() {
-    mutex_.reset(CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
-    // A copy started elevated by the logon task owns a mutex that this
-    // user's limited token may not open: that refusal means it is running.
-    previousInstance_ = GetLastError() == (mutex_ ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
-
     const std::wstring path = ModulePath();
     const std::size_t slash = path.find_last_of(L"\\/");
     std::wstring dir = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
@@ -33,6 +28,16 @@ Win32Application::Win32Application() {
     directory_ = Narrow(dir);
     baseName_ = Narrow(file);
     arguments_ = ArgumentString(Narrow(GetCommandLineW()));
+}
+
+bool Win32Application::PreviousInstance() const {
+    if (!previousInstance_) {
+        mutex_.reset(CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
+        // A copy started elevated by the logon task owns a mutex that this
+        // user's limited token may not open: that refusal means it is running.
+        previousInstance_ = GetLastError() == (mutex_ ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
+    }
+    return *previousInstance_;
 }
 
 bool Win32Application::InProtectedFolder() const {

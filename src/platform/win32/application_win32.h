@@ -1,11 +1,14 @@
 #pragma once
+#include <optional>
+
 #include "platform/win32/unique_handle.h"
 #include "ports/application.h"
 
 namespace tavrin::win32 {
 
-// Built once at start-up: claims the single-copy mutex then, so the answer of
-// PreviousInstance() holds for the whole run.
+// Built once at start-up. The single-copy mutex is claimed at the first
+// PreviousInstance() and held for the whole run: a start that only hands a
+// command over claims none, so the copy it starts finds none.
 class Win32Application final : public Application {
 public:
     Win32Application();
@@ -13,12 +16,12 @@ public:
     std::string ExeBaseName() const override { return baseName_; }
     bool InProtectedFolder() const override;
     std::string Arguments() const override { return arguments_; }
-    bool PreviousInstance() const override { return previousInstance_; }
+    bool PreviousInstance() const override;
     void End() override;
 
 private:
-    UniqueKernelHandle mutex_;
-    bool previousInstance_ = false;
+    mutable UniqueKernelHandle mutex_;
+    mutable std::optional<bool> previousInstance_;
     std::string directory_;
     std::string baseName_;
     std::string arguments_;

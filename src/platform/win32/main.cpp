@@ -20,6 +20,7 @@
 #include "platform/win32/audio_endpoint_win32.h"
 #include "platform/win32/clock_setter_win32.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/console_win32.h"
 #include "platform/win32/date_time_text_win32.h"
 #include "platform/win32/elevation_win32.h"
 #include "platform/win32/form_window.h"
@@ -38,6 +39,8 @@
 #include "schedule/countdown_dialogs.h"
 #include "schedule/form_count30.h"
 #include "schedule/form_shutdown.h"
+#include "script/script_client.h"
+#include "script/script_host.h"
 #include "timesync/frm_sync.h"
 #include "tweaks/form_easy_login.h"
 
@@ -51,6 +54,7 @@ struct Platform {
     Win32Registry registry;
     Win32Clock clock;
     Win32RunningCopy runningCopy;
+    Win32Console console;
     Win32Workstation workstation;
     Win32Browser browser;
     Win32MessageBox messageBox;
@@ -82,6 +86,7 @@ public:
           easyLogin_(p.registry, p.store, p.elevation),
           sync_(p.store, p.tcpClient, p.clockSetter, p.clock, p.elevation),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app, p.clock, p.dateTimeText),
+          script_(shutdown_, p.store, p.clock),
           mainWindow_(main_),
           shutdownPane_(shutdown_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyOffPane_(keyOff_, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
@@ -110,6 +115,7 @@ public:
     FormKeyVol& KeyVol() { return keyVol_; }
     HWND MainHwnd() const { return mainWindow_.Hwnd(); }
     ResidentIcon& Icon() { return icon_; }
+    ScriptHost& Script() { return script_; }
 
 private:
     FormShutdown shutdown_;
@@ -118,6 +124,7 @@ private:
     FormEasyLogin easyLogin_;
     frmSync sync_;
     frmMain main_;
+    ScriptHost script_;
 
     MainWindow mainWindow_;
     FormWindow shutdownPane_;
@@ -155,6 +162,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             platform.app.Arguments(), {platform.registry, platform.clockSetter, platform.clock, platform.logonTask,
                                        platform.app, platform.elevation}))
         return *exitCode;
+    if (const auto exitCode = tavrin::RunScriptCommand(
+            {platform.app, platform.runningCopy, platform.console, platform.messageBox, platform.clock}))
+        return *exitCode;
     std::unique_ptr<Program> program;
     const bool runs = tavrin::RunStartUp({platform.app, platform.runningCopy, platform.workstation, platform.store},
                                          [&]() -> tavrin::frmMain& {
@@ -162,6 +172,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                              return program->Main();
                                          });
     if (!runs) return 0;
+    program->Main().onRequest = [&program](std::string_view request) { return program->Script().Handle(request); };
     tavrin::RegisterAllAfterHiddenLoad(program->KeyOff(), program->KeyVol());
     program->Icon().Start();
     return RunMessageLoop();

@@ -21,6 +21,11 @@ constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,       IDI_TOOL_SCHEDULE,  IDI_TO
 // The client area the panes are laid out for, in pixels at 96 DPI.
 constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 380;
+// A command from a script is a line; anything longer is no request of ours.
+constexpr DWORD kLongestRequest = 4096;
+// The requester takes the reply within its own wait; any other window named
+// as the requester holds this one up no longer than this.
+constexpr UINT kReplyWaitMs = 5000;
 
 const wchar_t* ClientAreaClass() {
     static const ATOM atom = [] {
@@ -49,6 +54,7 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
     // A copy started by the logon task runs elevated; the user's own start must still reach it.
     restoreMessage_ = RegisterWindowMessageW(kRestoreMessage);
     ChangeWindowMessageFilterEx(hwnd_, restoreMessage_, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(hwnd_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
 
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
@@ -137,6 +143,18 @@ void MainWindow::Layout() {
     for (FormWindow* pane : panes_) pane->FitToParent();
 }
 
+// The reply goes back the way the request came, to the window it names.
+bool MainWindow::AnswerRequest(HWND replyTo, const COPYDATASTRUCT& request) {
+    if (request.dwData != kScriptRequestTag || request.cbData > kLongestRequest || !IsWindow(replyTo) ||
+        !model_.onRequest)
+        return false;
+    std::string reply = model_.onRequest(std::string_view(static_cast<const char*>(request.lpData), request.cbData));
+    COPYDATASTRUCT data{kScriptReplyTag, static_cast<DWORD>(reply.size()), reply.data()};
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data),
+                               SMTO_NORMAL, kReplyWaitMs, &result) != 0;
+}
+
 void MainWindow::StatusTwin::ShowItems(const std::vector<std::string>& texts) {
     for (std::size_t i = 0; i < texts.size(); ++i)
         SendMessageW(owner_.status_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(texts[i]).c_str()));
@@ -171,6 +189,9 @@ LRESULT MainWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             Layout();
             return 0;
+        case WM_COPYDATA:
+            return AnswerRequest(reinterpret_cast<HWND>(wp), *reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE
+                                                                                                           : FALSE;
         case WM_COMMAND: {
             const int index = LOWORD(wp) - kFirstButtonId;
             const auto& buttons = model_.tbToolBar.Buttons();

@@ -59,6 +59,7 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void Layout();
+    bool AnswerRequest(HWND replyTo, const COPYDATASTRUCT& request);
 
     frmMain& model_;
     UINT restoreMessage_ = 0;

@@ -1,0 +1,75 @@
+#include "platform/win32/console_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/text.h"
+
+namespace tavrin::win32 {
+
+namespace {
+
+bool IsGiven(HANDLE handle) {
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+// Refused when this process is attached already.
+bool AttachParentConsole() { return AttachConsole(ATTACH_PARENT_PROCESS) || GetLastError() == ERROR_ACCESS_DENIED; }
+
+std::wstring WithCrLf(std::string_view text) {
+    std::wstring wide;
+    for (wchar_t c : Widen(text)) {
+        if (c == L'\n' && (wide.empty() || wide.back() != L'\r')) wide += L'\r';
+        wide += c;
+    }
+    return wide;
+}
+
+std::string Encoded(const std::wstring& text, UINT codePage) {
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+bool Win32Console::Write(std::string_view text) {
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!IsGiven(out)) {
+        if (!conout_ && AttachParentConsole()) {
+            HANDLE opened = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+            conout_.reset(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+        }
+        if (!conout_) return false;
+        out = conout_.get();
+    }
+    const std::wstring wide = WithCrLf(text);
+    DWORD mode = 0;
+    if (GetConsoleMode(out, &mode)) {
+        for (std::size_t at = 0; at < wide.size();) {
+            DWORD written = 0;
+            if (!WriteConsoleW(out, wide.data() + at, static_cast<DWORD>(wide.size() - at), &written, nullptr) ||
+                written == 0)
+                return false;
+            at += written;
+        }
+        return true;
+    }
+    // A file or pipe, read back as the script's console shows text.
+    const UINT consolePage = AttachParentConsole() ? GetConsoleOutputCP() : 0;
+    const std::string bytes = Encoded(wide, consolePage != 0 ? consolePage : CP_UTF8);
+    for (std::size_t at = 0; at < bytes.size();) {
+        DWORD written = 0;
+        if (!WriteFile(out, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &written, nullptr) ||
+            written == 0)
+            return false;
+        at += written;
+    }
+    return true;
+}
+
+}  // namespace tavrin::win32
