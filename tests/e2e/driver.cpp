@@ -243,7 +243,7 @@ BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
 int Usage() {
     std::fputs(
         "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
-        "       close CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
+        "       close CAPTION | end CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
         "       launch CAPTION EXE [ARGS] | tips | menu | ticks | elevate EXE OPERATION < INPUT\n",
         stderr);
     return 2;
@@ -317,6 +317,15 @@ int wmain(int argc, wchar_t** argv) {
         if (window == nullptr) return 1;
         PrintControls(window);
         return 0;
+    }
+    if (command == L"end") {
+        // Ends the process that owns the window: a copy that another one started.
+        DWORD id = 0;
+        GetWindowThreadProcessId(main, &id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
+        const bool ended = process != nullptr && TerminateProcess(process, 1);
+        if (process != nullptr) CloseHandle(process);
+        return ended ? 0 : 1;
     }
     if (command == L"close") {
         // What the close box and the system menu's Close send.

@@ -231,6 +231,11 @@ class WineDesktop:
     def close_main_window(self, caption=CAPTION):
         self.driver("close", caption)
 
+    def end_copy(self, caption=CAPTION):
+        """Ends the copy that owns the main window, one that start_program did not start."""
+        self.driver("end", caption)
+        wait_until(lambda: not self.main_windows(caption), what="the copy to end")
+
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
 
