@@ -1,6 +1,6 @@
 # What a user receives: a zip to unpack anywhere, and an installer for
 # Program Files with a Start-menu entry and an uninstaller.
-install(TARGETS Tavrin RUNTIME DESTINATION .)
+install(TARGETS Tavrin TavrinCom RUNTIME DESTINATION .)
 # The toolbar's home page opens the copy beside the program.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/Tavrin.html DESTINATION .)
 # A .txt, so a double click opens it on any Windows.

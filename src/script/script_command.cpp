@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "script/script_switches.h"
+
 namespace tavrin {
 
 namespace {
@@ -14,8 +16,6 @@ using namespace std::chrono;
 
 constexpr std::array<std::string_view, 6> kEnglishActions{"shutdown", "force",  "hibernate",
                                                           "lock",     "logoff", "restart"};
-constexpr std::array<std::string_view, 10> kSwitches{"/action",   "/in",   "/at",     "/daily",  "/remind",
-                                                     "/noremind", "/save", "/cancel", "/status", "/?"};
 constexpr int kMaxReminderSeconds = 59;  // what the pane's reminder picker can show
 
 std::string Lower(std::string_view s) {
@@ -47,9 +47,7 @@ std::vector<std::string> Tokens(std::string_view arguments) {
     return tokens;
 }
 
-bool IsSwitch(std::string_view token) {
-    return std::find(kSwitches.begin(), kSwitches.end(), Lower(token)) != kSwitches.end();
-}
+bool IsSwitch(std::string_view token) { return IsScriptSwitch(token.data(), token.size()); }
 
 // A whole number of at most `digits` digits, nothing else.
 std::optional<int> Number(std::string_view s, std::size_t minDigits, std::size_t maxDigits) {
@@ -259,10 +257,7 @@ ScheduledTask ScriptCommand::Over(ScheduledTask task) const {
     return task;
 }
 
-bool IsScriptCommand(std::string_view arguments) {
-    const auto tokens = Tokens(arguments);
-    return !tokens.empty() && IsSwitch(tokens.front());
-}
+bool IsScriptCommand(std::string_view arguments) { return StartsWithScriptSwitch(arguments.data(), arguments.size()); }
 
 ParsedScript ParseScriptCommand(std::string_view arguments, OleDate now) { return Reader(arguments, now).Read(); }
 

@@ -30,7 +30,7 @@ UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavri
 RUN_KEY = r"HKCU\software\microsoft\windows\currentversion\run"
 MACHINE_RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"  # where earlier versions wrote
 SETTINGS_KEY = r"HKCU\Software\Dormalix"
-PROGRAM_FILES = ["Tavrin.exe", "Tavrin.html", "README.txt"]
+PROGRAM_FILES = ["Tavrin.exe", "Tavrin.com", "Tavrin.html", "README.txt"]
 ABORTED = 2  # an installer's exit code when its script gives up
 
 

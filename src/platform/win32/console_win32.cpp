@@ -38,15 +38,18 @@ std::string Encoded(const std::wstring& text, UINT codePage) {
 
 bool Win32Console::Write(std::string_view text) {
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!IsGiven(out)) {
-        if (!conout_ && AttachParentConsole()) {
-            HANDLE opened = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-            conout_.reset(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
-        }
-        if (!conout_) return false;
-        out = conout_.get();
+    if (IsGiven(out) && WriteTo(out, text)) return true;
+    // No handle, or a console's handed down by a console parent, which
+    // serves only a process attached to that console.
+    if (!conout_ && AttachParentConsole()) {
+        HANDLE opened = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        conout_.reset(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
     }
+    return conout_ && WriteTo(conout_.get(), text);
+}
+
+bool Win32Console::WriteTo(HANDLE out, std::string_view text) {
     const std::wstring wide = WithCrLf(text);
     DWORD mode = 0;
     if (GetConsoleMode(out, &mode)) {

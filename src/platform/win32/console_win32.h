@@ -11,6 +11,8 @@ public:
     bool Write(std::string_view text) override;
 
 private:
+    static bool WriteTo(HANDLE out, std::string_view text);
+
     UniqueKernelHandle conout_;  // the parent's console, once opened
 };
 

@@ -108,6 +108,7 @@ public:
         p.powerKeys.Attach(keyOffPane_.Hwnd());
         p.volumeKeys.Attach(keyVolPane_.Hwnd());
         p.countdowns.SetPostponer(&shutdown_);
+        script_.onArmed = [this] { icon_.AnnounceArmed(); };
     }
 
     frmMain& Main() { return main_; }
