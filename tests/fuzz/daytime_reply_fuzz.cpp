@@ -19,18 +19,13 @@
 #include "fakes/fake_clock_setter.h"
 #include "fakes/fake_tcp_client.h"
 #include "fakes/settings_rig.h"
+#include "fuzz/require.h"
 #include "timesync/frm_sync.h"
 
 namespace tavrin {
 namespace {
 
 using namespace testing;
-
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
 
 int Digits(const std::string& text, std::size_t at) {
     const auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };

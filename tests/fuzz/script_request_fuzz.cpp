@@ -10,6 +10,7 @@
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_power_action_runner.h"
 #include "fakes/settings_rig.h"
+#include "fuzz/require.h"
 #include "schedule/form_shutdown.h"
 #include "script/script_host.h"
 #include "script/script_reply.h"
@@ -18,12 +19,6 @@ namespace tavrin {
 namespace {
 
 using namespace testing;
-
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
 
 struct HostRig : SettingsRig {
     FakeDateTimeText dateTimeText;

@@ -33,6 +33,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tcp_client.h"
 #include "fakes/tracing_ports.h"
+#include "fuzz/require.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "mixer/module_sound.h"
@@ -46,12 +47,6 @@ namespace {
 
 using namespace testing;
 using Bytes = std::vector<std::uint8_t>;
-
-void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
 
 // What the switches byte turns on.
 struct Switches {
