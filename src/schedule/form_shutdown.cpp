@@ -192,8 +192,9 @@ bool FormShutdown::Arm(const ScheduledTask& task, bool save) {
     if (HasPassed(task, true, clock_.Now())) return false;  // the armed task stays
     Timer1.SetEnabled(false);
     ShowTask(task);
-    if (save) SaveChoices();
-    return ArmTask(task, true);
+    if (!save) return ArmTask(task, true);
+    SaveChoices();  // from the controls, as the button saves: what is armed is what is stored
+    return ArmTask(TaskOf(store_.Info()), true);
 }
 
 void FormShutdown::SaveAndArm() {
