@@ -15,8 +15,14 @@ bool RunStartUp(StartUpPorts ports, const std::function<frmMain&()>& createMainW
     const bool hidden = logonStart || ports.app.Arguments() == kResidentStart;
     if (ports.app.PreviousInstance()) {
         // A start at logon finds a copy when both a task and an old entry
-        // start the program: the user asked for no window.
+        // start the program, or a logon script's command came first: the
+        // user asked for no window, but the lock after an automatic logon
+        // still belongs to it.
         if (!hidden) (void)ports.runningCopy.Restore(MainWindowCaption());
+        if (logonStart) {
+            ports.store.LoadSetupInfo();
+            if (ports.store.Info().AutoLogonLock == 1) (void)ports.workstation.Lock();
+        }
         return false;
     }
     ports.store.LoadSetupInfo();

@@ -17,6 +17,9 @@ public:
     virtual bool InProtectedFolder() const = 0;
     // Everything after the program's path and the blank that separates it.
     virtual std::string Arguments() const = 0;
+    // True when this process runs where a user sees windows: not in a
+    // service's or SYSTEM's hidden window station.
+    virtual bool OnUsersDesktop() const = 0;
     // True when another copy of this program is already running.
     virtual bool PreviousInstance() const = 0;
     // Ends the process at once; the windows go with it.

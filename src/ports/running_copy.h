@@ -8,9 +8,10 @@ namespace tavrin {
 // window's exact caption.
 class RunningCopy {
 public:
-    // What became of a request handed to it.
+    // What became of a request handed to it: Refused when it certainly did
+    // not take it (it cannot be reached from here, or is not ready yet).
     struct Relayed {
-        enum class Outcome { Answered, NotRunning, NoAnswer };
+        enum class Outcome { Answered, NotRunning, Refused, NoAnswer };
         Outcome outcome = Outcome::NotRunning;
         std::string reply;
     };

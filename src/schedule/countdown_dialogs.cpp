@@ -37,6 +37,23 @@ void CountdownDialogs::DoKeyTask(const ActionLabel& label, std::int16_t seconds)
     Start(label, "", seconds);
 }
 
+std::vector<PendingCountdown> CountdownDialogs::Pending() const {
+    std::vector<PendingCountdown> pending;
+    for (const auto& entry : dialogs_)
+        if (entry->dialog.Counting()) pending.push_back({entry->dialog.TaskName, entry->dialog.CountTime});
+    return pending;
+}
+
+bool CountdownDialogs::CancelAll() {
+    bool any = false;
+    for (const auto& entry : dialogs_) {
+        if (!entry->dialog.Counting()) continue;
+        entry->dialog.Command2_Click();
+        any = true;
+    }
+    return any;
+}
+
 void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileName, std::int16_t count) {
     ReleaseClosed();
     // Held before DoTask runs: a dialog's action may reach this launcher again

@@ -28,6 +28,8 @@ public:
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override;
     void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override;
+    std::vector<PendingCountdown> Pending() const override;
+    bool CancelAll() override;
     // Dialogs started from now on can put their action off there.
     void SetPostponer(Postponer* postponer) { postponer_ = postponer; }
 

@@ -32,6 +32,8 @@ public:
     void Command3_Click();
 
     bool IsReminder() const { return TaskName == labels::kRemind; }
+    // Counting towards its action: shown, not yet inside it, not closed.
+    bool Counting() const { return Loaded() && !IsReminder() && !running_ && !closed_; }
     // True once the dialog has run its action or been closed and none of its
     // handlers is still running; it is never used again.
     bool Closed() const { return closed_ && !running_; }

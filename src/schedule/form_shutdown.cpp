@@ -188,18 +188,20 @@ bool FormShutdown::StopTiming() {
     return true;
 }
 
-bool FormShutdown::Arm(const ScheduledTask& task, bool save) {
-    if (HasPassed(task, true, clock_.Now())) return false;  // the armed task stays
+bool FormShutdown::Arm(const ScheduledTask& task, bool save, OleDate now) {
+    if (HasPassed(task, true, now)) return false;  // the armed task stays
     Timer1.SetEnabled(false);
     ShowTask(task);
-    if (!save) return ArmTask(task, true);
+    if (!save) return ArmTask(task, true, now);
     SaveChoices();  // from the controls, as the button saves: what is armed is what is stored
-    return ArmTask(TaskOf(store_.Info()), true);
+    return ArmTask(TaskOf(store_.Info()), true, now);
 }
 
 void FormShutdown::SaveAndArm() {
     SaveChoices();
-    (void)ArmTask(TaskOf(store_.Info()), false);
+    // One reading of the clock for the decision and the arming, so a moment
+    // that is now cannot slip between them.
+    (void)ArmTask(TaskOf(store_.Info()), false, clock_.Now());
 }
 
 void FormShutdown::SaveChoices() {
@@ -228,10 +230,7 @@ void FormShutdown::SaveChoices() {
     store_.SaveSetupInfo();
 }
 
-bool FormShutdown::ArmTask(const ScheduledTask& task, bool dailyMayWait) {
-    // One reading of the clock for the decision and the arming, so a moment
-    // that is now cannot slip between them.
-    const OleDate now = clock_.Now();
+bool FormShutdown::ArmTask(const ScheduledTask& task, bool dailyMayWait, OleDate now) {
     if (HasPassed(task, dailyMayWait, now)) {
         RefreshSetup();
         StatusChanged();
@@ -376,17 +375,26 @@ void FormShutdown::PostponedTick() {
     StatusChanged();
 }
 
-ScheduleStatus FormShutdown::Status() const {
+ScheduleStatus FormShutdown::ArmedStatus() const {
     ScheduleStatus status;
     // A damaged mode runs the timer but never fires: nothing is armed.
     const std::int16_t mode = armed_.TimingMode;
     if (Timer1.Enabled() && mode >= 1 && mode <= 3)
         status = {ScheduleStatus::State::Armed, ComboCloseTime.List(armed_.TaskIndex - 1), secondsLeft_, {}};
+    return WithMoment(status);
+}
+
+ScheduleStatus FormShutdown::Status() const {
+    ScheduleStatus status = ArmedStatus();
     for (const Postponed& p : postponed_) {
         const std::int64_t left = (std::max((p.due - clock_.Monotonic()).count(), std::int64_t{0}) + 999) / 1000;
         if (status.state == ScheduleStatus::State::Idle || left < status.secondsLeft)
             status = {ScheduleStatus::State::Postponed, p.label, left, {}};
     }
+    return WithMoment(status);
+}
+
+ScheduleStatus FormShutdown::WithMoment(ScheduleStatus status) const {
     const std::int64_t at = clock_.UtcNow() + status.secondsLeft;
     if (status.state != ScheduleStatus::State::Idle) status.moment = AsText(FromSeconds(at + clock_.UtcOffsetAt(at)));
     return status;

@@ -65,8 +65,9 @@ public:
     // Arms `task` in place of any armed one, the pane showing it as if the
     // user had chosen it; with `save` it is stored first, as "保存并应用"
     // stores. An every-day time already past today comes tomorrow. False,
-    // with nothing armed, when a date and time has passed.
-    bool Arm(const ScheduledTask& task, bool save);
+    // with nothing changed, when a date and time is past at `now`, the local
+    // time the caller read.
+    bool Arm(const ScheduledTask& task, bool save, OleDate now);
     // Notices the moment and shows the remaining time in the frame caption.
     void TimerTick();
     // Stops the timer and runs the action, through the countdown dialog when
@@ -76,6 +77,8 @@ public:
     void Postpone(const ActionLabel& label, std::int16_t countSeconds) override;
     // The action that comes first: a postponed one or the armed task.
     ScheduleStatus Status() const;
+    // The armed task alone; Idle when only a postponed action is pending.
+    ScheduleStatus ArmedStatus() const;
 
 protected:
     void OnLoad() override;
@@ -90,7 +93,8 @@ private:
     void ShowRunningLook();
     void SaveChoices();
     void SaveAndArm();
-    bool ArmTask(const ScheduledTask& task, bool dailyMayWait);
+    bool ArmTask(const ScheduledTask& task, bool dailyMayWait, OleDate now);
+    ScheduleStatus WithMoment(ScheduleStatus status) const;
     void ArmNextDay(std::int64_t utcNow);
     // The next moment of the every-day time from `utcFrom`, never on the day it last fired.
     std::int64_t NextUnfiredDailyMoment(std::int64_t utcFrom) const;

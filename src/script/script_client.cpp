@@ -58,6 +58,7 @@ std::optional<int> RunScriptCommand(ScriptClientPorts p) {
     const std::string arguments = p.app.Arguments();
     if (!IsScriptCommand(arguments)) return std::nullopt;
     const ParsedScript parsed = ParseScriptCommand(arguments, p.clock.Now());
+    if (arguments.size() > kLongestScriptCommand) return Answer(p, {ScriptExit::Malformed, "命令太长。"});
     if (!parsed.error.empty()) return Answer(p, {ScriptExit::Malformed, parsed.error + "\n输入 /? 查看用法。"});
     const ScriptCommand::Kind kind = parsed.command.kind;
     if (kind == ScriptCommand::Kind::Help)
@@ -69,10 +70,18 @@ std::optional<int> RunScriptCommand(ScriptClientPorts p) {
     if (relayed.outcome == Outcome::NotRunning) {
         if (kind != ScriptCommand::Kind::Arm)
             return Answer(p, {ScriptExit::NotRunning, std::string(kAppTitle) + " 没有在运行。"});
+        // A copy here would count down where nobody sees it or can cancel it.
+        if (!p.app.OnUsersDesktop())
+            return Answer(p, {ScriptExit::NotRunning,
+                              "这里没有用户的桌面（例如以 SYSTEM 身份或在服务中运行）：请在用户登录后的会话中运行，"
+                              "任务没有设定。"});
         if (!p.runningCopy.Start(kResidentStart, caption))
             return Answer(p, {ScriptExit::NoAnswer, "无法在后台启动程序，任务没有设定。"});
         relayed = p.runningCopy.Relay(caption, arguments);
     }
+    if (relayed.outcome == Outcome::Refused)
+        return Answer(p, {ScriptExit::NoAnswer,
+                          "运行中的程序没有接受这个命令（它可能以更高的权限运行，或还在启动）：没有做任何更改。"});
     const auto reply = relayed.outcome == Outcome::Answered ? DecodeReply(relayed.reply) : std::nullopt;
     if (!reply)
         return Answer(p, {ScriptExit::NoAnswer, "程序没有回答，任务可能已设定，也可能没有：请用 /status 查看。"});

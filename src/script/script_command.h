@@ -17,6 +17,9 @@ enum class ScriptExit : int {
     NoAnswer = 4,      // the running copy took the command but never answered
 };
 
+// Longer is no command of ours, wherever it comes from.
+inline constexpr std::size_t kLongestScriptCommand = 4096;
+
 // A command from the command line: arm a task, cancel it, ask about it, or
 // ask for help.
 struct ScriptCommand {

@@ -6,6 +6,7 @@
 namespace tavrin {
 
 class Clock;
+class CountdownLauncher;
 class FormShutdown;
 class SetupStore;
 
@@ -14,7 +15,7 @@ class SetupStore;
 // from another process and is read as untrusted.
 class ScriptHost {
 public:
-    ScriptHost(FormShutdown& schedule, SetupStore& store, const Clock& clock);
+    ScriptHost(FormShutdown& schedule, CountdownLauncher& countdowns, SetupStore& store, const Clock& clock);
     // The encoded reply.
     std::string Handle(std::string_view request);
 
@@ -22,7 +23,11 @@ public:
     std::function<void()> onArmed;
 
 private:
+    std::string Status() const;
+    std::string Cancel();
+
     FormShutdown& schedule_;
+    CountdownLauncher& countdowns_;
     SetupStore& store_;
     const Clock& clock_;
 };

@@ -12,11 +12,13 @@ public:
     std::string arguments;
     bool previousInstance = false;
     bool protectedFolder = true;
+    bool onUsersDesktop = true;
 
     std::string ExeDirectory() const override { return directory; }
     std::string ExeBaseName() const override { return baseName; }
     bool InProtectedFolder() const override { return protectedFolder; }
     std::string Arguments() const override { return arguments; }
+    bool OnUsersDesktop() const override { return onUsersDesktop; }
     bool PreviousInstance() const override { return previousInstance; }
     void End() override { ++ended; }
     int ended = 0;

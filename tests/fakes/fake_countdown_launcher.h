@@ -24,7 +24,20 @@ public:
         calls.push_back({label, "", seconds, true});
     }
 
+    // Every dialog started counts until CancelAll.
+    std::vector<PendingCountdown> Pending() const override {
+        std::vector<PendingCountdown> pending;
+        for (std::size_t i = cancelled; i < calls.size(); ++i) pending.push_back({calls[i].label, calls[i].count});
+        return pending;
+    }
+    bool CancelAll() override {
+        const bool any = cancelled < calls.size();
+        cancelled = calls.size();
+        return any;
+    }
+
     std::vector<Call> calls;
+    std::size_t cancelled = 0;
 };
 
 }  // namespace tavrin::testing

@@ -46,8 +46,8 @@ public:
     Relayed Relay(std::string_view, std::string_view request) override {
         requests.emplace_back(request);
         if (!running) return {};
-        if (!answers) return {Relayed::Outcome::NoAnswer, {}};
-        return {Relayed::Outcome::Answered, running(request)};
+        if (outcome != Relayed::Outcome::Answered) return {outcome, {}};
+        return {outcome, running(request)};
     }
     bool Start(std::string_view arguments, std::string_view) override {
         started.emplace_back(arguments);
@@ -56,7 +56,7 @@ public:
     }
     std::vector<std::string> restored, requests, started;
     std::function<std::string(std::string_view)> running, startsAs;
-    bool answers = true;
+    Relayed::Outcome outcome = Relayed::Outcome::Answered;  // while one runs
 };
 
 }  // namespace tavrin::testing

@@ -25,7 +25,7 @@ struct HostRig : SettingsRig {
     FakeCountdownLauncher countdown;
     FakePowerActionRunner power;
     FormShutdown schedule{store, clock, dateTimeText, countdown, power};
-    ScriptHost host{schedule, store, clock};
+    ScriptHost host{schedule, countdown, store, clock};
 };
 
 void HandleTwice(const std::string& request) {

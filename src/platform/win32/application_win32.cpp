@@ -40,6 +40,12 @@ bool Win32Application::PreviousInstance() const {
     return *previousInstance_;
 }
 
+bool Win32Application::OnUsersDesktop() const {
+    USEROBJECTFLAGS flags{};
+    return GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, nullptr) &&
+           (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 bool Win32Application::InProtectedFolder() const {
     const std::wstring folder = Widen(directory_) + L"\\";
     for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {

@@ -16,6 +16,7 @@ public:
     std::string ExeBaseName() const override { return baseName_; }
     bool InProtectedFolder() const override;
     std::string Arguments() const override { return arguments_; }
+    bool OnUsersDesktop() const override;
     bool PreviousInstance() const override;
     void End() override;
 

@@ -38,9 +38,12 @@ std::string Encoded(const std::wstring& text, UINT codePage) {
 
 bool Win32Console::Write(std::string_view text) {
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (IsGiven(out) && WriteTo(out, text)) return true;
-    // No handle, or a console's handed down by a console parent, which
-    // serves only a process attached to that console.
+    if (IsGiven(out)) {
+        // A console's handle handed down by a console parent (Tavrin.com)
+        // serves only a process attached to that console.
+        if (GetFileType(out) == FILE_TYPE_CHAR) (void)AttachParentConsole();
+        if (WriteTo(out, text)) return true;
+    }
     if (!conout_ && AttachParentConsole()) {
         HANDLE opened = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);

@@ -8,6 +8,7 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_class.h"
+#include "script/script_command.h"
 
 namespace tavrin::win32 {
 
@@ -21,8 +22,6 @@ constexpr int kToolbarIcons[] = {IDI_TOOL_EXIT,       IDI_TOOL_SCHEDULE,  IDI_TO
 // The client area the panes are laid out for, in pixels at 96 DPI.
 constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 380;
-// A command from a script is a line; anything longer is no request of ours.
-constexpr DWORD kLongestRequest = 4096;
 // The requester takes the reply within its own wait; any other window named
 // as the requester holds this one up no longer than this.
 constexpr UINT kReplyWaitMs = 5000;
@@ -44,7 +43,7 @@ const wchar_t* ClientAreaClass() {
 
 }  // namespace
 
-MainWindow::MainWindow(frmMain& model) : model_(model) {
+MainWindow::MainWindow(frmMain& model, bool takesCommandsFromBelow) : model_(model) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     const wchar_t* cls = RegisterForwardingClass<MainWindow>(L"TavrinMain", icon);
@@ -54,7 +53,9 @@ MainWindow::MainWindow(frmMain& model) : model_(model) {
     // A copy started by the logon task runs elevated; the user's own start must still reach it.
     restoreMessage_ = RegisterWindowMessageW(kRestoreMessage);
     ChangeWindowMessageFilterEx(hwnd_, restoreMessage_, MSGFLT_ALLOW, nullptr);
-    ChangeWindowMessageFilterEx(hwnd_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+    // Commands from scripts too, but only a copy with full rights needs them
+    // from below: a limited one would admit sandboxed programs as well.
+    if (takesCommandsFromBelow) ChangeWindowMessageFilterEx(hwnd_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
 
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
@@ -144,15 +145,17 @@ void MainWindow::Layout() {
 }
 
 // The reply goes back the way the request came, to the window it names.
+// True once the request was carried out, whether or not the reply got there.
 bool MainWindow::AnswerRequest(HWND replyTo, const COPYDATASTRUCT& request) {
-    if (request.dwData != kScriptRequestTag || request.cbData > kLongestRequest || !IsWindow(replyTo) ||
+    if (request.dwData != kScriptRequestTag || request.cbData > kLongestScriptCommand || !IsWindow(replyTo) ||
         !model_.onRequest)
         return false;
     std::string reply = model_.onRequest(std::string_view(static_cast<const char*>(request.lpData), request.cbData));
     COPYDATASTRUCT data{kScriptReplyTag, static_cast<DWORD>(reply.size()), reply.data()};
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data),
-                               SMTO_NORMAL, kReplyWaitMs, &result) != 0;
+    SendMessageTimeoutW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, kReplyWaitMs, &result);
+    return true;
 }
 
 void MainWindow::StatusTwin::ShowItems(const std::vector<std::string>& texts) {

@@ -24,7 +24,9 @@ class FormWindow;
 // the feature panes lie stacked at the top-left corner.
 class MainWindow final : public FormView {
 public:
-    explicit MainWindow(frmMain& model);
+    // With `takesCommandsFromBelow`, commands from scripts reach it from
+    // starts with fewer rights.
+    MainWindow(frmMain& model, bool takesCommandsFromBelow);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

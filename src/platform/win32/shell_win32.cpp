@@ -72,11 +72,14 @@ RunningCopy::Relayed Win32RunningCopy::Relay(std::string_view mainWindowCaption,
     ReplyWindow reply(target);
     if (reply.Hwnd() == nullptr) return {Outcome::NoAnswer, {}};
     COPYDATASTRUCT data{kScriptRequestTag, static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Hwnd()), reinterpret_cast<LPARAM>(&data),
-                        SMTO_NORMAL, kAnswerWaitMs, &result);
-    if (!reply.Reply()) return {Outcome::NoAnswer, {}};
-    return {Outcome::Answered, *reply.Reply()};
+    DWORD_PTR taken = FALSE;
+    const LRESULT sent = SendMessageTimeoutW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Hwnd()),
+                                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerWaitMs, &taken);
+    if (reply.Reply()) return {Outcome::Answered, *reply.Reply()};
+    // Refused at once (a window of higher rights that admits nothing from
+    // here, or one that did not take it): certainly not carried out.
+    if ((sent == 0 && GetLastError() != ERROR_TIMEOUT) || (sent != 0 && taken == FALSE)) return {Outcome::Refused, {}};
+    return {Outcome::NoAnswer, {}};
 }
 
 bool Win32RunningCopy::Start(std::string_view arguments, std::string_view mainWindowCaption) {
@@ -84,8 +87,11 @@ bool Win32RunningCopy::Start(std::string_view arguments, std::string_view mainWi
     std::wstring commandLine = L"\"" + path + L"\" " + Widen(arguments);
     // Its own folder, so the copy left running holds no script's folder open.
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    // No handle of this start's: the copy outlives it, and a script reading
+    // this start's output waits until every holder of its pipe is gone.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION created{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &created))

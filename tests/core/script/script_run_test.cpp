@@ -61,7 +61,7 @@ protected:
     FakeCountdownLauncher countdown;
     FakePowerActionRunner power;
     FormShutdown schedule{store, clock, dateTimeText, countdown, power};
-    ScriptHost host{schedule, store, clock};
+    ScriptHost host{schedule, countdown, store, clock};
     FakeRunningCopy runningCopy;
     FakeApplication starting;
     FakeConsole console;
@@ -109,12 +109,18 @@ TEST_F(ScriptRun, SaveStoresLikeTheButtonCancelStopsAndAMalformedCommandChangesN
     EXPECT_EQ(host.Handle("/action 关机 /in 5m /bogus"), "2\n“/bogus”：没有这个参数。");
     EXPECT_EQ(host.Handle(std::string(5000, 'x')).front(), '2');
 
+    // A one-off in its place says what it replaced.
+    EXPECT_EQ(Run("/action 关机 /in 3s /remind 30"), 0);
+    EXPECT_NE(console.written.find("取代了原来的任务：重启"), std::string::npos) << console.written;
+    Tick(3);  // its countdown dialog counts now: still something to ask about and to cancel
+    EXPECT_EQ(Run("/status"), 0);
+    EXPECT_EQ(console.written, "正在倒计时：关机，剩余 30秒。\n");
     EXPECT_EQ(Run("/cancel"), 0);
-    EXPECT_EQ(console.written, "已取消：重启，2026/12/7 7:00:00，剩余 11小时。\n");
+    EXPECT_EQ(console.written, "已取消：正在倒计时：关机，剩余 30秒。\n");
     EXPECT_EQ(Run("/cancel"), 0);
     EXPECT_EQ(Run("/status"), 1);
-    EXPECT_EQ(Stored(), saved);  // cancelling is no change of the stored task
-    EXPECT_TRUE(power.actions.empty() && countdown.calls.empty());
+    EXPECT_EQ(Stored(), saved);  // neither the one-off nor cancelling changed the stored task
+    EXPECT_TRUE(power.actions.empty());
 }
 
 TEST_F(ScriptRun, WithoutACopyOnlyArmingStartsOneAndOutsideAConsoleOnlyFailuresAndHelpShowABox) {
@@ -132,12 +138,17 @@ TEST_F(ScriptRun, WithoutACopyOnlyArmingStartsOneAndOutsideAConsoleOnlyFailuresA
     EXPECT_EQ(boxes.size(), 3u);
     EXPECT_NE(boxes.back().find("/daily"), std::string::npos);
 
-    runningCopy.answers = false;  // the copy took it but said nothing
-    EXPECT_EQ(Run("/cancel"), 4);
+    for (auto outcome : {RunningCopy::Relayed::Outcome::NoAnswer, RunningCopy::Relayed::Outcome::Refused}) {
+        runningCopy.outcome = outcome;  // it took it and said nothing, or never took it
+        EXPECT_EQ(Run("/cancel"), 4);
+    }
     runningCopy.running = nullptr;
     runningCopy.startsAs = nullptr;  // and one that cannot be started
     EXPECT_EQ(Run("/action lock /in 10m"), 4);
-    EXPECT_EQ(boxes.size(), 5u);
+    starting.onUsersDesktop = false;  // a SYSTEM script: no copy where nobody could cancel it
+    EXPECT_EQ(Run("/action lock /in 10m"), 3);
+    EXPECT_EQ(runningCopy.started.size(), 2u);
+    EXPECT_EQ(boxes.size(), 7u);
     EXPECT_EQ(Run("/run"), -1);  // no command: the normal start goes on
 }
 

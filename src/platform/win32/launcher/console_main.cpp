@@ -22,9 +22,16 @@ bool Append(wchar_t* buffer, DWORD& at, const wchar_t* text, DWORD size) {
 }
 
 int Fail() {
-    static const char text[] = "无法启动 Tavrin.exe。\r\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &written, nullptr);
+    static const wchar_t text[] = L"无法启动 Tavrin.exe。\r\n";
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0, written = 0;
+    if (GetConsoleMode(error, &mode)) {
+        WriteConsoleW(error, text, sizeof text / sizeof text[0] - 1, &written, nullptr);
+    } else {
+        char bytes[64];
+        const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+        if (n > 1) WriteFile(error, bytes, static_cast<DWORD>(n - 1), &written, nullptr);
+    }
     return static_cast<int>(tavrin::ScriptExit::NoAnswer);
 }
 
@@ -33,8 +40,8 @@ int Fail() {
 int wmain() {
     // Both gone with the process.
     auto* program = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, 2 * kLongest * sizeof(wchar_t)));
-    auto* command = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, 2 * kLongest * sizeof(wchar_t)));
-    if (program == nullptr || command == nullptr) return Fail();
+    auto* commandLine = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, 2 * kLongest * sizeof(wchar_t)));
+    if (program == nullptr || commandLine == nullptr) return Fail();
 
     // Tavrin.exe in this program's folder.
     DWORD folder = GetModuleFileNameW(nullptr, program, kLongest);
@@ -47,24 +54,29 @@ int wmain() {
     const DWORD size = lstrlenW(line);
     const DWORD start = static_cast<DWORD>(tavrin::ArgumentsStart(line, size));
     DWORD at = 0;
-    if (!Append(command, at, L"\"", 1) || !Append(command, at, program, folder) || !Append(command, at, L"\" ", 2) ||
-        !Append(command, at, line + start, size - start))
+    if (!Append(commandLine, at, L"\"", 1) || !Append(commandLine, at, program, folder) ||
+        !Append(commandLine, at, L"\" ", 2) || !Append(commandLine, at, line + start, size - start))
         return Fail();
 
+    // Without a command the program opens its window and keeps running: the
+    // prompt has nothing to wait for, and the program gets none of its
+    // handles, or a script reading this output would wait for it to end.
+    const bool command = tavrin::StartsWithScriptSwitch(line + start, size - start);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    if (command) {
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(program, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &created))
+    if (!CreateProcessW(program, commandLine, nullptr, nullptr, command ? TRUE : FALSE, 0, nullptr, nullptr, &startup,
+                        &created))
         return Fail();
     CloseHandle(created.hThread);
-    // Without a command the program opens its window and keeps running:
-    // the prompt has nothing to wait for.
     DWORD code = 0;
-    if (tavrin::StartsWithScriptSwitch(line + start, size - start)) {
+    if (command) {
         WaitForSingleObject(created.hProcess, INFINITE);
         if (!GetExitCodeProcess(created.hProcess, &code)) code = static_cast<DWORD>(tavrin::ScriptExit::NoAnswer);
     }
