@@ -22,7 +22,7 @@ public:
     // Hands it a request and waits a while for its reply.
     virtual Relayed Relay(std::string_view mainWindowCaption, std::string_view request) = 0;
     // Starts another copy of this program with `arguments` and returns once a
-    // window with that caption exists; false when none came.
+    // window with that caption takes requests; false when none came.
     virtual bool Start(std::string_view arguments, std::string_view mainWindowCaption) = 0;
 };
 

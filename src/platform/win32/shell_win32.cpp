@@ -20,6 +20,7 @@ constexpr UINT kAnswerWaitMs = 60000;
 // A copy started hidden is slow only on a loaded or cold machine.
 constexpr ULONGLONG kStartWaitMs = 60000;
 constexpr DWORD kStartPollMs = 50;
+constexpr UINT kProbeWaitMs = 1000;
 
 // A message-only window that takes the running copy's reply, which arrives
 // as a sent message while SendMessageTimeoutW waits for the request.
@@ -52,6 +53,22 @@ private:
     UniqueWindow window_;  // last: it goes first
 };
 
+// Hands `request` to the window and waits up to `waitMs` for its reply.
+RunningCopy::Relayed Send(HWND target, std::string_view request, UINT waitMs) {
+    using Outcome = RunningCopy::Relayed::Outcome;
+    ReplyWindow reply(target);
+    if (reply.Hwnd() == nullptr) return {Outcome::NoAnswer, {}};
+    COPYDATASTRUCT data{kScriptRequestTag, static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
+    DWORD_PTR taken = FALSE;
+    const LRESULT sent = SendMessageTimeoutW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Hwnd()),
+                                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, waitMs, &taken);
+    if (reply.Reply()) return {Outcome::Answered, *reply.Reply()};
+    // Refused at once (a window of higher rights that admits nothing from
+    // here, or one that did not take it): certainly not carried out.
+    if ((sent == 0 && GetLastError() != ERROR_TIMEOUT) || (sent != 0 && taken == FALSE)) return {Outcome::Refused, {}};
+    return {Outcome::NoAnswer, {}};
+}
+
 }  // namespace
 
 bool Win32RunningCopy::Restore(std::string_view mainWindowCaption) {
@@ -66,20 +83,9 @@ bool Win32RunningCopy::Restore(std::string_view mainWindowCaption) {
 }
 
 RunningCopy::Relayed Win32RunningCopy::Relay(std::string_view mainWindowCaption, std::string_view request) {
-    using Outcome = Relayed::Outcome;
     HWND target = FindWindowW(nullptr, Widen(mainWindowCaption).c_str());
-    if (target == nullptr) return {Outcome::NotRunning, {}};
-    ReplyWindow reply(target);
-    if (reply.Hwnd() == nullptr) return {Outcome::NoAnswer, {}};
-    COPYDATASTRUCT data{kScriptRequestTag, static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
-    DWORD_PTR taken = FALSE;
-    const LRESULT sent = SendMessageTimeoutW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Hwnd()),
-                                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerWaitMs, &taken);
-    if (reply.Reply()) return {Outcome::Answered, *reply.Reply()};
-    // Refused at once (a window of higher rights that admits nothing from
-    // here, or one that did not take it): certainly not carried out.
-    if ((sent == 0 && GetLastError() != ERROR_TIMEOUT) || (sent != 0 && taken == FALSE)) return {Outcome::Refused, {}};
-    return {Outcome::NoAnswer, {}};
+    if (target == nullptr) return {Relayed::Outcome::NotRunning, {}};
+    return Send(target, request, kAnswerWaitMs);
 }
 
 bool Win32RunningCopy::Start(std::string_view arguments, std::string_view mainWindowCaption) {
@@ -97,12 +103,20 @@ bool Win32RunningCopy::Start(std::string_view arguments, std::string_view mainWi
                         folder.empty() ? nullptr : folder.c_str(), &startup, &created))
         return false;
     const UniqueKernelHandle process(created.hProcess), thread(created.hThread);
+    // Ready once its window takes requests: an empty one, which it reads as
+    // malformed and so changes nothing. Until its start-up is over it takes
+    // none, even when a modal loop in the start-up (a message box, a COM
+    // call) lets the message through.
     const std::wstring caption = Widen(mainWindowCaption);
+    const auto ready = [&caption] {
+        HWND window = FindWindowW(nullptr, caption.c_str());
+        return window != nullptr && Send(window, {}, kProbeWaitMs).outcome == Relayed::Outcome::Answered;
+    };
     const ULONGLONG deadline = GetTickCount64() + kStartWaitMs;
-    while (FindWindowW(nullptr, caption.c_str()) == nullptr) {
+    while (!ready()) {
         // Ended without a window: another copy may have won the race.
         if (WaitForSingleObject(process.get(), kStartPollMs) == WAIT_OBJECT_0 || GetTickCount64() > deadline)
-            return FindWindowW(nullptr, caption.c_str()) != nullptr;
+            return ready();
     }
     return true;
 }
