@@ -38,7 +38,7 @@ std::string HelpText(const std::string& exe) {
            "\n"
            "程序没有运行时，/action 会在后台启动它。\n"
            "退出码  0 完成；1 没有设定的任务；2 命令有误，没有做任何更改；\n"
-           "        3 程序没有运行；4 程序没有回答。\n";
+           "        3 程序没有运行（或这里不能运行）；4 程序没有接受或没有回答。\n";
 }
 
 bool IsFailure(ScriptExit exit) {
