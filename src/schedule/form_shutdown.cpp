@@ -375,17 +375,17 @@ void FormShutdown::PostponedTick() {
     StatusChanged();
 }
 
-ScheduleStatus FormShutdown::ArmedStatus() const {
-    ScheduleStatus status;
+ScheduleStatus FormShutdown::ArmedOnly() const {
     // A damaged mode runs the timer but never fires: nothing is armed.
     const std::int16_t mode = armed_.TimingMode;
-    if (Timer1.Enabled() && mode >= 1 && mode <= 3)
-        status = {ScheduleStatus::State::Armed, ComboCloseTime.List(armed_.TaskIndex - 1), secondsLeft_, {}};
-    return WithMoment(status);
+    if (!Timer1.Enabled() || mode < 1 || mode > 3) return {};
+    return {ScheduleStatus::State::Armed, ComboCloseTime.List(armed_.TaskIndex - 1), secondsLeft_, {}};
 }
 
+ScheduleStatus FormShutdown::ArmedStatus() const { return WithMoment(ArmedOnly()); }
+
 ScheduleStatus FormShutdown::Status() const {
-    ScheduleStatus status = ArmedStatus();
+    ScheduleStatus status = ArmedOnly();
     for (const Postponed& p : postponed_) {
         const std::int64_t left = (std::max((p.due - clock_.Monotonic()).count(), std::int64_t{0}) + 999) / 1000;
         if (status.state == ScheduleStatus::State::Idle || left < status.secondsLeft)

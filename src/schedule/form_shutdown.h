@@ -94,6 +94,7 @@ private:
     void SaveChoices();
     void SaveAndArm();
     bool ArmTask(const ScheduledTask& task, bool dailyMayWait, OleDate now);
+    ScheduleStatus ArmedOnly() const;  // without its moment as text
     ScheduleStatus WithMoment(ScheduleStatus status) const;
     void ArmNextDay(std::int64_t utcNow);
     // The next moment of the every-day time from `utcFrom`, never on the day it last fired.
