@@ -18,11 +18,7 @@ constexpr std::string_view kStop = "停止计时";
 constexpr std::string_view kExit = "退出";
 constexpr std::int64_t kWarnSeconds = 300;
 
-std::string Left(std::int64_t seconds) {
-    const std::string span = FormatSpan(static_cast<std::int32_t>(seconds / kSecondsPerDay),
-                                        static_cast<std::int32_t>(seconds % kSecondsPerDay));
-    return (span.empty() ? std::string("0秒") : span) + "后";
-}
+std::string Left(std::int64_t seconds) { return FormatTimeLeft(seconds) + "后"; }
 
 }  // namespace
 

@@ -45,11 +45,6 @@ bool HasPassed(const ScheduledTask& task, bool dailyMayWait, OleDate now) {
     return task.TimingMode == 3 && !dailyMayWait && TimeOfDaySeconds(task.AllDayTime) < TimeOfDaySeconds(now);
 }
 
-std::string SpanText(std::int64_t seconds) {
-    return FormatSpan(static_cast<std::int32_t>(seconds / kSecondsPerDay),
-                      static_cast<std::int32_t>(seconds % kSecondsPerDay));
-}
-
 std::int16_t ToInt16(std::int64_t v) {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int16_t>::min(),
                                                               std::numeric_limits<std::int16_t>::max()));
@@ -265,7 +260,7 @@ void FormShutdown::TimerTick() {
             secondsLate = now - FixedMoment(info);
             secondsLeft_ = std::max<std::int64_t>(0, FirstShowing(clock_, FixedMoment(info)) - clock_.UtcNow());
             text = kTargetLabel + AsText(DatePart(info.CloseDate)) + " " + AsText(TimePart(info.CloseTime)) +
-                   kRemainingLabel + SpanText(secondsLeft_);
+                   kRemainingLabel + FormatSeconds(secondsLeft_);
             break;
         }
         case 2: {
@@ -364,7 +359,7 @@ void FormShutdown::PostponedTick() {
         if (!Timer1.Enabled()) RefreshSetup();
     } else if (!Timer1.Enabled()) {
         const ScheduleStatus next = Status();
-        FrameOnTimeClose.SetCaption(kPostponedLabel + next.label + kRemainingLabel + SpanText(next.secondsLeft));
+        FrameOnTimeClose.SetCaption(kPostponedLabel + next.label + kRemainingLabel + FormatSeconds(next.secondsLeft));
     }
     // One that comes back long after its time (the computer slept) gets the
     // count of a missed moment at least: never an action seconds after waking.

@@ -1,5 +1,7 @@
 #include "schedule/format_span.h"
 
+#include "common/ole_date.h"
+
 namespace tavrin {
 
 namespace {
@@ -21,6 +23,16 @@ std::string FormatSpan(std::int32_t days, std::int32_t seconds) {
     AppendPart(text, seconds / 60, "分");
     AppendPart(text, seconds % 60, "秒");
     return text;
+}
+
+std::string FormatSeconds(std::int64_t seconds) {
+    return FormatSpan(static_cast<std::int32_t>(seconds / kSecondsPerDay),
+                      static_cast<std::int32_t>(seconds % kSecondsPerDay));
+}
+
+std::string FormatTimeLeft(std::int64_t seconds) {
+    const std::string span = FormatSeconds(seconds);
+    return span.empty() ? "0秒" : span;
 }
 
 }  // namespace tavrin

@@ -11,21 +11,16 @@ namespace tavrin {
 
 namespace {
 
-std::string Left(std::int64_t seconds) {
-    const std::string span = FormatSpan(static_cast<std::int32_t>(seconds / kSecondsPerDay),
-                                        static_cast<std::int32_t>(seconds % kSecondsPerDay));
-    return span.empty() ? "0秒" : span;
-}
-
 std::string Describe(const ScheduleStatus& s) {
     const std::string what = s.state == ScheduleStatus::State::Postponed ? "已推迟的" + s.label : s.label;
-    return what + "，" + s.moment + "，剩余 " + Left(s.secondsLeft) + "。";
+    return what + "，" + s.moment + "，剩余 " + FormatTimeLeft(s.secondsLeft) + "。";
 }
 
 // The countdown dialogs already counting: an action as near as the armed one.
 std::string Describe(const std::vector<PendingCountdown>& pending) {
     std::string text;
-    for (const PendingCountdown& p : pending) text += "正在倒计时：" + p.label + "，剩余 " + Left(p.secondsLeft) + "。";
+    for (const PendingCountdown& p : pending)
+        text += "正在倒计时：" + p.label + "，剩余 " + FormatTimeLeft(p.secondsLeft) + "。";
     return text;
 }
 
