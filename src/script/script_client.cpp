@@ -57,8 +57,8 @@ int Answer(const ScriptClientPorts& p, const ScriptReply& reply, bool help = fal
 std::optional<int> RunScriptCommand(ScriptClientPorts p) {
     const std::string arguments = p.app.Arguments();
     if (!IsScriptCommand(arguments)) return std::nullopt;
-    const ParsedScript parsed = ParseScriptCommand(arguments, p.clock.Now());
     if (arguments.size() > kLongestScriptCommand) return Answer(p, {ScriptExit::Malformed, "命令太长。"});
+    const ParsedScript parsed = ParseScriptCommand(arguments, p.clock.Now());
     if (!parsed.error.empty()) return Answer(p, {ScriptExit::Malformed, parsed.error + "\n输入 /? 查看用法。"});
     const ScriptCommand::Kind kind = parsed.command.kind;
     if (kind == ScriptCommand::Kind::Help)

@@ -26,6 +26,17 @@ std::wstring WithCrLf(std::string_view text) {
     return wide;
 }
 
+// Writes in as many calls as the handle takes; false when one writes nothing.
+template <typename Text, typename WriteCall>
+bool WriteAll(const Text& text, WriteCall write) {
+    for (std::size_t at = 0; at < text.size();) {
+        DWORD written = 0;
+        if (!write(text.data() + at, static_cast<DWORD>(text.size() - at), &written) || written == 0) return false;
+        at += written;
+    }
+    return true;
+}
+
 std::string Encoded(const std::wstring& text, UINT codePage) {
     const int size = static_cast<int>(text.size());
     const int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
@@ -55,27 +66,15 @@ bool Win32Console::Write(std::string_view text) {
 bool Win32Console::WriteTo(HANDLE out, std::string_view text) {
     const std::wstring wide = WithCrLf(text);
     DWORD mode = 0;
-    if (GetConsoleMode(out, &mode)) {
-        for (std::size_t at = 0; at < wide.size();) {
-            DWORD written = 0;
-            if (!WriteConsoleW(out, wide.data() + at, static_cast<DWORD>(wide.size() - at), &written, nullptr) ||
-                written == 0)
-                return false;
-            at += written;
-        }
-        return true;
-    }
+    if (GetConsoleMode(out, &mode))
+        return WriteAll(wide, [out](const wchar_t* data, DWORD size, DWORD* written) {
+            return WriteConsoleW(out, data, size, written, nullptr);
+        });
     // A file or pipe, read back as the script's console shows text.
     const UINT consolePage = AttachParentConsole() ? GetConsoleOutputCP() : 0;
-    const std::string bytes = Encoded(wide, consolePage != 0 ? consolePage : CP_UTF8);
-    for (std::size_t at = 0; at < bytes.size();) {
-        DWORD written = 0;
-        if (!WriteFile(out, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &written, nullptr) ||
-            written == 0)
-            return false;
-        at += written;
-    }
-    return true;
+    return WriteAll(
+        Encoded(wide, consolePage != 0 ? consolePage : CP_UTF8),
+        [out](const char* data, DWORD size, DWORD* written) { return WriteFile(out, data, size, written, nullptr); });
 }
 
 }  // namespace tavrin::win32
