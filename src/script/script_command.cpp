@@ -117,7 +117,8 @@ std::string Quote(std::string_view part) { return "“" + std::string(part) + "�
 
 class Reader {
 public:
-    Reader(std::string_view arguments, OleDate now) : tokens_(Tokens(arguments)), now_(ToSeconds(now)) {}
+    Reader(std::string_view arguments, OleDate now)
+        : tokens_(Tokens(arguments)), now_(ToSeconds(now)), today_(ToSeconds(DatePart(now))) {}
 
     ParsedScript Read() {
         ParsedScript out;
@@ -208,8 +209,7 @@ private:
         }
         std::optional<std::int64_t> at;
         if (const auto time = TimeOfDay(*value)) {
-            const std::int64_t today = now_ - (now_ % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-            at = today + *time < now_ ? today + kSecondsPerDay + *time : today + *time;
+            at = today_ + *time < now_ ? today_ + kSecondsPerDay + *time : today_ + *time;
         } else {
             at = DateAndTime(*value);
             if (!at) return part + "：时间应为 23:00、23:00:30 或 2026-12-24T23:00 这样的形式。";
@@ -234,6 +234,7 @@ private:
 
     std::vector<std::string> tokens_;
     std::int64_t now_;
+    std::int64_t today_;  // its midnight
     std::size_t next_ = 0;
 };
 
