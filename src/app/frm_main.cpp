@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/identity.h"
+#include "common/identity.h"
 #include "ports/application.h"
 #include "ports/browser.h"
 #include "ports/clock.h"

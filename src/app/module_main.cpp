@@ -1,12 +1,12 @@
 #include "app/module_main.h"
 
-#include "app/command_line.h"
 #include "app/frm_main.h"
-#include "app/identity.h"
-#include "app/setup_store.h"
+#include "common/command_line.h"
+#include "common/identity.h"
 #include "ports/application.h"
 #include "ports/running_copy.h"
 #include "ports/workstation.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/frm_main.h"
-#include "app/identity.h"
-#include "app/setup_store.h"
+#include "common/identity.h"
 #include "ports/registry.h"
 #include "schedule/form_shutdown.h"
 #include "schedule/format_span.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -1,9 +1,9 @@
 #include "elevated/logon_task_registration.h"
 
-#include "app/start_with_windows.h"
 #include "elevated/logon_task_definition.h"
 #include "ports/application.h"
 #include "ports/logon_task.h"
+#include "startup/start_with_windows.h"
 
 namespace tavrin {
 

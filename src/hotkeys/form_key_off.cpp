@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "app/setup_store.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/register_keys.h"
@@ -10,6 +9,7 @@
 #include "ports/hotkey_registrar.h"
 #include "power/power_action_runner.h"
 #include "schedule/countdown_launcher.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -2,13 +2,13 @@
 
 #include <initializer_list>
 
-#include "app/setup_store.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
 #include "mixer/module_sound.h"
 #include "ports/hotkey_registrar.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/identity.h"
+#include "common/identity.h"
 #include "ports/message_box.h"
 #include "ports/power.h"
 #include "ports/workstation.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/identity.h"
+#include "common/identity.h"
 #include "power/module_shut_down.h"
 #include "schedule/postponer.h"
 

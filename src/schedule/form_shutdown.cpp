@@ -4,13 +4,13 @@
 #include <initializer_list>
 #include <limits>
 
-#include "app/setup_store.h"
 #include "ports/clock.h"
 #include "power/power_action_runner.h"
 #include "schedule/countdown_launcher.h"
 #include "schedule/daily_moment.h"
 #include "schedule/format_span.h"
 #include "schedule/value_as_text.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/setup_info.h"
 #include "common/ole_date.h"
 #include "power/action_label.h"
+#include "settings/setup_info.h"
 
 namespace tavrin {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/command_line.h"
-#include "app/identity.h"
+#include "common/command_line.h"
+#include "common/identity.h"
 #include "ports/application.h"
 #include "ports/clock.h"
 #include "ports/console.h"

@@ -1,11 +1,11 @@
 #include "script/script_host.h"
 
-#include "app/setup_store.h"
 #include "ports/clock.h"
 #include "schedule/countdown_launcher.h"
 #include "schedule/form_shutdown.h"
 #include "schedule/format_span.h"
 #include "script/script_reply.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
 #include "elevated/elevated_call.h"
 #include "ports/clock.h"
 #include "ports/clock_setter.h"
 #include "ports/elevation.h"
+#include "settings/setup_store.h"
+#include "startup/start_with_windows.h"
 #include "timesync/clock_result_text.h"
 #include "timesync/daytime_reply.h"
 #include "timesync/daytime_text.h"
@@ -43,10 +43,11 @@ std::string OffsetEntry(int index) {
 
 }  // namespace
 
-frmSync::frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock,
-                 Elevation& elevation)
+frmSync::frmSync(SetupStore& store, StartWithWindows& startUp, TcpClient& wskAtom, ClockSetter& clockSetter,
+                 const Clock& clock, Elevation& elevation)
     : Form("网络自动校时"),
       store_(store),
+      startUp_(startUp),
       wskAtom_(wskAtom),
       clockSetter_(clockSetter),
       clock_(clock),
@@ -118,7 +119,7 @@ void frmSync::SaveMode(std::int16_t mode) {
     const bool chosen = store_.Info().SyncMode != mode;  // not the load showing the stored mode
     store_.Info().SyncMode = mode;
     store_.SaveSetupInfo();
-    if (chosen) lStartUp.SetCaption(store_.StartUp().OfferLogonTask(store_.Info()));
+    if (chosen) lStartUp.SetCaption(startUp_.OfferLogonTask(store_.Info()));
 }
 
 void frmSync::timeLocal_Timer() {

@@ -14,6 +14,7 @@ class Clock;
 class ClockSetter;
 class Elevation;
 class SetupStore;
+class StartWithWindows;
 
 inline constexpr std::uint16_t kDaytimePort = 13;
 
@@ -22,7 +23,8 @@ inline constexpr std::uint16_t kDaytimePort = 13;
 // timer is what starts the automatic attempts.
 class frmSync : public Form, private TcpClient::Listener {
 public:
-    frmSync(SetupStore& store, TcpClient& wskAtom, ClockSetter& clockSetter, const Clock& clock, Elevation& elevation);
+    frmSync(SetupStore& store, StartWithWindows& startUp, TcpClient& wskAtom, ClockSetter& clockSetter,
+            const Clock& clock, Elevation& elevation);
     ~frmSync() override;
 
     Frame Frame2{"校时方式："};
@@ -76,6 +78,7 @@ private:
     void ShowLocalTime();
 
     SetupStore& store_;
+    StartWithWindows& startUp_;
     TcpClient& wskAtom_;
     ClockSetter& clockSetter_;
     const Clock& clock_;

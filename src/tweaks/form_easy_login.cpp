@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "app/setup_store.h"
 #include "elevated/elevated_call.h"
 #include "ports/elevation.h"
 #include "ports/registry.h"
+#include "settings/setup_store.h"
 #include "tweaks/leading_whole_number.h"
 #include "tweaks/logon_settings.h"
 #include "tweaks/system_tweaks.h"

@@ -2,13 +2,13 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_elevation.h"
 #include "fakes/fake_registry.h"
 #include "fakes/tracing_ports.h"
+#include "settings/setup_store.h"
+#include "startup/start_with_windows.h"
 
 namespace tavrin::testing {
 

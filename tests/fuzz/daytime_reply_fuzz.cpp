@@ -71,7 +71,7 @@ struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter fakeSetter{clock};
     CheckedClockSetter setter{fakeSetter};
-    frmSync form{store, socket, setter, clock, elevation};
+    frmSync form{store, startUp, socket, setter, clock, elevation};
 };
 
 // What the connection in use has received so far, as the window must read it.

@@ -18,8 +18,6 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_audio_endpoint.h"
 #include "fakes/fake_clock.h"
@@ -39,6 +37,8 @@
 #include "mixer/module_sound.h"
 #include "power/action_label.h"
 #include "schedule/form_shutdown.h"
+#include "settings/setup_store.h"
+#include "startup/start_with_windows.h"
 #include "timesync/frm_sync.h"
 #include "tweaks/form_easy_login.h"
 
@@ -176,7 +176,7 @@ void RunProgram(FuzzedDataProvider& input) {
     powerKeys.Connect(volumeKeys);
     volumeKeys.Connect(powerKeys);
     FormEasyLogin logon(registry, store, elevation);
-    frmSync sync(store, socket, clockSetter, clock, elevation);
+    frmSync sync(store, startUp, socket, clockSetter, clock, elevation);
     frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app, clock, dateTimeText);
 
     main.Show();

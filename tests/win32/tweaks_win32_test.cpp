@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
 #include "fakes/fake_application.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_elevation.h"
 #include "fakes/tracing_ports.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/text.h"
+#include "settings/setup_store.h"
+#include "startup/start_with_windows.h"
 #include "tweaks/form_easy_login.h"
 #include "tweaks/system_tweaks.h"
 

@@ -4,7 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "app/command_line.h"
+#include "common/command_line.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/text.h"
 

@@ -9,8 +9,6 @@
 #include "app/frm_main.h"
 #include "app/module_main.h"
 #include "app/resident_icon.h"
-#include "app/setup_store.h"
-#include "app/start_with_windows.h"
 #include "elevated/run_elevated_call.h"
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
@@ -41,6 +39,8 @@
 #include "schedule/form_shutdown.h"
 #include "script/script_client.h"
 #include "script/script_host.h"
+#include "settings/setup_store.h"
+#include "startup/start_with_windows.h"
 #include "timesync/frm_sync.h"
 #include "tweaks/form_easy_login.h"
 
@@ -84,7 +84,7 @@ public:
           keyOff_(p.store, p.powerKeys, p.countdowns, p.shutDown),
           keyVol_(p.store, p.volumeKeys, p.sound),
           easyLogin_(p.registry, p.store, p.elevation),
-          sync_(p.store, p.tcpClient, p.clockSetter, p.clock, p.elevation),
+          sync_(p.store, p.startUp, p.tcpClient, p.clockSetter, p.clock, p.elevation),
           main_({shutdown_, keyOff_, keyVol_, easyLogin_, sync_}, p.browser, p.app, p.clock, p.dateTimeText),
           script_(shutdown_, p.countdowns, p.store, p.clock),
           mainWindow_(main_, p.elevation.Elevated()),

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/module_main.h"
+#include "common/command_line.h"
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_shell.h"
 #include "fakes/settings_rig.h"

@@ -25,7 +25,7 @@ std::string NistLine(std::string_view date, std::string_view time, char health =
 struct SyncRig : SettingsRig {
     FakeTcpClient socket;
     FakeClockSetter setter{clock};
-    frmSync form{store, socket, setter, clock, elevation};
+    frmSync form{store, startUp, socket, setter, clock, elevation};
 
     explicit SyncRig(std::int16_t mode, bool load = true, bool elevated = true) : SettingsRig(elevated) {
         ResetSetupInfo(store.Info(), clock);

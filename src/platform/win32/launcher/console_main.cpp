@@ -5,7 +5,7 @@
 // library: it stays a few kilobytes.
 #include <windows.h>
 
-#include "app/command_line.h"
+#include "common/command_line.h"
 #include "script/script_command.h"
 #include "script/script_switches.h"
 

@@ -1,4 +1,4 @@
-#include "app/start_with_windows.h"
+#include "startup/start_with_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/setup_store.h"
+
 namespace tavrin {
 
 class Application;
@@ -9,12 +11,11 @@ class Elevation;
 class LogonTask;
 class MessageBoxPort;
 class Registry;
-struct SetupInfo;
 
 // How Windows starts the program at this user's logon: the per-user Run
 // entry, or, where automatic time sync needs full rights, a logon task. Only
 // one of the two exists at a time, so a logon starts one copy.
-class StartWithWindows {
+class StartWithWindows final : public RecordFollower {
 public:
     StartWithWindows(Registry& registry, const Application& app, LogonTask& task, Elevation& elevation,
                      MessageBoxPort& messageBox);
@@ -23,7 +24,7 @@ public:
     // a message box whatever could not be done, after `report` (the record's
     // own trouble, if any). Windows asks before a task is deleted only when
     // a change made in this run stopped needing it, never at start-up.
-    void Follow(const SetupInfo& info, std::string report = {});
+    void Follow(const SetupInfo& info, std::string report = {}) override;
     // After the user chose automatic sync: an administrator whose logon
     // start will lack the right to set the clock gets the logon task, made
     // by an elevated copy when this one is not. Returns what the sync pane

@@ -1,13 +1,12 @@
-#include "app/setup_store.h"
+#include "settings/setup_store.h"
 
-#include "app/start_with_windows.h"
 #include "ports/clock.h"
 #include "ports/registry.h"
 
 namespace tavrin {
 
-SetupStore::SetupStore(Registry& registry, const Clock& clock, StartWithWindows& startUp)
-    : registry_(registry), clock_(clock), startUp_(startUp) {}
+SetupStore::SetupStore(Registry& registry, const Clock& clock, RecordFollower& follower)
+    : registry_(registry), clock_(clock), follower_(follower) {}
 
 void SetupStore::LoadSetupInfo() {
     const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
@@ -26,8 +25,8 @@ void SetupStore::SaveSetupInfo() {
     const auto key = registry_.OpenKey(Hive::CurrentUser, kSettingsKey);
     const SetupInfo::Bytes bytes = info_.ToBytes();
     const RegStatus status = key ? key->WriteBinary(kSettingsValue, bytes) : RegStatus::Failed;
-    startUp_.Follow(info_,
-                    status == RegStatus::Ok ? std::string{} : "设置未保存：" + std::string(RegFailureText(status)));
+    follower_.Follow(info_,
+                     status == RegStatus::Ok ? std::string{} : "设置未保存：" + std::string(RegFailureText(status)));
 }
 
 }  // namespace tavrin

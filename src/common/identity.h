@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/version.h"
+#include "common/version.h"
 
 namespace tavrin {
 

@@ -2,19 +2,26 @@
 #include <optional>
 #include <string>
 
-#include "app/setup_info.h"
+#include "settings/setup_info.h"
 
 namespace tavrin {
 
 class Clock;
 class Registry;
-class StartWithWindows;
+
+// Told after every save: what else follows the record (the start at logon),
+// and what went wrong writing it, if anything.
+class RecordFollower {
+public:
+    virtual ~RecordFollower() = default;
+    virtual void Follow(const SetupInfo& info, std::string report) = 0;
+};
 
 // Where SetupInfo lives between runs, and the start-with-Windows entry that
 // follows it. Holds the process's one record; every window shares it.
 class SetupStore {
 public:
-    SetupStore(Registry& registry, const Clock& clock, StartWithWindows& startUp);
+    SetupStore(Registry& registry, const Clock& clock, RecordFollower& follower);
 
     SetupInfo& Info() { return info_; }
     const SetupInfo& Info() const { return info_; }
@@ -28,12 +35,10 @@ public:
     // settings at start-up, and a first start must leave nothing behind.
     void SaveSetupInfo();
 
-    StartWithWindows& StartUp() { return startUp_; }
-
 private:
     Registry& registry_;
     const Clock& clock_;
-    StartWithWindows& startUp_;
+    RecordFollower& follower_;
     SetupInfo info_;
     std::optional<SetupInfo> unstoredDefaults_;
 };

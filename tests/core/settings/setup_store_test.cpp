@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "app/start_with_windows.h"
 #include "fakes/settings_rig.h"
+#include "startup/start_with_windows.h"
 
 namespace tavrin {
 namespace {

@@ -1,8 +1,6 @@
-#include "app/start_with_windows.h"
+#include "startup/start_with_windows.h"
 
-#include "app/identity.h"
-#include "app/setup_info.h"
-#include "app/setup_store.h"
+#include "common/identity.h"
 #include "common/report_lines.h"
 #include "elevated/elevated_call.h"
 #include "elevated/logon_task_registration.h"
@@ -11,6 +9,8 @@
 #include "ports/logon_task.h"
 #include "ports/message_box.h"
 #include "ports/registry.h"
+#include "settings/setup_info.h"
+#include "settings/setup_store.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "app/setup_info.h"
+#include "settings/setup_info.h"
 
 #include <algorithm>
 #include <bit>
