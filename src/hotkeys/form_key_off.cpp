@@ -2,13 +2,13 @@
 
 #include <initializer_list>
 
+#include "countdown/countdown_launcher.h"
 #include "hotkeys/dispatch_table.h"
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
 #include "ports/hotkey_registrar.h"
 #include "power/power_action_runner.h"
-#include "schedule/countdown_launcher.h"
 #include "settings/setup_store.h"
 
 namespace tavrin {

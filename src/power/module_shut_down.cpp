@@ -2,30 +2,15 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "common/identity.h"
 #include "ports/message_box.h"
-#include "ports/power.h"
 #include "ports/workstation.h"
 
 namespace tavrin {
 
 namespace {
-
-struct PowerAction {
-    std::string_view label;
-    Outcome (ModuleShutDown::*run)();
-};
-
-// Compared in this order; the first equal label wins.
-constexpr std::array<PowerAction, 6> kPowerActions{{
-    {labels::kShutdown, &ModuleShutDown::ExitWindowsShutdown},
-    {labels::kForcedShutdown, &ModuleShutDown::ExitWindowsForce},
-    {labels::kHibernate, &ModuleShutDown::HibernateSystem},
-    {labels::kLock, &ModuleShutDown::LockWorkStation},
-    {labels::kLogOff, &ModuleShutDown::ExitWindowsLogOff},
-    {labels::kRestart, &ModuleShutDown::ExitWindowsReboot},
-}};
 
 constexpr std::string_view kFailed = "失败：";
 constexpr std::string_view kHibernationOff = "此电脑未启用休眠。";
@@ -36,26 +21,37 @@ ModuleShutDown::ModuleShutDown(Power& power, Workstation& workstation, MessageBo
     : power_(power), workstation_(workstation), messageBox_(messageBox) {}
 
 void ModuleShutDown::RunPowerAction(const ActionLabel& label) {
-    for (const PowerAction& action : kPowerActions) {
-        if (label == action.label) {
-            const Outcome outcome = (this->*action.run)();
+    using Run = Outcome (*)(ModuleShutDown&);
+    // Compared in this order; the first equal label wins.
+    static constexpr std::array<std::pair<std::string_view, Run>, 6> kActions{{
+        {labels::kShutdown, [](ModuleShutDown& m) { return m.EndSession(SessionEnd::ShutDown); }},
+        {labels::kForcedShutdown, [](ModuleShutDown& m) { return m.EndSession(SessionEnd::ForcedShutDown); }},
+        {labels::kHibernate, [](ModuleShutDown& m) { return m.Hibernate(); }},
+        {labels::kLock, [](ModuleShutDown& m) { return m.workstation_.Lock(); }},
+        {labels::kLogOff, [](ModuleShutDown& m) { return m.EndSession(SessionEnd::LogOff); }},
+        {labels::kRestart, [](ModuleShutDown& m) { return m.EndSession(SessionEnd::Restart); }},
+    }};
+    for (const auto& [name, run] : kActions) {
+        if (label == name) {
+            const Outcome outcome = run(*this);
             if (!outcome)
-                messageBox_.ShowMessage(std::string(action.label) + std::string(kFailed) + outcome.Reason(), kAppTitle);
+                messageBox_.ShowMessage(std::string(name) + std::string(kFailed) + outcome.Reason(), kAppTitle);
             return;
         }
     }
 }
 
 // The code is cleared once only, so a code an earlier step left behind is
-// reported again by every later step; the run goes on after each box.
+// reported again by every later step; the run goes on after each box. The
+// boxes name the system calls the steps make.
 void ModuleShutDown::EnableShutdownPrivilege() {
     const auto steps = power_.BeginPrivilegeSteps();
     if (!steps) return;
-    steps->SetLastError(0);
-    ReportStep("GetCurrentProcess", steps->GetCurrentProcess());
-    ReportStep("OpenProcessToken", steps->OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery));
-    ReportStep("LookupPrivilegeValue", steps->LookupPrivilege(kShutdownPrivilege));
-    ReportStep("AdjustTokenPrivileges", steps->AdjustTokenPrivileges(kPrivilegeEnabled));
+    steps->ClearLastError();
+    ReportStep("GetCurrentProcess", steps->FindOwnProcess());
+    ReportStep("OpenProcessToken", steps->OpenOwnToken());
+    ReportStep("LookupPrivilegeValue", steps->LookUpShutdownPrivilege());
+    ReportStep("AdjustTokenPrivileges", steps->EnableShutdownPrivilege());
 }
 
 void ModuleShutDown::ReportStep(std::string_view call, std::uint32_t lastError) {
@@ -63,26 +59,19 @@ void ModuleShutDown::ReportStep(std::string_view call, std::uint32_t lastError) 
     messageBox_.ShowMessage(std::string(call) + "   error==" + std::to_string(lastError), kAppTitle);
 }
 
-Outcome ModuleShutDown::EndSession(std::uint32_t flags) {
+Outcome ModuleShutDown::EndSession(SessionEnd how) {
     EnableShutdownPrivilege();
-    return power_.EndSession(flags, exit_windows::kAnyReason);
+    return power_.EndSession(how);
 }
-
-Outcome ModuleShutDown::ExitWindowsLogOff() { return EndSession(exit_windows::kLogOff); }
-Outcome ModuleShutDown::ExitWindowsShutdown() { return EndSession(exit_windows::kShutdown); }
-Outcome ModuleShutDown::ExitWindowsReboot() { return EndSession(exit_windows::kReboot); }
-Outcome ModuleShutDown::ExitWindowsForce() { return EndSession(exit_windows::kForcedShutdown); }
 
 // Without hibernation the system may take the request as one to sleep, so
 // it is not made at all; nor is the privilege taken for it.
-Outcome ModuleShutDown::HibernateSystem() {
+Outcome ModuleShutDown::Hibernate() {
     if (!power_.HibernationAvailable()) return Outcome::Refused(std::string(kHibernationOff));
     EnableShutdownPrivilege();
-    return power_.SetSuspendState(/*hibernate=*/true, /*forceCritical=*/false, /*disableWakeEvent=*/false);
+    return power_.Hibernate();
 }
 
-Outcome ModuleShutDown::LockWorkStation() { return workstation_.Lock(); }
-
-void ModuleShutDown::MonitorOff() { (void)power_.SetMonitorPower(MonitorPower::Off); }
+void ModuleShutDown::MonitorOff() { (void)power_.MonitorOff(); }
 
 }  // namespace tavrin

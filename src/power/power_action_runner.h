@@ -8,6 +8,8 @@ class PowerActionRunner {
 public:
     virtual ~PowerActionRunner() = default;
     virtual void RunPowerAction(const ActionLabel& label) = 0;
+    // The countdown dialog's own action, outside the schedule's list.
+    virtual void MonitorOff() = 0;
 };
 
 }  // namespace tavrin

@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <limits>
 
+#include "countdown/countdown_launcher.h"
 #include "ports/clock.h"
 #include "power/power_action_runner.h"
-#include "schedule/countdown_launcher.h"
 #include "schedule/daily_moment.h"
 #include "schedule/format_span.h"
 #include "schedule/value_as_text.h"
@@ -41,8 +41,13 @@ std::int64_t FixedMoment(const ScheduledTask& info) {
 // A moment that is now has not passed: arming fires it at once. A countdown
 // is never refused; nor is an every-day time that may wait for tomorrow.
 bool HasPassed(const ScheduledTask& task, bool dailyMayWait, OleDate now) {
-    if (task.TimingMode == 1) return FixedMoment(task) < ToSeconds(now);
-    return task.TimingMode == 3 && !dailyMayWait && TimeOfDaySeconds(task.AllDayTime) < TimeOfDaySeconds(now);
+    if (task.TimingMode == TimingMode::DateAndTime) return FixedMoment(task) < ToSeconds(now);
+    return task.TimingMode == TimingMode::EveryDay && !dailyMayWait &&
+           TimeOfDaySeconds(task.AllDayTime) < TimeOfDaySeconds(now);
+}
+
+bool IsKnown(TimingMode mode) {
+    return mode == TimingMode::DateAndTime || mode == TimingMode::Countdown || mode == TimingMode::EveryDay;
 }
 
 std::int16_t ToInt16(std::int64_t v) {
@@ -128,18 +133,18 @@ void FormShutdown::ShowTask(const ScheduledTask& info) {
     DTPickerCloseCountTime.SetValue(kHalfAnHour);
     DTPickerAllDayTime.SetValue(TimePart(now));
     switch (info.TimingMode) {
-        case 1:
+        case TimingMode::DateAndTime:
             OptionCloseTime_Click();
             OptionCloseTime.Select();
             DTPickerCloseData.SetValue(info.CloseDate);
             DTPickerCloseTime.SetValue(info.CloseTime);
             break;
-        case 2:
+        case TimingMode::Countdown:
             OptionCloseCountTime_Click();
             OptionCloseCountTime.Select();
             DTPickerCloseCountTime.SetValue(info.CountDownSpan);
             break;
-        case 3:
+        case TimingMode::EveryDay:
             OptionAllDay_Click();
             OptionAllDay.Select();
             DTPickerAllDayTime.SetValue(info.AllDayTime);
@@ -211,15 +216,15 @@ void FormShutdown::SaveChoices() {
     if (OptionCloseTime.Value()) {
         info.CloseDate = DTPickerCloseData.Value().value_or(info.CloseDate);
         info.CloseTime = DTPickerCloseTime.Value().value_or(info.CloseTime);
-        info.TimingMode = 1;
+        info.TimingMode = TimingMode::DateAndTime;
     }
     if (OptionCloseCountTime.Value()) {
         info.CountDownSpan = DTPickerCloseCountTime.Value().value_or(info.CountDownSpan);
-        info.TimingMode = 2;
+        info.TimingMode = TimingMode::Countdown;
     }
     if (OptionAllDay.Value()) {
         info.AllDayTime = DTPickerAllDayTime.Value().value_or(info.AllDayTime);
-        info.TimingMode = 3;
+        info.TimingMode = TimingMode::EveryDay;
     }
     info.StartCloseTask = ToInt16(CheckStartCloseTask.Value());
     store_.SaveSetupInfo();
@@ -252,7 +257,7 @@ void FormShutdown::TimerTick() {
     std::int64_t secondsLate = 0;  // once due, how long ago the moment was
     std::string text;
     switch (info.TimingMode) {
-        case 1: {
+        case TimingMode::DateAndTime: {
             // An absolute moment: a clock set back moves it further away. It
             // comes when the local clock shows it; the time left is real
             // seconds, so a change of daylight saving in between is counted.
@@ -263,7 +268,7 @@ void FormShutdown::TimerTick() {
                    kRemainingLabel + FormatSeconds(secondsLeft_);
             break;
         }
-        case 2: {
+        case TimingMode::Countdown: {
             // Measured on the monotonic clock: midnight and clock changes do not count.
             const std::int64_t left = TimeOfDaySeconds(info.CountDownSpan) - countdownElapsed_.Count();
             due = left <= 0;
@@ -272,7 +277,7 @@ void FormShutdown::TimerTick() {
             text = kStartLabel + AsText(StartTime) + kRemainingLabel + FormatSpan(0, static_cast<std::int32_t>(left));
             break;
         }
-        case 3: {
+        case TimingMode::EveryDay: {
             // A real moment, so daylight saving neither skips nor repeats it;
             // a clock set back finds the next time it shows that time of day.
             const std::int64_t utc = clock_.UtcNow();
@@ -302,7 +307,7 @@ void FormShutdown::TimerTick() {
 void FormShutdown::FireTask(std::int64_t secondsLate) {
     Timer1.SetEnabled(false);
     const ScheduledTask info = armed_;  // the action may arm anew
-    if (info.TimingMode == 3) firedDay_ = LocalDay(clock_, dailyMoment_);
+    if (info.TimingMode == TimingMode::EveryDay) firedDay_ = LocalDay(clock_, dailyMoment_);
     RefreshSetup();
     if (TimerPostponed.Enabled()) ShowRunningLook();
     const ActionLabel label = ComboCloseTime.List(info.TaskIndex - 1);
@@ -318,7 +323,7 @@ void FormShutdown::FireTask(std::int64_t secondsLate) {
     else
         power_.RunPowerAction(label);
     // Whatever became of the action; unless the user armed anew meanwhile.
-    if (info.TimingMode == 3 && !Timer1.Enabled()) ArmNextDay(clock_.UtcNow());
+    if (info.TimingMode == TimingMode::EveryDay && !Timer1.Enabled()) ArmNextDay(clock_.UtcNow());
     StatusChanged();
 }
 
@@ -372,8 +377,7 @@ void FormShutdown::PostponedTick() {
 
 ScheduleStatus FormShutdown::ArmedOnly() const {
     // A damaged mode runs the timer but never fires: nothing is armed.
-    const std::int16_t mode = armed_.TimingMode;
-    if (!Timer1.Enabled() || mode < 1 || mode > 3) return {};
+    if (!Timer1.Enabled() || !IsKnown(armed_.TimingMode)) return {};
     return {ScheduleStatus::State::Armed, ComboCloseTime.List(armed_.TaskIndex - 1), secondsLeft_, {}};
 }
 

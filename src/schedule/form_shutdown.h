@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/ole_date.h"
+#include "countdown/postponer.h"
 #include "schedule/elapsed_seconds.h"
-#include "schedule/postponer.h"
 #include "schedule/schedule_status.h"
 #include "schedule/scheduled_task.h"
 #include "toolkit/controls.h"

@@ -15,7 +15,7 @@ struct ScheduledTask {
     std::int16_t TaskIndex = 0;
     std::int16_t CountdownEnabled = 0;
     std::int16_t CountdownSeconds = 0;
-    std::int16_t TimingMode = 0;
+    tavrin::TimingMode TimingMode{};
     OleDate CloseDate;
     OleDate CloseTime;
     OleDate CountDownSpan;

@@ -196,14 +196,14 @@ private:
             const auto span = Span(*value);
             if (!span || *span < 1 || *span >= kSecondsPerDay)
                 return part + "：倒计时应为 1 秒到 23 小时 59 分 59 秒，例如 45s、90m、1h30m；更远的时间请用 /at。";
-            c.timingMode = 2;
+            c.timingMode = TimingMode::Countdown;
             c.timeOrSpan = FromSeconds(*span);
             return {};
         }
         if (name == "/daily") {
             const auto time = TimeOfDay(*value);
             if (!time) return part + "：时间应为 时:分 或 时:分:秒，例如 23:00 或 23:00:30。";
-            c.timingMode = 3;
+            c.timingMode = TimingMode::EveryDay;
             c.timeOrSpan = FromSeconds(*time);
             return {};
         }
@@ -215,7 +215,7 @@ private:
             if (!at) return part + "：时间应为 23:00、23:00:30 或 2026-12-24T23:00 这样的形式。";
             if (*at < now_) return part + "：这个时间已经过去。";
         }
-        c.timingMode = 1;
+        c.timingMode = TimingMode::DateAndTime;
         c.moment = FromSeconds(*at);
         return {};
     }
@@ -243,12 +243,12 @@ private:
 ScheduledTask ScriptCommand::Over(ScheduledTask task) const {
     task.TaskIndex = taskIndex;
     task.TimingMode = timingMode;
-    if (timingMode == 1) {
+    if (timingMode == TimingMode::DateAndTime) {
         task.CloseDate = DatePart(moment);
         task.CloseTime = TimePart(moment);
-    } else if (timingMode == 2) {
+    } else if (timingMode == TimingMode::Countdown) {
         task.CountDownSpan = timeOrSpan;
-    } else if (timingMode == 3) {
+    } else if (timingMode == TimingMode::EveryDay) {
         task.AllDayTime = timeOrSpan;
     }
     if (reminderGiven) {

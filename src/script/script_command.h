@@ -26,7 +26,7 @@ struct ScriptCommand {
     enum class Kind { Arm, Cancel, Status, Help };
     Kind kind = Kind::Help;
     std::int16_t taskIndex = 0;  // Arm: the schedule's list position
-    std::int16_t timingMode = 0;
+    TimingMode timingMode{};
     OleDate moment;      // mode 1: the local date and time
     OleDate timeOrSpan;  // mode 2: the span; mode 3: the time of day
     bool reminderGiven = false;

@@ -1,7 +1,7 @@
 #include "script/script_host.h"
 
+#include "countdown/countdown_launcher.h"
 #include "ports/clock.h"
-#include "schedule/countdown_launcher.h"
 #include "schedule/form_shutdown.h"
 #include "schedule/format_span.h"
 #include "script/script_reply.h"

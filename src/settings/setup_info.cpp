@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
 
 #include "ports/clock.h"
 
@@ -20,6 +21,17 @@ public:
 
     void Get(std::size_t at, std::int16_t& v) const { v = static_cast<std::int16_t>(GetUnsigned(at, 2)); }
     void Get(std::size_t at, OleDate& d) const { d.value = std::bit_cast<double>(GetUnsigned(at, 8)); }
+    // A mode is stored as its number, whatever that number is.
+    template <class Mode>
+    requires std::is_enum_v<Mode>
+    void Put(std::size_t at, Mode m) { Put(at, static_cast<std::int16_t>(m)); }
+    template <class Mode>
+    requires std::is_enum_v<Mode>
+    void Get(std::size_t at, Mode& m) const {
+        std::int16_t v = 0;
+        Get(at, v);
+        m = static_cast<Mode>(v);
+    }
 
 private:
     void PutUnsigned(std::size_t at, std::uint64_t v, std::size_t n) {
@@ -75,7 +87,7 @@ void ResetSetupInfo(SetupInfo& info, const Clock& clock) {
     info.TaskIndex = 3;
     info.CountdownEnabled = -1;
     info.CountdownSeconds = 30;
-    info.TimingMode = 3;
+    info.TimingMode = TimingMode::EveryDay;
     info.CloseDate = DatePart(now);
     info.CloseTime = TimePart(now);
     info.CountDownSpan = OleDate{1.0 / 48.0};

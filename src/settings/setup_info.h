@@ -5,6 +5,7 @@
 #include <span>
 
 #include "common/ole_date.h"
+#include "settings/timing_mode.h"
 
 namespace tavrin {
 
@@ -20,7 +21,7 @@ struct SetupInfo {
     std::int16_t TaskIndex = 0;         // 1-based position in the schedule's action list
     std::int16_t CountdownEnabled = 0;  // -1 on, 0 off
     std::int16_t CountdownSeconds = 0;
-    std::int16_t TimingMode = 0;  // 1 date and time, 2 countdown, 3 every day
+    tavrin::TimingMode TimingMode{};
     OleDate CloseDate;
     OleDate CloseTime;
     OleDate CountDownSpan;

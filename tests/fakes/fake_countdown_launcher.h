@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "schedule/countdown_launcher.h"
+#include "countdown/countdown_launcher.h"
 
 namespace tavrin::testing {
 

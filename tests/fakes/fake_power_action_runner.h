@@ -13,6 +13,7 @@ public:
         actions.push_back(label);
         if (during) during();
     }
+    void MonitorOff() override { actions.push_back("monitor off"); }
 
     std::vector<ActionLabel> actions;
     std::function<void()> during;  // runs inside the call, as a modal message box would

@@ -1,5 +1,5 @@
+#include "countdown/form_count30.h"
 #include "platform/win32/layouts.h"
-#include "schedule/form_count30.h"
 
 namespace tavrin::win32 {
 

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "platform/win32/system_reason.h"
-#include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
 
 namespace tavrin::win32 {
@@ -17,31 +16,30 @@ namespace {
 // does between steps cannot change what the next step reports.
 class Win32PrivilegeSteps final : public PrivilegeSteps {
 public:
-    void SetLastError(std::uint32_t code) override {
-        lastError_ = code;
-        ::SetLastError(code);
+    void ClearLastError() override {
+        lastError_ = 0;
+        ::SetLastError(0);
     }
-    std::uint32_t GetCurrentProcess() override {
+    std::uint32_t FindOwnProcess() override {
         Before();
         process_ = ::GetCurrentProcess();
         return After();
     }
-    std::uint32_t OpenProcessToken(std::uint32_t desiredAccess) override {
+    std::uint32_t OpenOwnToken() override {
         Before();
-        ::OpenProcessToken(process_, desiredAccess, token_.put());
+        ::OpenProcessToken(process_, TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token_.put());
         return After();
     }
-    std::uint32_t LookupPrivilege(std::string_view privilegeName) override {
-        const std::wstring name = Widen(privilegeName);
+    std::uint32_t LookUpShutdownPrivilege() override {
         Before();
-        ::LookupPrivilegeValueW(nullptr, name.c_str(), &luid_);
+        ::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &luid_);
         return After();
     }
-    std::uint32_t AdjustTokenPrivileges(std::uint32_t attributes) override {
+    std::uint32_t EnableShutdownPrivilege() override {
         TOKEN_PRIVILEGES wanted{};
         wanted.PrivilegeCount = 1;
         wanted.Privileges[0].Luid = luid_;
-        wanted.Privileges[0].Attributes = attributes;
+        wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         TOKEN_PRIVILEGES previous{};
         DWORD returned = 0;
         Before();
@@ -59,6 +57,13 @@ private:
     LUID luid_{};
 };
 
+// The lParam of SC_MONITORPOWER that switches the monitor off.
+constexpr LPARAM kMonitorOff = 2;
+
+// In the order of SessionEnd. A forced shut-down is the shut-down with the
+// force bit: the force bit alone would be a forced log-off.
+constexpr UINT kExitFlags[] = {EWX_SHUTDOWN, EWX_SHUTDOWN | EWX_FORCE, EWX_REBOOT, EWX_LOGOFF};
+
 }  // namespace
 
 Win32Power::Win32Power(std::function<HWND()> mainWindow) : mainWindow_(std::move(mainWindow)) {}
@@ -66,15 +71,15 @@ Win32Power::Win32Power(std::function<HWND()> mainWindow) : mainWindow_(std::move
 std::unique_ptr<PrivilegeSteps> Win32Power::BeginPrivilegeSteps() { return std::make_unique<Win32PrivilegeSteps>(); }
 
 // The code is cleared first, so a refusal that sets none does not show one an
-// earlier call left behind.
-Outcome Win32Power::EndSession(std::uint32_t flags, std::uint32_t reason) {
+// earlier call left behind. Every reason at once: no recorded cause.
+Outcome Win32Power::EndSession(SessionEnd how) {
     ::SetLastError(0);
-    return OutcomeOf(::ExitWindowsEx(flags, reason));
+    return OutcomeOf(::ExitWindowsEx(kExitFlags[static_cast<int>(how)], 0xFFFFFFFF));
 }
 
-Outcome Win32Power::SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) {
+Outcome Win32Power::Hibernate() {
     ::SetLastError(0);
-    return OutcomeOf(::SetSuspendState(hibernate, forceCritical, disableWakeEvent));
+    return OutcomeOf(::SetSuspendState(/*hibernate=*/TRUE, /*forceCritical=*/FALSE, /*disableWakeEvent=*/FALSE));
 }
 
 // S4 says the machine supports hibernation; the file says it is switched on.
@@ -83,10 +88,10 @@ bool Win32Power::HibernationAvailable() {
     return ::GetPwrCapabilities(&capabilities) && capabilities.SystemS4 && capabilities.HiberFilePresent;
 }
 
-bool Win32Power::SetMonitorPower(MonitorPower state) {
+bool Win32Power::MonitorOff() {
     const HWND window = mainWindow_ ? mainWindow_() : nullptr;
     if (window == nullptr) return false;
-    ::SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, static_cast<LPARAM>(state));
+    ::SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff);
     return true;
 }
 

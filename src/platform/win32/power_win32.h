@@ -15,10 +15,10 @@ public:
     void SetMainWindow(std::function<HWND()> mainWindow) { mainWindow_ = std::move(mainWindow); }
 
     std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override;
-    Outcome EndSession(std::uint32_t flags, std::uint32_t reason) override;
-    Outcome SetSuspendState(bool hibernate, bool forceCritical, bool disableWakeEvent) override;
+    Outcome EndSession(SessionEnd how) override;
+    Outcome Hibernate() override;
     bool HibernationAvailable() override;
-    bool SetMonitorPower(MonitorPower state) override;
+    bool MonitorOff() override;
 
 private:
     std::function<HWND()> mainWindow_;

@@ -41,7 +41,7 @@ struct IconLog final : NotifyIconView {
 class ResidentIconTest : public ::testing::Test, public SettingsRig {
 protected:
     ResidentIconTest() {
-        Info() = {1, -1, 30, 2, {}, {}, MakeTimeOfDay(1, 20, 0), {}, 1};
+        Info() = {1, -1, 30, TimingMode::Countdown, {}, {}, MakeTimeOfDay(1, 20, 0), {}, 1};
         icon.Icon.Bind(&log);
     }
     void Tick(int times) {

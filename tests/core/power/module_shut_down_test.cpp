@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <map>
-#include <string>
-#include <vector>
-
+#include "common/identity.h"
 #include "fakes/fake_power.h"
 #include "fakes/fake_shell.h"
 #include "fakes/tracing_ports.h"
@@ -17,95 +13,59 @@ namespace {
 using namespace testing;
 using Trace = std::vector<std::string>;
 
-// The four privilege steps, each followed by its box when it reports a code,
-// then the token closed and the action.
-Trace WithPrivilege(const std::string& action, std::array<std::uint32_t, 4> reported = {}) {
-    const char* steps[][2] = {{"GetCurrentProcess", "GetCurrentProcess"},
-                              {"OpenProcessToken", "OpenProcessToken(0x00000028)"},
-                              {"LookupPrivilegeValue", "LookupPrivilegeValue(SeShutdownPrivilege)"},
-                              {"AdjustTokenPrivileges", "AdjustTokenPrivileges(2)"}};
-    Trace trace{"SetLastError(0)"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        trace.push_back(steps[i][1]);
-        if (reported[i] != 0)
-            trace.push_back("box " + std::string(steps[i][0]) + "   error==" + std::to_string(reported[i]) +
-                            " | Tavrin－定时关机免费版");
-    }
-    trace.push_back("CloseToken");
-    trace.push_back(action);
-    return trace;
-}
-
-class ModuleShutDownTest : public ::testing::Test {
-protected:
+struct ModuleShutDownTest : ::testing::Test {
     RecordingPower power;
     TracingMessageBox messageBox{power.calls};
     FakeWorkstation workstation{&power.calls};
     ModuleShutDown module{power, workstation, messageBox};
 };
 
-// A refused action shows, after its call, one box naming it and the system's
-// reason; hibernation that is off is not even asked for.
-TEST_F(ModuleShutDownTest, EachLabelRunsItsOperationWithItsFlagsAndARefusalIsShown) {
-    const struct {
-        const char* label;
-        Trace expected;
-    } cases[] = {
-        {"关机", WithPrivilege("ExitWindowsEx(1,0xFFFFFFFF)")},
-        {"强制关机", WithPrivilege("ExitWindowsEx(5,0xFFFFFFFF)")},  // shut-down plus force, not a forced log-off
-        {"休眠", WithPrivilege("SetSuspendState(1,0,0)")},
-        {"锁定", {"LockWorkStation"}},
-        {"注销", WithPrivilege("ExitWindowsEx(0,0xFFFFFFFF)")},
-        {"重启", WithPrivilege("ExitWindowsEx(2,0xFFFFFFFF)")},
+// A refused action shows one box after its call; hibernation that is off is
+// not even asked for; any other label runs nothing.
+TEST_F(ModuleShutDownTest, EachLabelRunsItsOwnCallAndARefusalIsShown) {
+    const std::pair<const char*, Trace> cases[] = {
+        {"关机", {"end 0"}},     {"强制关机", {"end 1"}},       {"重启", {"end 2"}}, {"注销", {"end 3"}},
+        {"休眠", {"hibernate"}}, {"锁定", {"LockWorkStation"}}, {"关显示器", {}},    {"关机 ", {}},
     };
     for (const bool refused : {false, true})
-        for (const auto& c : cases) {
+        for (const auto& [label, ran] : cases) {
             power.calls.clear();
             power.succeed = !refused;
-            power.refusal = workstation.refusal = refused ? "拒绝访问。 (5)" : "";
-            module.RunPowerAction(c.label);
-            Trace expected = c.expected;
-            if (refused)
-                expected.push_back("box " + std::string(c.label) + "失败：拒绝访问。 (5) | Tavrin－定时关机免费版");
-            EXPECT_EQ(power.calls, expected) << "case: " << c.label << (refused ? " refused" : "");
+            workstation.refusal = refused ? "拒绝访问。" : "";
+            module.RunPowerAction(label);
+            Trace expected = ran;
+            if (refused && !ran.empty())
+                expected.push_back("box " + std::string(label) + "失败：拒绝访问。 | " + std::string(kAppTitle));
+            EXPECT_EQ(power.calls, expected) << label << refused;
         }
     power.calls.clear();
     power.hibernation = false;
     module.RunPowerAction("休眠");
-    EXPECT_EQ(power.calls, Trace{"box 休眠失败：此电脑未启用休眠。 | Tavrin－定时关机免费版"});
-    power.calls.clear();
-    module.MonitorOff();  // like the lock: no privilege, no box
-    EXPECT_EQ(power.calls, Trace{"MonitorPower(2)"});
+    module.MonitorOff();
+    EXPECT_EQ(power.calls, (Trace{"box 休眠失败：此电脑未启用休眠。 | " + std::string(kAppTitle), "monitor off"}));
 }
 
-TEST_F(ModuleShutDownTest, OtherLabelsDoNothing) {
-    for (const char* label : {"", "关显示器", "打开网址", "提醒", " 关机", "关机 ", "关", "关机关机", "重启\n"}) {
-        module.RunPowerAction(label);
-        EXPECT_TRUE(power.calls.empty()) << "case: " << label;
-    }
-}
-
-// The code is cleared once, before the first step: a code an earlier step
-// left behind is reported again by every later one. A failing step shows its
-// box and the action is still attempted.
-TEST_F(ModuleShutDownTest, EachFailingStepShowsItsBoxAndLaterStepsSeeTheCodeAgain) {
-    const struct {
-        const char* name;
-        std::map<std::string, std::uint32_t> failWith;
-        std::array<std::uint32_t, 4> reported;
-    } cases[] = {
-        {"process", {{"GetCurrentProcess", 6}}, {6, 6, 6, 6}},
-        {"token", {{"OpenProcessToken", 5}}, {0, 5, 5, 5}},
-        {"lookup", {{"LookupPrivilegeValue", 1313}}, {0, 0, 1313, 1313}},
-        {"token then adjust", {{"OpenProcessToken", 5}, {"AdjustTokenPrivileges", 6}}, {0, 5, 5, 6}},
-        {"privilege not held", {{"AdjustTokenPrivileges", 1300}}, {0, 0, 0, 1300}},
+// The code is cleared once, before the first step, so a code an earlier step
+// left behind is shown again by every later one; the action still runs.
+TEST_F(ModuleShutDownTest, EachFailingPrivilegeStepShowsItsBoxAndTheCodeItSees) {
+    const std::pair<std::map<std::string, std::uint32_t>, std::vector<std::uint32_t>> cases[] = {
+        {{{"process", 6}}, {6, 6, 6, 6}},
+        {{{"token", 5}, {"enable", 6}}, {0, 5, 5, 6}},
+        {{{"lookup", 1313}}, {0, 0, 1313, 1313}},
     };
-    for (const auto& c : cases) {
+    const char* steps[] = {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges"};
+    for (const auto& [failWith, shown] : cases) {
         power.calls.clear();
         power.lastError = 87;  // left over from before
-        power.failWith = c.failWith;
+        power.failWith = failWith;
         module.RunPowerAction("重启");
-        EXPECT_EQ(power.calls, WithPrivilege("ExitWindowsEx(2,0xFFFFFFFF)", c.reported)) << "case: " << c.name;
+        Trace expected;
+        for (int i = 0; i < 4; ++i)
+            if (shown[i] != 0)
+                expected.push_back("box " + std::string(steps[i]) + "   error==" + std::to_string(shown[i]) + " | " +
+                                   std::string(kAppTitle));
+        expected.push_back("end 2");
+        EXPECT_EQ(power.calls, expected);
     }
 }
 

@@ -2,69 +2,66 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace tavrin {
 namespace {
 
 using namespace std::chrono;
+using enum TimingMode;
 
-// What a command arms, in a script writer's words.
-std::string Arms(const ScriptCommand& c) {
-    const CivilDateTime at = ToCivil(c.timingMode == 1 ? c.moment : c.timeOrSpan);
-    char when[40];
-    if (c.timingMode == 1)
-        std::snprintf(when, sizeof when, "at %d-%02u-%02u %02lld:%02lld:%02lld", int(at.date.year()),
-                      unsigned(at.date.month()), unsigned(at.date.day()), (long long)at.time.hours().count(),
-                      (long long)at.time.minutes().count(), (long long)at.time.seconds().count());
-    else
-        std::snprintf(when, sizeof when, "%s %llds", c.timingMode == 2 ? "in" : "daily",
-                      (long long)ToSeconds(c.timeOrSpan));
-    const std::string reminder = !c.reminderGiven        ? "as stored"
-                                 : c.reminderSeconds < 0 ? "no reminder"
-                                                         : "remind " + std::to_string(c.reminderSeconds);
-    return std::to_string(c.taskIndex) + " " + when + ", " + reminder + (c.save ? ", saved" : "");
+const OleDate kNow = MakeDateTime(year{2026} / 12 / 6, hours{20});
+
+// `when` is seconds from today's midnight for a date and time, else the
+// span or time of day; `reminder` -2 means as stored, -1 none.
+TEST(ScriptCommand, ReadsWhatScriptsWrite) {
+    const struct {
+        const char* arguments;
+        std::int16_t task;
+        TimingMode mode;
+        std::int64_t when;
+        int reminder;
+        bool save;
+    } cases[] = {
+        {"/action 关机 /in 90m", 1, Countdown, 5400, -2, false},
+        {"/ACTION Lock /IN 1h30m /noremind /save", 4, Countdown, 5400, -1, true},
+        {"/in 23h59m59s /action \"重启\"", 6, Countdown, 86399, -2, false},
+        {"/action force /at 23:00:30 /remind 0", 2, DateAndTime, 82830, 0, false},
+        {"/action restart /at 19:59", 6, DateAndTime, 86400 + 71940, -2, false},  // passed: tomorrow
+        {"/action 注销 /at 20:00", 5, DateAndTime, 72000, -2, false},             // now is not past
+        {"/action logoff /at 2026-12-24t23:00 /remind 59", 5, DateAndTime, 18 * 86400 + 82800, 59, false},
+        {"/action hibernate /daily 7:30", 3, EveryDay, 27000, -2, false},
+    };
+    for (const auto& c : cases) {
+        const ParsedScript p = ParseScriptCommand(c.arguments, kNow);
+        const ScriptCommand& s = p.command;
+        const OleDate when =
+            s.timingMode == DateAndTime ? FromSeconds(ToSeconds(s.moment) - ToSeconds(DatePart(kNow))) : s.timeOrSpan;
+        EXPECT_TRUE(IsScriptCommand(c.arguments) && p.error.empty()) << c.arguments << p.error;
+        EXPECT_EQ(s.kind, ScriptCommand::Kind::Arm) << c.arguments;
+        EXPECT_EQ(s.taskIndex, c.task) << c.arguments;
+        EXPECT_EQ(s.timingMode, c.mode) << c.arguments;
+        EXPECT_EQ(ToSeconds(when), c.when) << c.arguments;
+        EXPECT_EQ(s.reminderGiven ? s.reminderSeconds : -2, c.reminder) << c.arguments;
+        EXPECT_EQ(s.save, c.save) << c.arguments;
+    }
 }
 
-TEST(ScriptCommand, ReadsWhatScriptsWriteAndNamesThePartItCannotRead) {
-    const OleDate now = MakeDateTime(year{2026} / 12 / 6, hours{20});
-    struct Case {
-        const char* arguments;
-        const char* arms;  // or, for a malformed command, the part its message names
-    };
-    const Case good[] = {
-        {"/action 关机 /in 90m", "1 in 5400s, as stored"},
-        {"/action shutdown /in 1h30m /remind 10 /save", "1 in 5400s, remind 10, saved"},
-        {"/ACTION Lock /IN 45s /noremind", "4 in 45s, no reminder"},
-        {"/in 23h59m59s /action 重启", "6 in 86399s, as stored"},
-        {"/action force /at 23:00", "2 at 2026-12-06 23:00:00, as stored"},
-        {"/action 休眠 /at 23:59:59 /remind 0", "3 at 2026-12-06 23:59:59, remind 0"},
-        {"/action restart /at 19:59:59", "6 at 2026-12-07 19:59:59, as stored"},  // passed: tomorrow
-        {"/action 重启 /at 20:00", "6 at 2026-12-06 20:00:00, as stored"},        // now is not past
-        {"/action 注销 /at 2026-12-24T23:00", "5 at 2026-12-24 23:00:00, as stored"},
-        {"/action logoff /at 2027-01-01t00:00:30", "5 at 2027-01-01 00:00:30, as stored"},
-        {"/action hibernate /daily 7:30 /save", "3 daily 27000s, as stored, saved"},
-        {"/action \"锁定\" /in \"2h\"", "4 in 7200s, as stored"},
-    };
-    for (const Case& c : good) {
-        const ParsedScript p = ParseScriptCommand(c.arguments, now);
-        EXPECT_TRUE(IsScriptCommand(c.arguments)) << c.arguments;
-        EXPECT_EQ(p.error, "") << c.arguments;
-        EXPECT_EQ(p.command.kind, ScriptCommand::Kind::Arm) << c.arguments;
-        EXPECT_EQ(Arms(p.command), c.arms) << c.arguments;
-    }
-    const Case malformed[] = {
+// Each malformed command names the part it could not read.
+TEST(ScriptCommand, AMalformedCommandNamesThePartItCannotRead) {
+    const std::pair<const char*, const char*> cases[] = {
         {"/action 关机 /in 0s", "“/in 0s”"},
         {"/action 关机 /in 24h", "“/in 24h”"},
         {"/action 关机 /in 30m1h", "“/in 30m1h”"},
         {"/action 关机 /in 5x", "“/in 5x”"},
         {"/action 关机 /in 1h-5m", "“/in 1h-5m”"},
         {"/action 关机 /daily -1:00", "“/daily -1:00”"},
+        {"/action 关机 /daily 7:5", "“/daily 7:5”"},
         {"/action 关机 /at 24:00", "“/at 24:00”"},
         {"/action 关机 /daily 23:60", "“/daily 23:60”"},
-        {"/action 关机 /at 2026-12-06T19:59", "“/at 2026-12-06T19:59”：这个时间已经过去"},
+        {"/action 关机 /daily 23:00:60", "“/daily 23:00:60”"},
+        {"/action 关机 /at 2026-12-06T19:59", "这个时间已经过去"},
         {"/action 关机 /at 2026-02-29T10:00", "“/at 2026-02-29T10:00”"},
-        {"/action 关机 /in 5m /at 23:00", "“/at”：只能指定一个时间，前面已有 /in"},
+        {"/action 关机 /at 2026-012-1T10:00", "“/at 2026-012-1T10:00”"},
+        {"/action 关机 /in 5m /at 23:00", "“/at”：只能指定一个时间"},
         {"/action sleep /in 5m", "“/action sleep”"},
         {"/action 关机 /action 重启 /in 5m", "“/action” 重复了"},
         {"/in 5m", "缺少 /action"},
@@ -72,28 +69,18 @@ TEST(ScriptCommand, ReadsWhatScriptsWriteAndNamesThePartItCannotRead) {
         {"/action 关机 /in", "“/in” 后面缺少时间"},
         {"/action /in 5m", "“/action” 后面缺少动作"},
         {"/action 关机 /in 5m /remind 60", "“/remind 60”"},
+        {"/action 关机 /in 5m /remind 123", "“/remind 123”"},
         {"/action 关机 /in 5m /remind 5 /noremind", "“/noremind”"},
         {"/action 关机 /in 5m /now", "“/now”：没有这个参数"},
         {"/action 关机 /in 5m /status", "“/status” 不能与其他参数同时使用"},
         {"/status /save", "“/save”：/status 不带其他参数"},
     };
-    for (const Case& c : malformed) {
-        const ParsedScript p = ParseScriptCommand(c.arguments, now);
-        EXPECT_NE(p.error.find(c.arms), std::string::npos) << c.arguments << " → " << p.error;
-    }
-    const std::pair<const char*, ScriptCommand::Kind> others[] = {
-        {"/status", ScriptCommand::Kind::Status},
-        {"/Cancel", ScriptCommand::Kind::Cancel},
-        {"/?", ScriptCommand::Kind::Help},
-        {"/action 关机 /in 24h /?", ScriptCommand::Kind::Help},
-    };
-    for (const auto& [arguments, kind] : others) {
-        EXPECT_EQ(ParseScriptCommand(arguments, now).command.kind, kind) << arguments;
-        EXPECT_EQ(ParseScriptCommand(arguments, now).error, "") << arguments;
-    }
-    // The old meanings stay: the exact hidden words, and a window for anything else.
-    for (const char* old : {"", "/run", "/start", "/Run", "run /status", "-action 关机", "C:\\x.txt /in 5m"})
-        EXPECT_FALSE(IsScriptCommand(old)) << old;
+    for (const auto& [arguments, part] : cases)
+        EXPECT_NE(ParseScriptCommand(arguments, kNow).error.find(part), std::string::npos) << arguments;
+    EXPECT_EQ(ParseScriptCommand("/Cancel", kNow).command.kind, ScriptCommand::Kind::Cancel);
+    EXPECT_EQ(ParseScriptCommand("/action 关机 /in 24h /?", kNow).command.kind, ScriptCommand::Kind::Help);
+    // Anything else keeps its old meaning: the hidden words, or a window.
+    for (const char* old : {"", "/run", "run /status", "-action 关机"}) EXPECT_FALSE(IsScriptCommand(old)) << old;
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     defaults.TaskIndex = 3;
     defaults.CountdownEnabled = -1;
     defaults.CountdownSeconds = 30;
-    defaults.TimingMode = 3;
+    defaults.TimingMode = TimingMode::EveryDay;
     defaults.CloseDate = MakeDate(year{2026} / 12 / 6);
     defaults.CloseTime = defaults.AllDayTime = MakeTimeOfDay(20, 15, 7);
     defaults.CountDownSpan = OleDate{1.0 / 48};

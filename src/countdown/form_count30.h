@@ -8,7 +8,7 @@
 
 namespace tavrin {
 
-class ModuleShutDown;
+class PowerActionRunner;
 class Postponer;
 
 // The countdown before an action, or a plain reminder when TaskName is
@@ -17,7 +17,7 @@ class Postponer;
 class FormCount30 : public Form {
 public:
     // Without a postponer the action cannot be put off.
-    explicit FormCount30(ModuleShutDown& shutDown, Postponer* postponer = nullptr);
+    explicit FormCount30(PowerActionRunner& actions, Postponer* postponer = nullptr);
 
     ActionLabel TaskName;
     std::string filename;  // the reminder's message
@@ -52,7 +52,7 @@ private:
     void ShowCountTexts();
     void RunAction();
 
-    ModuleShutDown& shutDown_;
+    PowerActionRunner& actions_;
     Postponer* postponer_;
     std::int16_t startCount_ = 0;  // what the action comes back with
     bool running_ = false;

@@ -1,11 +1,11 @@
-#include "schedule/form_count30.h"
+#include "countdown/form_count30.h"
 
 #include <algorithm>
 #include <limits>
 
 #include "common/identity.h"
-#include "power/module_shut_down.h"
-#include "schedule/postponer.h"
+#include "countdown/postponer.h"
+#include "power/power_action_runner.h"
 
 namespace tavrin {
 
@@ -26,8 +26,8 @@ std::string ReminderText(const std::string& message, std::int16_t count) {
 
 // It may appear while the user types into another program: it stays in
 // sight, and the focus and Esc lead to "取消", so a stray key can only cancel.
-FormCount30::FormCount30(ModuleShutDown& shutDown, Postponer* postponer)
-    : Form(std::string(kAppTitle)), shutDown_(shutDown), postponer_(postponer) {
+FormCount30::FormCount30(PowerActionRunner& actions, Postponer* postponer)
+    : Form(std::string(kAppTitle)), actions_(actions), postponer_(postponer) {
     SetOnTop(true);
     Command2.Cancel = true;
     Command1.onClick = [this] { RunNow(); };
@@ -103,10 +103,10 @@ void FormCount30::RunNow() {
 
 void FormCount30::RunAction() {
     if (TaskName == labels::kMonitorOff) {
-        shutDown_.MonitorOff();
+        actions_.MonitorOff();
         return;
     }
-    shutDown_.RunPowerAction(TaskName);  // the six of the schedule list; anything else runs nothing
+    actions_.RunPowerAction(TaskName);  // the six of the schedule list; anything else runs nothing
 }
 
 void FormCount30::Command2_Click() { Unload(); }

@@ -1,21 +1,21 @@
-#include "schedule/countdown_dialogs.h"
+#include "countdown/countdown_dialogs.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "schedule/form_count30.h"
+#include "countdown/form_count30.h"
 
 namespace tavrin {
 
 // Members go in reverse order: the view before its dialog.
 struct CountdownDialogs::Entry {
-    Entry(ModuleShutDown& shutDown, Postponer* postponer) : dialog(shutDown, postponer) {}
+    Entry(PowerActionRunner& actions, Postponer* postponer) : dialog(actions, postponer) {}
     FormCount30 dialog;
     std::unique_ptr<FormView> view;
 };
 
-CountdownDialogs::CountdownDialogs(ModuleShutDown& shutDown, ViewFactory makeView)
-    : shutDown_(shutDown), makeView_(std::move(makeView)) {}
+CountdownDialogs::CountdownDialogs(PowerActionRunner& actions, ViewFactory makeView)
+    : actions_(actions), makeView_(std::move(makeView)) {}
 
 CountdownDialogs::~CountdownDialogs() = default;
 
@@ -58,7 +58,7 @@ void CountdownDialogs::Start(const ActionLabel& label, const std::string& fileNa
     ReleaseClosed();
     // Held before DoTask runs: a dialog's action may reach this launcher again
     // (a hotkey handled while its message box is up), and the vector may grow.
-    dialogs_.push_back(std::make_unique<Entry>(shutDown_, postponer_));
+    dialogs_.push_back(std::make_unique<Entry>(actions_, postponer_));
     FormCount30& dialog = dialogs_.back()->dialog;
     if (makeView_) dialogs_.back()->view = makeView_(dialog);
     dialog.DoTask(label, fileName, count);
