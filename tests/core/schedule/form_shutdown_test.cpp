@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "fakes/fake_countdown_launcher.h"
 #include "fakes/fake_date_time_text.h"
@@ -16,29 +15,27 @@ namespace {
 
 using namespace std::chrono;
 using namespace testing;
-using Call = FakeCountdownLauncher::Call;
+using Calls = std::vector<FakeCountdownLauncher::Call>;
 using enum TimingMode;
-
-OleDate Tod(int h, int m, int s) { return MakeTimeOfDay(h, m, s); }
 
 class ScheduleTest : public ::testing::Test, public SettingsRig {
 protected:
-    // "关机" with the 30-second reminder, armed at every start, `ahead`
-    // seconds from now in the given mode.
-    SetupInfo Record(TimingMode mode, std::int64_t ahead = 5) {
+    // "关机", the reminder off, armed at every start `ahead` seconds from
+    // local `start` in the given mode.
+    FormShutdown& Load(TimingMode mode, std::int64_t ahead, std::int64_t start = 72000, std::int16_t reminder = 0) {
+        clock.SetNow(FromSeconds(ToSeconds(MakeDate(year{2026} / 12 / 6)) + start));
         SetupInfo info;
         info.TaskIndex = 1;
-        info.CountdownEnabled = -1;
-        info.CountdownSeconds = 30;
+        info.CountdownEnabled = reminder;
+        info.CountdownSeconds = mode == EveryDay ? 45 : 0;
         info.TimingMode = mode;
         const OleDate at = FromSeconds(ToSeconds(clock.Now()) + ahead);
         info.CloseDate = DatePart(at);
         info.CloseTime = info.AllDayTime = TimePart(at);
         info.CountDownSpan = FromSeconds(ahead);
-        info.StartCloseTask = 1;
-        return info;
+        info.StartCloseTask = ahead < 0 ? 0 : 1;
+        return Load(info);
     }
-    // A new window loaded with this record, as at a program start.
     FormShutdown& Load(const SetupInfo& info) {
         countdown.calls.clear();
         power.actions.clear();
@@ -56,7 +53,6 @@ protected:
         }
     }
     std::size_t Fired() const { return countdown.calls.size() + power.actions.size(); }
-    bool Armed() const { return form->Timer1.Enabled(); }
 
     FakeDateTimeText dateTimeText;
     FakeCountdownLauncher countdown;
@@ -64,33 +60,26 @@ protected:
     std::unique_ptr<FormShutdown> form;
 };
 
-// After a sleep the moment fires once at the first tick if it passed, and
-// otherwise exactly at its own second. More than a minute late it comes
-// through a countdown although the reminder is off: the reminder's length,
-// or 30 seconds without one.
+// After a sleep the moment fires once at the first tick if it passed, else
+// at its own second. More than a minute late it comes through a countdown
+// although the reminder is off: the reminder's length, or 30 without one.
 TEST_F(ScheduleTest, AMomentFiresOnceAndAMissedOneOnlyThroughACountdown) {
     for (TimingMode mode : {DateAndTime, Countdown, EveryDay})
         for (std::int64_t ahead : {2, 7200})
             for (std::int64_t sleep : {1, 60, 61, 3600, 172800}) {
-                clock.SetNow(MakeDateTime(year{2026} / 12 / 6, hours{20}));
-                SetupInfo info = Record(mode, ahead);
-                info.CountdownEnabled = 0;
-                info.CountdownSeconds = mode == EveryDay ? 45 : 0;
-                Load(info);
+                SCOPED_TRACE(::testing::Message() << int(mode) << " " << ahead << " " << sleep);
+                Load(mode, ahead);
                 Tick();
                 Tick(1, sleep);
                 const std::int64_t left = ahead - 2 - sleep;
-                const auto name = std::to_string(int(mode)) + " " + std::to_string(ahead) + " " + std::to_string(sleep);
-                EXPECT_EQ(Fired(), left <= 0 ? 1u : 0u) << name;
-                const std::vector<Call> missed{{"关机", "", std::int16_t(mode == EveryDay ? 45 : 30)}};
-                EXPECT_EQ(countdown.calls, -left > 60 ? missed : std::vector<Call>()) << name;
-                if (left > 0) {
-                    Tick(1, left - 2);
-                    EXPECT_EQ(Fired(), 0u) << name;
-                }
+                EXPECT_EQ(Fired(), left <= 0 ? 1u : 0u);
+                const Calls missed{{"关机", "", std::int16_t(mode == EveryDay ? 45 : 30)}};
+                EXPECT_EQ(countdown.calls, -left > 60 ? missed : Calls());
+                if (left > 0) Tick(1, left - 2);
+                EXPECT_EQ(Fired(), left <= 0 ? 1u : 0u);
                 Tick(2);
-                EXPECT_EQ(Fired(), 1u) << name;
-                EXPECT_EQ(Armed(), mode == EveryDay) << name;
+                EXPECT_EQ(Fired(), 1u);
+                EXPECT_EQ(form->Timer1.Enabled(), mode == EveryDay);
             }
 }
 
@@ -105,25 +94,21 @@ TEST_F(ScheduleTest, SettingTheClockOrPassingMidnightWhileArmedStillFiresOnce) {
                  {EveryDay, 72000, 7200, -86400, 7200},  {EveryDay, 72000, 7200, -3600, 10800},
                  {EveryDay, 72000, 7200, 3600, 3600},    {EveryDay, 72000, 7200, 86400 + 60, 1}};
     for (const auto& c : cases) {
-        clock.SetNow(FromSeconds(ToSeconds(MakeDate(year{2026} / 12 / 6)) + c.start));
-        Load(Record(c.mode, c.ahead));
+        SCOPED_TRACE(::testing::Message() << int(c.mode) << " " << c.change);
+        Load(c.mode, c.ahead, c.start);
         clock.SetNow(FromSeconds(ToSeconds(clock.Now()) + c.change));
-        if (c.ticksToFire > 1) {
-            Tick();
-            Tick(1, c.ticksToFire - 3);
-            EXPECT_EQ(Fired(), 0u) << int(c.mode) << " " << c.change;
-        }
-        Tick(2);
-        EXPECT_EQ(Fired(), 1u) << int(c.mode) << " " << c.change;
+        Tick(1, c.ticksToFire - 2);
+        EXPECT_EQ(Fired(), c.ticksToFire == 1 ? 1u : 0u);
+        Tick();
+        EXPECT_EQ(Fired(), 1u);
     }
 }
 
-// Central European rules in 2027: summer time from 28 March 01:00 UTC to
-// 31 October 01:00 UTC.
+// Central European rules: summer time from 28 March to 31 October 2027, 01:00 UTC.
 std::int64_t Berlin(std::int64_t utc) {
-    const std::int64_t start = ToSeconds(MakeDateTime(year{2027} / 3 / 28, hours{1}));
-    const std::int64_t end = ToSeconds(MakeDateTime(year{2027} / 10 / 31, hours{1}));
-    return utc >= start && utc < end ? 7200 : 3600;
+    const bool summer = utc >= ToSeconds(MakeDateTime(year{2027} / 3 / 28, hours{1})) &&
+                        utc < ToSeconds(MakeDateTime(year{2027} / 10 / 31, hours{1}));
+    return summer ? 7200 : 3600;
 }
 
 // Each day's moment comes once: 02:30 on the day it is skipped comes at
@@ -134,11 +119,9 @@ TEST_F(ScheduleTest, AnEveryDayTaskFiresEveryDayOnceAcrossDaylightSaving) {
         {year{2027} / 1 / 11, {90, 1530}}, {year{2027} / 3 / 28, {60, 1470}}, {year{2027} / 10 / 31, {90, 1590}}};
     for (const auto& [day, expected] : cases) {
         clock.SetZone(Berlin);
+        Load(EveryDay, 9000, 0, day.month() == month{1} ? -1 : 0);  // 02:30
         clock.SetNow(MakeDateTime(day, hours{1}));
-        SetupInfo info = Record(EveryDay);
-        info.CountdownEnabled = day.month() == month{1} ? -1 : 0;
-        info.AllDayTime = Tod(2, 30, 0);
-        Load(info);
+        Load(store.Info());
         std::vector<int> fired;  // real minutes after 01:00 local
         for (int minute = 1; minute <= 2 * 1440; ++minute) {
             Tick(1, 59);
@@ -149,82 +132,69 @@ TEST_F(ScheduleTest, AnEveryDayTaskFiresEveryDayOnceAcrossDaylightSaving) {
 }
 
 // A clock set back after the day's moment (a sync setting a fast clock)
-// does not bring it again; the next day's comes a day later. A postponed
-// action comes back ten minutes on, or long after (a sleep) with the
-// count of a missed moment.
+// does not bring it again. A postponed action comes back ten minutes on, or
+// long after (a sleep) with the count of a missed moment.
 TEST_F(ScheduleTest, NothingComesTwiceOrSecondsAfterWaking) {
-    SetupInfo info = Record(EveryDay, 10);
-    info.CountdownEnabled = 0;
-    Load(info);
+    Load(EveryDay, 10);
     Tick(12);
     clock.SetNow(FromSeconds(ToSeconds(clock.Now()) - 5));
-    Tick(10);
-    EXPECT_EQ(Fired(), 1u);
-    Tick(86392);
+    Tick(86402);  // to 20:00:09 the next day
     EXPECT_EQ(Fired(), 1u);
     Tick();
     EXPECT_EQ(Fired(), 2u);
 
+    countdown.calls.clear();
     form->Postpone("锁定", 7);
     Tick(300);
     form->Postpone("重启", 2);
-    Tick(299);
-    EXPECT_TRUE(countdown.calls.empty());
-    Tick();
-    EXPECT_EQ(countdown.calls, (std::vector<Call>{{"锁定", "", 7}}));
+    Tick(300);
+    EXPECT_EQ(countdown.calls, (Calls{{"锁定", "", 7}}));
     Tick(1, 3600);
-    EXPECT_EQ(countdown.calls.back(), (Call{"重启", "", 30}));
+    EXPECT_EQ(countdown.calls.back(), (FakeCountdownLauncher::Call{"重启", "", 30}));
 }
 
-// A moment that is now fires as it is armed; the reminder chooses between
-// the dialog and the action. A date and time past is refused but saved.
+// A moment that is now fires as it is armed, through the dialog when the
+// reminder is on; a past one is refused at the button but saved.
 TEST_F(ScheduleTest, ArmingFiresAMomentThatIsNowAndRefusesOneThatPassed) {
     const struct {
         TimingMode mode;
         std::int64_t ahead;
-        std::int16_t reminder, seconds;
+        std::int16_t reminder;
         std::size_t dialogs, direct;
-    } cases[] = {{DateAndTime, 0, -1, 30, 1, 0}, {EveryDay, 0, -1, 0, 1, 0},    {Countdown, 0, 0, 30, 0, 1},
-                 {Countdown, 0, 1, 7, 1, 0},     {DateAndTime, -1, 0, 0, 0, 0}, {EveryDay, -1, 0, 0, 0, 0}};
+    } cases[] = {{DateAndTime, 0, -1, 1, 0},
+                 {EveryDay, 0, 1, 1, 0},
+                 {Countdown, 0, 0, 0, 1},
+                 {DateAndTime, -1, 0, 0, 0},
+                 {EveryDay, -1, -1, 0, 0}};
     for (const auto& c : cases) {
-        SetupInfo info = Record(c.mode, c.ahead);
-        info.CountdownEnabled = c.reminder;
-        info.CountdownSeconds = c.seconds;
-        info.StartCloseTask = c.ahead < 0 ? 0 : 1;
-        Load(info);
-        form->ComboCloseTime.Choose(5);
+        SCOPED_TRACE(::testing::Message() << int(c.mode) << " " << c.ahead);
+        Load(c.mode, c.ahead, 72000, c.reminder).ComboCloseTime.Choose(5);
         if (c.ahead < 0) form->CommandCloseTime.Click();
-        EXPECT_EQ(countdown.calls.size(), c.dialogs) << int(c.mode);
-        EXPECT_EQ(power.actions.size(), c.direct) << int(c.mode);
-        EXPECT_TRUE(countdown.calls.empty() || countdown.calls[0].count == c.seconds) << int(c.mode);
-        EXPECT_EQ(Armed(), c.mode == EveryDay && c.ahead == 0) << int(c.mode);
-        EXPECT_EQ(Stored().TaskIndex, c.ahead < 0 ? 6 : 1) << int(c.mode);
+        EXPECT_EQ(countdown.calls.size(), c.dialogs);
+        EXPECT_EQ(power.actions.size(), c.direct);
+        EXPECT_EQ(form->Timer1.Enabled(), c.mode == EveryDay && c.ahead == 0);
+        EXPECT_EQ(Stored().TaskIndex, c.ahead < 0 ? 6 : 1);
     }
 }
 
 // What the pane shows is what "保存并应用" stores; stopping stores nothing.
 TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
-    SetupInfo info = Record(EveryDay);
-    info.StartCloseTask = 0;
-    FormShutdown& f = Load(info);
+    FormShutdown& f = Load(EveryDay, -1);
     f.ComboCloseTime.Choose(3);
-    f.DTPickerClose30Count.Edit(Tod(0, 0, 12));
+    f.DTPickerClose30Count.Edit(MakeTimeOfDay(0, 0, 12));
     f.OptionCloseCountTime.Click();
     EXPECT_TRUE(f.DTPickerCloseCountTime.Enabled() && !f.DTPickerAllDayTime.Enabled());
-    f.DTPickerCloseCountTime.Edit(Tod(2, 5, 0));
+    f.DTPickerCloseCountTime.Edit(MakeTimeOfDay(2, 5, 0));
     f.CheckStartCloseTask.Click();
     f.CommandCloseTime.Click();
-    info.TaskIndex = 4;
-    info.CountdownSeconds = 12;
-    info.TimingMode = Countdown;
-    info.CountDownSpan = Tod(2, 5, 0);
-    info.StartCloseTask = 1;
-    EXPECT_EQ(Stored(), info);
-    EXPECT_EQ(form->ArmedStatus().secondsLeft, 7500);
+    EXPECT_EQ(std::tuple(Stored().TaskIndex, Stored().CountdownEnabled, Stored().CountdownSeconds, Stored().TimingMode,
+                         Stored().CountDownSpan, Stored().StartCloseTask),
+              std::tuple(4, -1, 12, Countdown, MakeTimeOfDay(2, 5, 0), 1));
+    EXPECT_EQ(f.ArmedStatus().secondsLeft, 7500);
 
     const std::size_t writes = registry.log.size();
     f.CommandCloseTime.Click();
-    EXPECT_FALSE(Armed());
+    EXPECT_FALSE(f.Timer1.Enabled());
     EXPECT_EQ(registry.log.size(), writes);
     f.OptionAllDay.Click();
     EXPECT_TRUE(!f.DTPickerCloseCountTime.Enabled() && f.DTPickerAllDayTime.Enabled());
@@ -237,25 +207,22 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
 // No action chosen, an unknown mode or a start flag other than 1: nothing
 // ever fires, and an unknown mode is stored back as it was.
 TEST_F(ScheduleTest, DamagedRecordsNeverFire) {
-    const struct {
-        std::int16_t taskIndex, mode, startCloseTask;
-        bool armed;
-    } cases[] = {{0, 3, 1, true}, {7, 3, 1, true}, {-1, 3, 1, true}, {1, 9, 1, true}, {1, 3, 5, false}};
-    for (const auto& c : cases) {
-        SetupInfo info = Record(EveryDay);
-        info.TaskIndex = c.taskIndex;
-        info.TimingMode = TimingMode{c.mode};
-        info.StartCloseTask = c.startCloseTask;
+    const std::int16_t cases[][3] = {{0, 3, 1}, {7, 3, 1}, {-1, 3, 1}, {1, 9, 1}, {1, 3, 5}};
+    for (const auto& [taskIndex, mode, startCloseTask] : cases) {
+        SCOPED_TRACE(::testing::Message() << taskIndex << " " << mode << " " << startCloseTask);
+        Load(EveryDay, 5);
+        SetupInfo info = store.Info();
+        info.TaskIndex = taskIndex;
+        info.TimingMode = TimingMode{mode};
+        info.StartCloseTask = startCloseTask;
         Load(info);
-        EXPECT_EQ(Armed(), c.armed) << c.taskIndex << " " << c.mode;
+        EXPECT_EQ(form->Timer1.Enabled(), startCloseTask == 1);
         Tick(20);
-        EXPECT_EQ(Fired(), 0u) << c.taskIndex << " " << c.mode;
-        if (c.mode == 9) {
-            EXPECT_EQ(form->Status().state, ScheduleStatus::State::Idle);
-            form->CommandCloseTime.Click();
-            form->CommandCloseTime.Click();
-            EXPECT_EQ(Stored().TimingMode, TimingMode{9});
-        }
+        EXPECT_EQ(Fired(), 0u);
+        EXPECT_EQ(form->Status().state, ScheduleStatus::State{});
+        form->CommandCloseTime.Click();
+        form->CommandCloseTime.Click();
+        EXPECT_EQ(Stored().TimingMode, TimingMode{mode});
     }
 }
 

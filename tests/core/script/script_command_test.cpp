@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tavrin {
 namespace {
 
@@ -35,13 +37,11 @@ TEST(ScriptCommand, ReadsWhatScriptsWrite) {
         const ScriptCommand& s = p.command;
         const OleDate when =
             s.timingMode == DateAndTime ? FromSeconds(ToSeconds(s.moment) - ToSeconds(DatePart(kNow))) : s.timeOrSpan;
-        EXPECT_TRUE(IsScriptCommand(c.arguments) && p.error.empty()) << c.arguments << p.error;
-        EXPECT_EQ(s.kind, ScriptCommand::Kind::Arm) << c.arguments;
-        EXPECT_EQ(s.taskIndex, c.task) << c.arguments;
-        EXPECT_EQ(s.timingMode, c.mode) << c.arguments;
-        EXPECT_EQ(ToSeconds(when), c.when) << c.arguments;
-        EXPECT_EQ(s.reminderGiven ? s.reminderSeconds : -2, c.reminder) << c.arguments;
-        EXPECT_EQ(s.save, c.save) << c.arguments;
+        EXPECT_TRUE(IsScriptCommand(c.arguments) && p.error.empty() && s.kind == ScriptCommand::Kind::Arm);
+        EXPECT_EQ(
+            std::tuple(s.taskIndex, s.timingMode, ToSeconds(when), s.reminderGiven ? s.reminderSeconds : -2, s.save),
+            std::tuple(c.task, c.mode, c.when, c.reminder, c.save))
+            << c.arguments;
     }
 }
 
