@@ -55,9 +55,11 @@ LRESULT CALLBACK RecordMonitorPower(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = RecordMonitorPower;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TavrinTestsMainWindow";
     RegisterClassW(&wc);
-    UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
+    UniqueWindow window(
+        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 9, 9, nullptr, nullptr, wc.hInstance, nullptr));
     HWND current = nullptr;
     Win32Power power([&] { return current; });
     EXPECT_FALSE(power.MonitorOff());  // no main window yet: nothing sent
