@@ -47,25 +47,30 @@ TEST(PowerAdapter, TheTokenIsClosedWhenTheStepsGo) {
     EXPECT_FALSE(GetHandleInformation(probe, &flags));
 }
 
-LRESULT CALLBACK RecordMonitorPower(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MONITORPOWER) SetWindowLongPtrW(hwnd, GWLP_USERDATA, lp);
-    return msg == WM_SYSCOMMAND ? 0 : DefWindowProcW(hwnd, msg, wp, lp);
-}
+// A stand-in main window that keeps the monitor request it receives.
+struct CommandRecorder {
+    static inline LPARAM argument = 0;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MONITORPOWER) argument = lp;
+        return msg == WM_SYSCOMMAND ? 0 : DefWindowProcW(hwnd, msg, wp, lp);
+    }
+};
 
 TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
     WNDCLASSW wc{};
-    wc.lpfnWndProc = RecordMonitorPower;
+    wc.lpfnWndProc = CommandRecorder::Proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TavrinTestsMainWindow";
     RegisterClassW(&wc);
-    UniqueWindow window(
-        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 9, 9, nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow mainWindow(CreateWindowExW(0, wc.lpszClassName, L"main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                            nullptr, wc.hInstance, nullptr));
+    ASSERT_TRUE(mainWindow);
     HWND current = nullptr;
     Win32Power power([&] { return current; });
     EXPECT_FALSE(power.MonitorOff());  // no main window yet: nothing sent
-    current = window.get();
+    current = mainWindow.get();
     EXPECT_TRUE(power.MonitorOff());
-    EXPECT_EQ(GetWindowLongPtrW(window.get(), GWLP_USERDATA), 2);
+    EXPECT_EQ(CommandRecorder::argument, 2);
 }
 
 TEST(PowerAdapter, AReasonIsTheSystemsTextAndTheCodeOrTheCodeAloneAndLockIsRefusedUnderWine) {
