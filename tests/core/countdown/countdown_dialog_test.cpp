@@ -68,17 +68,6 @@ TEST(CountdownDialog, RunsItsActionOnceUnlessCancelledOrPutOff) {
     }
 }
 
-// A reminder without a count waits for the user.
-TEST(CountdownDialog, AReminderWithoutACountWaitsForOK) {
-    FakePowerActionRunner power;
-    FormCount30 d(power);
-    d.DoTask("提醒", "会议", 0);
-    Tick(d, 5);
-    EXPECT_TRUE(d.Visible());
-    d.Command1.Click();
-    EXPECT_TRUE(d.Closed());
-}
-
 // Notes each dialog's window: kept on top, and let go.
 struct WindowLog final : FormView {
     WindowLog(FormCount30& dialog, Log& log) : dialog(dialog), log(log) { dialog.Bind(this); }
