@@ -45,13 +45,13 @@ struct KeyPaneWorld : SettingsRig {
     }
     void Record(std::int16_t powerOn, std::int16_t powerSet, std::int16_t volumeOn, std::int16_t volumeSet) {
         Info().PowerKeysEnabled = powerOn;
-        Info().PowerKeySet = powerSet;
+        Info().PowerKeySet = PowerKeySet(powerSet);
         Info().VolumeKeysEnabled = volumeOn;
-        Info().VolumeKeySet = volumeSet;
+        Info().VolumeKeySet = VolumeKeySet(volumeSet);
     }
     std::string RecordName() {
-        return "record " + std::to_string(Info().PowerKeysEnabled) + std::to_string(Info().PowerKeySet) +
-               std::to_string(Info().VolumeKeysEnabled) + std::to_string(Info().VolumeKeySet);
+        return "record " + std::to_string(Info().PowerKeysEnabled) + std::to_string(int(Info().PowerKeySet)) +
+               std::to_string(Info().VolumeKeysEnabled) + std::to_string(int(Info().VolumeKeySet));
     }
     // Loads both panes and shows them as the main window's first activation
     // does, the power pane last and so in front.
@@ -79,12 +79,12 @@ struct KeyPaneWorld : SettingsRig {
     // and the record on disk is the one in memory.
     void ExpectSettled(const std::string& what) {
         const SetupInfo& i = Info();
-        const Keys power = i.PowerKeySet == 1   ? kF6ToF8
-                           : i.PowerKeySet == 2 ? kF9ToF11
-                           : i.PowerKeySet == 3 ? kCtrlF9ToF12
+        const Keys power = int(i.PowerKeySet) == 1   ? kF6ToF8
+                           : int(i.PowerKeySet) == 2 ? kF9ToF11
+                           : int(i.PowerKeySet) == 3 ? kCtrlF9ToF12
                                                 : kNone;
         EXPECT_EQ(PowerKeys(), i.PowerKeysEnabled == 1 ? power : kNone) << what;
-        EXPECT_EQ(VolumeKeys(), i.VolumeKeysEnabled != 1 ? kNone : i.VolumeKeySet == 1 ? kF6ToF8 : kF9ToF11) << what;
+        EXPECT_EQ(VolumeKeys(), i.VolumeKeysEnabled != 1 ? kNone : int(i.VolumeKeySet) == 1 ? kF6ToF8 : kF9ToF11) << what;
         for (const auto& key : PowerKeys()) EXPECT_EQ(VolumeKeys().count(key), 0u) << what;
         EXPECT_EQ(Stored(), i) << what;
         EXPECT_EQ(std::pair(system.idsReused, system.repeating), std::pair(0, 0)) << what;
@@ -167,10 +167,10 @@ TEST_F(PowerKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
     otherPane.Load();
     Info().VolumeKeysEnabled = 0;
     for (const Case& c : cases) {
-        Info().PowerKeySet = c.set;
+        Info().PowerKeySet = PowerKeySet(c.set);
         kUserSteps.at("power pane to front")(*this);
         EXPECT_EQ(keyOff.KeySets.Selected(), c.selected) << "case: set " << c.set;
-        EXPECT_EQ(Info().PowerKeySet, c.set) << "case: set " << c.set;
+        EXPECT_EQ(int(Info().PowerKeySet), c.set) << "case: set " << c.set;
         EXPECT_EQ(PowerKeys(), c.keys) << "case: set " << c.set;
     }
 }
@@ -190,10 +190,10 @@ TEST_F(VolumeKeyPane, ActivationSelectsTheStoredSetAndRegistersIt) {
     keyVol.Load();
     otherPane.Load();
     for (const Case& c : cases) {
-        Info().VolumeKeySet = c.set;
+        Info().VolumeKeySet = VolumeKeySet(c.set);
         kUserSteps.at("volume pane to front")(*this);
         EXPECT_EQ(keyVol.KeySets.Selected(), c.selected) << "case: set " << c.set;
-        EXPECT_EQ(Info().VolumeKeySet, c.stored) << "case: set " << c.set;
+        EXPECT_EQ(int(Info().VolumeKeySet), c.stored) << "case: set " << c.set;
         EXPECT_EQ(VolumeKeys(), c.keys) << "case: set " << c.set;
     }
 }
@@ -278,7 +278,7 @@ void ExpectStepRules(KeyPaneWorld& w, const std::string& step, const SetupInfo& 
     const bool onPower = step.starts_with("power");
     const SetupInfo& after = w.Info();
     const auto set = [onPower](const SetupInfo& i, bool own) {
-        return own == onPower ? i.PowerKeySet : i.VolumeKeySet;
+        return own == onPower ? int(i.PowerKeySet) : int(i.VolumeKeySet);
     };
     const auto on = [onPower](const SetupInfo& i, bool own) {
         return (own == onPower ? i.PowerKeysEnabled : i.VolumeKeysEnabled) == 1;
@@ -290,8 +290,8 @@ void ExpectStepRules(KeyPaneWorld& w, const std::string& step, const SetupInfo& 
     EXPECT_EQ(set(after, false), moves ? 3 - set(after, true) : set(before, false)) << what;
     OptionButton* powerShown[] = {nullptr, &w.keyOff.Option1, &w.keyOff.Option2, &w.keyOff.Option3};
     OptionButton* volumeShown[] = {nullptr, &w.keyVol.Option1, &w.keyVol.Option2};
-    EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[after.PowerKeySet]) << what;
-    EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[after.VolumeKeySet]) << what;
+    EXPECT_EQ(w.keyOff.KeySets.Selected(), powerShown[int(after.PowerKeySet)]) << what;
+    EXPECT_EQ(w.keyVol.KeySets.Selected(), volumeShown[int(after.VolumeKeySet)]) << what;
     w.ExpectBoxesShown(what);
     w.ExpectSettled(what);
 }

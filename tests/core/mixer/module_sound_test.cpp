@@ -92,29 +92,5 @@ TEST(VolumeKeys, MuteTogglesAndNoDeviceAFailedLookupOrAFailedReadNeverWrites) {
     }
 }
 
-TEST(VolumeSteps, ReportWhatTheyFoundAndNothingWhileClosed) {
-    FakeAudioEndpoint device;
-    device.levels = {1000};
-    ModuleSound sound(device);
-    std::int32_t first = 5, second = 5;
-    bool muted = true;
-    EXPECT_FALSE(sound.GetVolume(first, second) || sound.SetVolume(1, 1) || sound.SetMute(false) ||
-                 sound.GetMute(muted));
-    EXPECT_EQ((Levels{sound.GetVolumeMax(), first, second, muted}), (Levels{-1, -1, -1, 1}));  // muted untouched
-
-    ASSERT_TRUE(sound.OpenVolumeControl());
-    EXPECT_TRUE(sound.GetVolume(first, second));
-    EXPECT_EQ((Levels{sound.GetVolumeMin(), sound.GetVolumeMax(), first, second}), (Levels{0, 65535, 1000, -1}));
-    EXPECT_TRUE(sound.SetVolume(9, 99999));   // the second value has no channel to go to
-    EXPECT_FALSE(sound.SetVolume(70000, 0));  // refused by the device
-    EXPECT_EQ(device.levels, Levels{9});
-    EXPECT_FALSE(sound.GetMute(muted) || muted);  // GetMute answers with the state itself
-    EXPECT_TRUE(sound.SetMute(true) && sound.GetMute(muted) && muted);
-    ASSERT_TRUE(sound.OpenMuteControl());  // a second opening closes the first
-    EXPECT_EQ(device.closes, 1);
-    EXPECT_TRUE(sound.CloseMixer());
-    EXPECT_EQ(device.opens, device.closes);
-}
-
 }  // namespace
 }  // namespace tavrin
