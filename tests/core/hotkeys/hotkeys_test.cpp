@@ -80,14 +80,16 @@ TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
         {&keyOff.Option2, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
         {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
         {&keyVol.Option1, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
-        {nullptr, {}, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
-        {&keyVol.Option2, {}, kF9ToF11, &keyOff.Option2, &keyVol.Option2},
-        {nullptr, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
+        {&keyVol.Option2, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {nullptr, {}, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {&keyVol.Option1, {}, kF6ToF8, &keyOff.Option1, &keyVol.Option1},
+        {nullptr, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
         {&keyOff.Option3,
          {{0x4002, 0x78}, {0x4002, 0x79}, {0x4002, 0x7A}, {0x4002, 0x7B}},
-         kF6ToF8,
+         kF9ToF11,
          &keyOff.Option3,
-         &keyVol.Option1},
+         &keyVol.Option2},
+        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
     };
     for (const auto& s : steps) {
         s.click != nullptr ? s.click->Click() : keyOff.Check1.Click();
@@ -106,13 +108,14 @@ TEST_F(KeyPanes, AHiddenStartRegistersTheLoadedGroupsWhoseKeysThenAct) {
     RegisterAllAfterHiddenLoad(keyOff, keyVol);
     EXPECT_EQ(Held(), std::pair(Keys{}, Keys{}));
     FakeHotkeyRegistrar otherProgram{system, "other"};
-    for (unsigned id : {0x278u, 0x27Bu, 0x75u}) (void)otherProgram.Register({static_cast<int>(id), id >> 8, id & 0xFF});
+    for (unsigned id : {0x278u, 0x27Bu, 0x79u}) (void)otherProgram.Register({static_cast<int>(id), id >> 8, id & 0xFF});
+    Info().VolumeKeySet = VolumeKeySet{5};  // counts as F9-F11
     keyOff.Load();
     keyVol.Load();
     RegisterAllAfterHiddenLoad(keyOff, keyVol);
-    EXPECT_EQ(Held(), std::pair(Keys{{0x4002, 0x79}, {0x4002, 0x7A}}, Keys{{0x4000, 0x76}, {0x4000, 0x77}}));
+    EXPECT_EQ(Held(), std::pair(Keys{{0x4002, 0x79}, {0x4002, 0x7A}}, Keys{{0x4000, 0x78}, {0x4000, 0x7A}}));
     EXPECT_EQ(keyOff.LabelKeysTaken.Caption(), "Ctrl+F9、Ctrl+F12 已被其他程序占用");
-    EXPECT_EQ(keyVol.LabelKeysTaken.Caption(), "F6 已被其他程序占用");
+    EXPECT_EQ(keyVol.LabelKeysTaken.Caption(), "F10 已被其他程序占用");
     // Only the key code counts; the modifiers play no part.
     device.levels = {32768};
     for (std::intptr_t lParam : {0x760000, 0x760002, 0x7A0000, 0x780000, 0x740000}) keyVol.DoVolumeKey(lParam);
