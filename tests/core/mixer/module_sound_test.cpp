@@ -29,7 +29,6 @@ TEST(VolumeKeys, ChannelsStopAtTheirBoundsAndADamagedDeviceIsNeverWritten) {
         {"", {60000, 0, 100}, true, {65535, 6554, 6654}, true},
         {"", {70000, -5}, false, {63446, 0}, true},  // levels off the device's own bounds
         {"", {0}, true, {2}, true, 0, 25},
-        {"", {0}, true, {4}, true, 0, 35},
         {"", {INT32_MIN}, true, {INT32_MIN + 429496730}, true, INT32_MIN, INT32_MAX},
         {"", {}, true, {}, true},                   // no channels
         {"", {30000}, true, {30000}, true, 70000},  // reversed bounds
