@@ -4,7 +4,7 @@
 
 #include "countdown/countdown_launcher.h"
 #include "hotkeys/dispatch_table.h"
-#include "hotkeys/form_key_vol.h"
+#include "hotkeys/key_set_conflict.h"
 #include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
 #include "ports/hotkey_registrar.h"
@@ -34,20 +34,31 @@ void FormKeyOff::OnLoad() {
     Check2.SetValue(store_.Info().PowerKeyCountdown == 1 ? 1 : 0);
 }
 
-void FormKeyOff::OnActivate() {
-    // Separate tests: a set outside 1..3 leaves the options as they are.
-    if (store_.Info().PowerKeySet == 1) Option1.Select();
-    if (store_.Info().PowerKeySet == 2) Option2.Select();
-    if (store_.Info().PowerKeySet == 3) Option3.Select();
+void FormKeyOff::OnActivate() { ShowStoredKeys(); }
+
+void FormKeyOff::ShowStoredKeys() {
+    switch (store_.Info().PowerKeySet) {
+        case PowerKeySet::F6ToF8:
+            Option1.Select();
+            break;
+        case PowerKeySet::F9ToF11:
+            Option2.Select();
+            break;
+        case PowerKeySet::CtrlF9ToF12:
+            Option3.Select();
+            break;
+        default:
+            break;  // a damaged set leaves the options as they are
+    }
     RegisterPowerKeys();
 }
 
-void FormKeyOff::UnregisterPowerKeys() {
+void FormKeyOff::DropPowerKeys() {
     for (int id : PowerKeyIds()) (void)keys_.Unregister(id);  // an identifier not held is no error
 }
 
 void FormKeyOff::RegisterPowerKeys() {
-    UnregisterPowerKeys();
+    DropPowerKeys();
     keysRenewed_ = true;
     const SetupInfo& info = store_.Info();
     // A key held elsewhere stays inactive until the group's next renewal.
@@ -64,18 +75,11 @@ void FormKeyOff::DoPowerKey(std::intptr_t lParam) {
 }
 
 void FormKeyOff::Check1_Click() {
-    SetupInfo& info = store_.Info();
     const bool on = Check1.Value() == 1;
-    info.PowerKeysEnabled = on ? 1 : 0;
+    store_.Info().PowerKeysEnabled = on ? 1 : 0;
     for (Control* c : std::initializer_list<Control*>{&Option1, &Option2, &Option3, &Label1, &Check2})
         c->SetEnabled(on);
-    if (on) {
-        // Turning the group on with the volume group's keys moves those aside.
-        if (info.PowerKeySet == 1 && info.VolumeKeySet == 1) Option1_Click();
-        if (info.PowerKeySet == 2 && info.VolumeKeySet == 2) Option2_Click();
-    }
-    store_.SaveSetupInfo();
-    RegisterPowerKeys();
+    TakeKeys();
 }
 
 void FormKeyOff::Check2_Click() {
@@ -84,37 +88,30 @@ void FormKeyOff::Check2_Click() {
     store_.SaveSetupInfo();
 }
 
-void FormKeyOff::Option1_Click() { ChoosePlainKeys(1); }
+void FormKeyOff::Option1_Click() { Choose(PowerKeySet::F6ToF8); }
 
-void FormKeyOff::Option2_Click() { ChoosePlainKeys(2); }
+void FormKeyOff::Option2_Click() { Choose(PowerKeySet::F9ToF11); }
 
-void FormKeyOff::Option3_Click() {
-    // Ctrl+F9 to Ctrl+F12 share no key with either volume set.
-    store_.Info().PowerKeySet = 3;
-    store_.SaveSetupInfo();
-    RegisterPowerKeys();
+void FormKeyOff::Option3_Click() { Choose(PowerKeySet::CtrlF9ToF12); }
+
+void FormKeyOff::Choose(PowerKeySet set) {
+    store_.Info().PowerKeySet = set;
+    TakeKeys();
 }
 
-// The choice just made stays; the volume group moves to the other F-keys.
-void FormKeyOff::ChoosePlainKeys(std::int16_t set) {
+// The group keeps what the record says; a volume group on the same keys moves.
+void FormKeyOff::TakeKeys() {
     SetupInfo& info = store_.Info();
-    const std::int16_t other = set == 1 ? 2 : 1;
-    info.PowerKeySet = set;
-    bool moved = false;
-    if (info.VolumeKeysEnabled == 1 && info.VolumeKeySet == set && info.PowerKeysEnabled != 0) {
-        info.VolumeKeySet = other;
-        moved = true;
-        if (volumeWindow_ != nullptr) {
-            (other == 1 ? volumeWindow_->Option1 : volumeWindow_->Option2).Select();
-            volumeWindow_->SetFocus();
-            SetFocus();
-        }
-    }
+    const VolumeKeySet volume = SeparateKeyGroups(KeyGroupsOf(info), KeyGroup::Power).volume;
+    const bool moved = volume != info.VolumeKeySet;
+    info.VolumeKeySet = volume;
     store_.SaveSetupInfo();
+    if (moved && volumePane_ != nullptr) {
+        // This group lets go first: the keys the volume group moves to may be its own.
+        DropPowerKeys();
+        volumePane_->ShowStoredKeys();
+    }
     RegisterPowerKeys();
-    // The focus calls ran the volume pane's activation while this group still
-    // held the keys the volume group moved to; they are free only now.
-    if (moved && volumeWindow_ != nullptr) volumeWindow_->RegisterVolumeKeys();
 }
 
 }  // namespace tavrin

@@ -1,13 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "hotkeys/key_group_pane.h"
+#include "settings/key_sets.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
 
 class CountdownLauncher;
-class FormKeyVol;
 class HotkeyRegistrar;
 class PowerActionRunner;
 class SetupStore;
@@ -15,11 +16,11 @@ class SetupStore;
 // "一键关机": the power hotkeys' settings. The pane owns the power group of
 // system-wide keys, registered on its own window, and keeps it off the keys
 // of the volume group while both are on.
-class FormKeyOff : public Form {
+class FormKeyOff : public Form, public KeyGroupPane {
 public:
     FormKeyOff(SetupStore& store, HotkeyRegistrar& keys, CountdownLauncher& countdown, PowerActionRunner& power);
-    // The two panes drive each other: build both, then connect them.
-    void Connect(FormKeyVol& volumeWindow) { volumeWindow_ = &volumeWindow; }
+    // The volume pane, told when the power group's choice moved its group.
+    void Connect(KeyGroupPane& volumePane) { volumePane_ = &volumePane; }
 
     Frame Frame1;
     CheckBox Check1{"启用一键关机功能", 1};
@@ -33,7 +34,7 @@ public:
 
     // Drops the whole group, then registers what the settings ask for.
     void RegisterPowerKeys();
-    void UnregisterPowerKeys();
+    void ShowStoredKeys() override;
     // True once the group was renewed after the load.
     bool KeysRenewed() const { return keysRenewed_; }
 
@@ -52,13 +53,15 @@ protected:
     void OnActivate() override;
 
 private:
-    void ChoosePlainKeys(std::int16_t set);
+    void Choose(PowerKeySet set);
+    void TakeKeys();
+    void DropPowerKeys();
 
     SetupStore& store_;
     HotkeyRegistrar& keys_;
     CountdownLauncher& countdown_;
     PowerActionRunner& power_;
-    FormKeyVol* volumeWindow_ = nullptr;
+    KeyGroupPane* volumePane_ = nullptr;
     bool keysRenewed_ = false;
 };
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "hotkeys/dispatch_table.h"
-#include "hotkeys/form_key_off.h"
+#include "hotkeys/key_set_conflict.h"
 #include "hotkeys/register_keys.h"
 #include "hotkeys/registration_table.h"
 #include "mixer/module_sound.h"
@@ -26,21 +26,20 @@ void FormKeyVol::OnLoad() {
     Check1.SetValue(store_.Info().VolumeKeysEnabled == 1 ? 1 : 0);
 }
 
-void FormKeyVol::OnActivate() {
+void FormKeyVol::OnActivate() { ShowStoredKeys(); }
+
+void FormKeyVol::ShowStoredKeys() {
     // Any set but 1, a damaged one included, counts as F9-F11.
-    if (store_.Info().VolumeKeySet == 1)
-        Option1.Select();
-    else
-        Option2.Select();
+    (store_.Info().VolumeKeySet == VolumeKeySet::F6ToF8 ? Option1 : Option2).Select();
     RegisterVolumeKeys();
 }
 
-void FormKeyVol::UnregisterVolumeKeys() {
+void FormKeyVol::DropVolumeKeys() {
     for (int id : VolumeKeyIds()) (void)keys_.Unregister(id);  // an identifier not held is no error
 }
 
 void FormKeyVol::RegisterVolumeKeys() {
-    UnregisterVolumeKeys();
+    DropVolumeKeys();
     keysRenewed_ = true;
     const SetupInfo& info = store_.Info();
     // A key held elsewhere stays inactive until the group's next renewal.
@@ -64,43 +63,34 @@ void FormKeyVol::DoVolumeKey(std::intptr_t lParam) {
 }
 
 void FormKeyVol::Check1_Click() {
-    SetupInfo& info = store_.Info();
     const bool on = Check1.Value() == 1;
-    info.VolumeKeysEnabled = on ? 1 : 0;
+    store_.Info().VolumeKeysEnabled = on ? 1 : 0;
     for (Control* c : std::initializer_list<Control*>{&Option1, &Option2, &Label1}) c->SetEnabled(on);
-    if (on) {
-        // Turning the group on with the power group's keys moves those aside.
-        if (info.PowerKeySet == 1 && info.VolumeKeySet == 1) Option1_Click();
-        if (info.PowerKeySet == 2 && info.VolumeKeySet == 2) Option2_Click();
-    }
-    store_.SaveSetupInfo();
-    RegisterVolumeKeys();
+    TakeKeys();
 }
 
-void FormKeyVol::Option1_Click() { ChooseKeys(1); }
+void FormKeyVol::Option1_Click() { Choose(VolumeKeySet::F6ToF8); }
 
-void FormKeyVol::Option2_Click() { ChooseKeys(2); }
+void FormKeyVol::Option2_Click() { Choose(VolumeKeySet::F9ToF11); }
 
-// The choice just made stays; the power group moves to the other F-keys.
-void FormKeyVol::ChooseKeys(std::int16_t set) {
+void FormKeyVol::Choose(VolumeKeySet set) {
+    store_.Info().VolumeKeySet = set;
+    TakeKeys();
+}
+
+// The group keeps what the record says; a power group on the same keys moves.
+void FormKeyVol::TakeKeys() {
     SetupInfo& info = store_.Info();
-    const std::int16_t other = set == 1 ? 2 : 1;
-    info.VolumeKeySet = set;
-    bool moved = false;
-    if (info.PowerKeysEnabled == 1 && info.PowerKeySet == set && info.VolumeKeysEnabled != 0) {
-        info.PowerKeySet = other;
-        moved = true;
-        if (powerWindow_ != nullptr) {
-            (other == 1 ? powerWindow_->Option1 : powerWindow_->Option2).Select();
-            powerWindow_->SetFocus();
-            SetFocus();
-        }
-    }
+    const PowerKeySet power = SeparateKeyGroups(KeyGroupsOf(info), KeyGroup::Volume).power;
+    const bool moved = power != info.PowerKeySet;
+    info.PowerKeySet = power;
     store_.SaveSetupInfo();
+    if (moved && powerPane_ != nullptr) {
+        // This group lets go first: the keys the power group moves to may be its own.
+        DropVolumeKeys();
+        powerPane_->ShowStoredKeys();
+    }
     RegisterVolumeKeys();
-    // The focus calls ran the power pane's activation while this group still
-    // held the keys the power group moved to; they are free only now.
-    if (moved && powerWindow_ != nullptr) powerWindow_->RegisterPowerKeys();
 }
 
 }  // namespace tavrin

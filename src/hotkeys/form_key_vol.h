@@ -1,12 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "hotkeys/key_group_pane.h"
+#include "settings/key_sets.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
 
-class FormKeyOff;
 class HotkeyRegistrar;
 class ModuleSound;
 class SetupStore;
@@ -14,11 +15,11 @@ class SetupStore;
 // "一键静音": the volume hotkeys' settings. The pane owns the volume group of
 // system-wide keys, registered on its own window, and keeps it off the keys
 // of the power group while both are on.
-class FormKeyVol : public Form {
+class FormKeyVol : public Form, public KeyGroupPane {
 public:
     FormKeyVol(SetupStore& store, HotkeyRegistrar& keys, ModuleSound& sound);
-    // The two panes drive each other: build both, then connect them.
-    void Connect(FormKeyOff& powerWindow) { powerWindow_ = &powerWindow; }
+    // The power pane, told when the volume group's choice moved its group.
+    void Connect(KeyGroupPane& powerPane) { powerPane_ = &powerPane; }
 
     Frame Frame1;
     CheckBox Check1{"启用键盘音量控制功能", 1};
@@ -30,7 +31,7 @@ public:
 
     // Drops the whole group, then registers what the settings ask for.
     void RegisterVolumeKeys();
-    void UnregisterVolumeKeys();
+    void ShowStoredKeys() override;
     // True once the group was renewed after the load.
     bool KeysRenewed() const { return keysRenewed_; }
 
@@ -47,12 +48,14 @@ protected:
     void OnActivate() override;
 
 private:
-    void ChooseKeys(std::int16_t set);
+    void Choose(VolumeKeySet set);
+    void TakeKeys();
+    void DropVolumeKeys();
 
     SetupStore& store_;
     HotkeyRegistrar& keys_;
     ModuleSound& sound_;
-    FormKeyOff* powerWindow_ = nullptr;
+    KeyGroupPane* powerPane_ = nullptr;
     bool keysRenewed_ = false;
 };
 

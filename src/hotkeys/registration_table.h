@@ -1,8 +1,8 @@
 #pragma once
-#include <cstdint>
 #include <span>
 
 #include "ports/hotkey_registrar.h"
+#include "settings/key_sets.h"
 
 namespace tavrin {
 
@@ -21,11 +21,10 @@ inline constexpr unsigned kVkF12 = 0x7B;
 // keys under one identifier would keep only the last on some systems.
 constexpr int HotkeyId(unsigned modifiers, unsigned key) { return static_cast<int>((modifiers << 8) | key); }
 
-// The power window's keys for a PowerKeySet, in registration order; none
-// for a value outside 1..3.
-std::span<const HotkeyBinding> PowerKeyRows(std::int16_t powerKeySet);
+// The power window's keys, in registration order; none for a damaged set.
+std::span<const HotkeyBinding> PowerKeyRows(PowerKeySet set);
 // The volume window's keys: F6-F8 for set 1, F9-F11 for any other value.
-std::span<const HotkeyBinding> VolumeKeyRows(std::int16_t volumeKeySet);
+std::span<const HotkeyBinding> VolumeKeyRows(VolumeKeySet set);
 
 // Every identifier a window's group may hold, in the order it is dropped.
 std::span<const int> PowerKeyIds();

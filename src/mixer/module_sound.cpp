@@ -64,22 +64,6 @@ bool ModuleSound::SetVolumes(const std::vector<std::int32_t>& levels) {
     return all;
 }
 
-bool ModuleSound::GetVolume(std::int32_t& first, std::int32_t& second) {
-    first = second = -1;
-    std::vector<std::int32_t> levels;
-    if (!GetVolumes(levels)) return false;
-    first = levels[0];
-    if (levels.size() >= 2) second = levels[1];
-    return true;
-}
-
-bool ModuleSound::SetVolume(std::int32_t first, std::int32_t second) {
-    if (!open_ || lineChannels_ <= 0) return false;
-    bool all = endpoint_.SetLevel(0, first) == AudioStatus::Ok;
-    if (lineChannels_ >= 2) all = endpoint_.SetLevel(1, second) == AudioStatus::Ok && all;
-    return all;
-}
-
 bool ModuleSound::ReadMute(bool& muted) { return open_ && endpoint_.GetMute(muted) == AudioStatus::Ok; }
 
 bool ModuleSound::GetMute(bool& muted) {

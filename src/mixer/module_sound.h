@@ -25,9 +25,6 @@ public:
     bool CloseMixer();
     std::int32_t GetVolumeMax() const;  // -1 with nothing open
     std::int32_t GetVolumeMin() const;
-    // The first two channels; -1 for a channel not read.
-    bool GetVolume(std::int32_t& first, std::int32_t& second);
-    bool SetVolume(std::int32_t first, std::int32_t second);
     // Every channel of the line, in order.
     bool GetVolumes(std::vector<std::int32_t>& levels);
     bool SetVolumes(const std::vector<std::int32_t>& levels);
@@ -38,8 +35,6 @@ public:
 
     // A tenth of the range, to the nearest whole number, halves to even.
     static std::int32_t VolumeStep(std::int32_t min, std::int32_t max);
-
-    int LineChannels() const { return lineChannels_; }
 
 private:
     bool ReadMute(bool& muted);

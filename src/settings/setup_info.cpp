@@ -21,16 +21,17 @@ public:
 
     void Get(std::size_t at, std::int16_t& v) const { v = static_cast<std::int16_t>(GetUnsigned(at, 2)); }
     void Get(std::size_t at, OleDate& d) const { d.value = std::bit_cast<double>(GetUnsigned(at, 8)); }
-    // A mode is stored as its number, whatever that number is.
-    template <class Mode>
-    requires std::is_enum_v<Mode>
-    void Put(std::size_t at, Mode m) { Put(at, static_cast<std::int16_t>(m)); }
-    template <class Mode>
-    requires std::is_enum_v<Mode>
-    void Get(std::size_t at, Mode& m) const {
-        std::int16_t v = 0;
-        Get(at, v);
-        m = static_cast<Mode>(v);
+
+    // The modes and key sets are stored as their 16-bit values, a damaged one as it is.
+    template <class Set>
+    requires std::is_enum_v<Set>
+    void Put(std::size_t at, Set v) { Put(at, static_cast<std::int16_t>(v)); }
+    template <class Set>
+    requires std::is_enum_v<Set>
+    void Get(std::size_t at, Set& v) const {
+        std::int16_t raw = 0;
+        Get(at, raw);
+        v = static_cast<Set>(raw);
     }
 
 private:
@@ -95,10 +96,10 @@ void ResetSetupInfo(SetupInfo& info, const Clock& clock) {
     info.StartCloseTask = 0;  // a first start arms nothing the user did not choose
     info.SyncMode = 3;
     info.AutoLogonLock = 0;
-    info.PowerKeySet = 3;
+    info.PowerKeySet = PowerKeySet::CtrlF9ToF12;
     info.PowerKeyCountdown = 1;
     info.PowerKeysEnabled = 1;
-    info.VolumeKeySet = 1;
+    info.VolumeKeySet = VolumeKeySet::F6ToF8;
     info.VolumeKeysEnabled = 1;
 }
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "common/ole_date.h"
+#include "settings/key_sets.h"
 #include "settings/timing_mode.h"
 
 namespace tavrin {
@@ -29,10 +30,10 @@ struct SetupInfo {
     std::int16_t StartCloseTask = 0;
     std::int16_t SyncMode = 0;  // 1 start-up and hourly, 2 start-up, 3 manual
     std::int16_t AutoLogonLock = 0;
-    std::int16_t PowerKeySet = 0;  // 1 F6-F8, 2 F9-F11, 3 Ctrl+F9-F12
+    tavrin::PowerKeySet PowerKeySet{};
     std::int16_t PowerKeyCountdown = 0;
     std::int16_t PowerKeysEnabled = 0;
-    std::int16_t VolumeKeySet = 0;  // 1 F6-F8, 2 F9-F11
+    tavrin::VolumeKeySet VolumeKeySet{};
     std::int16_t VolumeKeysEnabled = 0;
 
     Bytes ToBytes() const;

@@ -1,72 +1,47 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ports/audio_endpoint.h"
 
 namespace tavrin::testing {
 
-// A playback device in memory: its channels' levels and its mute state. Each
-// kind of call can be made to fail; every change is counted.
+// A playback device in memory: its channels' levels and its mute state. A
+// channel off the line throws, failing the test.
 class FakeAudioEndpoint final : public AudioEndpoint {
 public:
-    bool present = true;  // false: the system has no playback device
     std::vector<std::int32_t> levels{0, 0};
     std::int32_t min = 0, max = 65535;
     bool muted = false;
-
-    bool failOpen = false, failChannelCount = false, failBounds = false;
-    bool failGetLevel = false, failGetMute = false;
-
-    int opens = 0, closes = 0;
-    int levelWrites = 0;
+    bool open = false;
+    std::string failing;  // the one call made to fail, or "no device"
     int callsWhileClosed = 0;
-    bool IsOpen() const { return open_; }
 
     AudioStatus Open() override {
-        ++opens;
-        if (!present) return AudioStatus::NoDevice;
-        if (failOpen) return AudioStatus::Failed;
-        open_ = true;
-        return AudioStatus::Ok;
+        open = failing != "Open" && failing != "no device";
+        return failing == "no device" ? AudioStatus::NoDevice : open ? AudioStatus::Ok : AudioStatus::Failed;
     }
-    void Close() override {
-        if (open_) ++closes;
-        open_ = false;
-    }
-    AudioStatus ChannelCount(int& count) override {
-        return Answer(failChannelCount, [&] { count = static_cast<int>(levels.size()); });
-    }
+    void Close() override { open = false; }
+    AudioStatus ChannelCount(int& n) override { return Copy("ChannelCount", static_cast<int>(levels.size()), n); }
     AudioStatus LevelBounds(std::int32_t& lo, std::int32_t& hi) override {
-        return Answer(failBounds, [&] { lo = min, hi = max; });
+        (void)Copy("LevelBounds", max, hi);
+        return Copy("LevelBounds", min, lo);
     }
-    AudioStatus GetLevel(int channel, std::int32_t& level) override {
-        return Answer(failGetLevel || !OnLine(channel), [&] { level = levels[static_cast<std::size_t>(channel)]; });
-    }
-    AudioStatus SetLevel(int channel, std::int32_t level) override {
-        return Answer(!OnLine(channel) || level < min || level > max, [&] {
-            levels[static_cast<std::size_t>(channel)] = level;
-            ++levelWrites;
-        });
-    }
-    AudioStatus GetMute(bool& m) override {
-        return Answer(failGetMute, [&] { m = muted; });
-    }
-    AudioStatus SetMute(bool m) override {
-        return Answer(false, [&] { muted = m; });
-    }
+    AudioStatus GetLevel(int ch, std::int32_t& v) override { return Copy("GetLevel", levels.at(Index(ch)), v); }
+    AudioStatus SetLevel(int ch, std::int32_t v) override { return Copy("SetLevel", v, levels.at(Index(ch))); }
+    AudioStatus GetMute(bool& m) override { return Copy("GetMute", muted, m); }
+    AudioStatus SetMute(bool m) override { return Copy("SetMute", m, muted); }
 
 private:
-    // Acts only on an open device and when the call is not made to fail.
-    template <class Act>
-    AudioStatus Answer(bool failing, Act act) {
-        if (!open_) ++callsWhileClosed;
-        if (!open_ || failing) return AudioStatus::Failed;
-        act();
+    static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
+    template <class T>
+    AudioStatus Copy(const char* call, const T& from, T& to) {
+        if (!open) ++callsWhileClosed;
+        if (!open || failing == call) return AudioStatus::Failed;
+        to = from;
         return AudioStatus::Ok;
     }
-    bool OnLine(int channel) const { return channel >= 0 && static_cast<std::size_t>(channel) < levels.size(); }
-    bool open_ = false;
 };
 
 }  // namespace tavrin::testing

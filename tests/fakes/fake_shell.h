@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ports/browser.h"
+#include "ports/console.h"
 #include "ports/running_copy.h"
 #include "ports/workstation.h"
 
@@ -33,6 +34,16 @@ public:
     }
     std::vector<std::string> opened;
     bool succeed = true;
+};
+
+class FakeConsole final : public Console {
+public:
+    bool Write(std::string_view text) override {
+        written += text;
+        return attached;
+    }
+    std::string written;
+    bool attached = true;
 };
 
 class FakeRunningCopy final : public RunningCopy {

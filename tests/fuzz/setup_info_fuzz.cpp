@@ -1,7 +1,7 @@
-// A program start over whatever the registry holds: any bytes of any length
-// as the settings record, a few of them as the automatic-logon values in
-// Winlogon, then every window's load, the first activation, a few seconds of
-// ticks, each hotkey that a pane holds, and some button presses.
+// The whole program, wired as it runs, started over whatever the registry
+// holds: any bytes of any length as the settings record, a few of them as the
+// automatic-logon values in Winlogon; then a start, shown or hidden, a few
+// seconds of ticks, each hotkey that a pane holds, and some button presses.
 //
 // Input, as FuzzedDataProvider reads it: from the end a switches byte, a
 // steps byte and four bytes of clock; from the front the user name, password
@@ -17,30 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "fakes/fake_application.h"
-#include "fakes/fake_audio_endpoint.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_clock_setter.h"
-#include "fakes/fake_countdown_launcher.h"
-#include "fakes/fake_date_time_text.h"
-#include "fakes/fake_elevation.h"
-#include "fakes/fake_hotkeys.h"
-#include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_tcp_client.h"
-#include "fakes/tracing_ports.h"
+#include "fakes/program_rig.h"
 #include "fuzz/require.h"
-#include "hotkeys/form_key_off.h"
-#include "hotkeys/form_key_vol.h"
-#include "mixer/module_sound.h"
 #include "power/action_label.h"
-#include "schedule/form_shutdown.h"
-#include "settings/setup_store.h"
-#include "startup/start_with_windows.h"
-#include "timesync/frm_sync.h"
-#include "tweaks/form_easy_login.h"
 
 namespace tavrin {
 namespace {
@@ -77,7 +56,8 @@ private:
 // What the steps byte asks for after the load.
 struct Steps {
     explicit Steps(std::uint8_t bits) : bits_(bits) {}
-    int Ticks() const { return bits_ & 0x0f; }
+    int Ticks() const { return bits_ & 0x07; }
+    bool HiddenStart() const { return bits_ & 0x08; }
     bool SaveSchedule() const { return bits_ & 0x10; }
     bool SaveLogon() const { return bits_ & 0x20; }
     bool SyncByHand() const { return bits_ & 0x40; }
@@ -131,9 +111,10 @@ void RunProgram(FuzzedDataProvider& input) {
     const Steps steps(input.ConsumeIntegral<std::uint8_t>());
     // Any moment from 1990 on for about 136 years: a real clock never reads outside that.
     const auto base = MakeDate(std::chrono::year{1990} / 1 / 1);
-    FakeClock clock(FromSeconds(ToSeconds(base) + input.ConsumeIntegral<std::uint32_t>()));
-
-    FakeRegistry registry;
+    ProgramRig rig;
+    FakeClock& clock = rig.clock;
+    FakeRegistry& registry = rig.registry;
+    clock.SetNow(FromSeconds(ToSeconds(base) + input.ConsumeIntegral<std::uint32_t>()));
     PutLogonValue(registry, switches, kDefaultUserName, input.ConsumeRandomLengthString(64));
     PutLogonValue(registry, switches, kDefaultPassword, input.ConsumeRandomLengthString(64));
     PutLogonValue(registry, switches, kAutoAdminLogon, input.ConsumeRandomLengthString(8));
@@ -145,73 +126,48 @@ void RunProgram(FuzzedDataProvider& input) {
     if (switches.MachineKeyClosed()) registry.DenyOpen(Hive::LocalMachine);
     if (switches.MachineKeyReadOnly()) registry.DenyWrites(Hive::LocalMachine);
 
-    FakeApplication app;
-    FakeElevation elevation;
-    FakeLogonTask task;
-    std::vector<std::string> boxes;
-    TracingMessageBox messageBox(boxes);
-    StartWithWindows startUp(registry, app, task, elevation, messageBox);
-    SetupStore store(registry, clock, startUp);
-    store.LoadSetupInfo();
-    Require(store.Info().ToBytes() == ExpectedRecord(switches, stored, clock),
+    rig.app.arguments = steps.HiddenStart() ? "/run" : "";
+    Require(!rig.program.Start(), "a first start runs");
+    Models& m = rig.M();
+    Require(m.main.Visible() != steps.HiddenStart(), "a hidden start shows no window");
+    Require(rig.recordAtWindows.ToBytes() == ExpectedRecord(switches, stored, clock),
             "the load lays the stored bytes over the record");
     SetupInfo copy;
-    copy.Overlay(store.Info().ToBytes());
-    Require(copy.ToBytes() == store.Info().ToBytes(), "the record's bytes survive a round trip");
+    copy.Overlay(rig.recordAtWindows.ToBytes());
+    Require(copy.ToBytes() == rig.recordAtWindows.ToBytes(), "the record's bytes survive a round trip");
 
-    FakeDateTimeText dateTimeText;
-    FakeCountdownLauncher countdown;
-    FakePowerActionRunner power;
-    FakeTcpClient socket;
-    FakeClockSetter clockSetter(clock);
-    FakeBrowser browser;
-    FakeHotkeySystem hotkeys;
-    FakeHotkeyRegistrar powerRegistrar(hotkeys, "FormKeyOff");
-    FakeHotkeyRegistrar volumeRegistrar(hotkeys, "FormKeyVol");
-    FakeAudioEndpoint device;
-    ModuleSound sound(device);
-    FormShutdown schedule(store, clock, dateTimeText, countdown, power);
-    FormKeyOff powerKeys(store, powerRegistrar, countdown, power);
-    FormKeyVol volumeKeys(store, volumeRegistrar, sound);
-    powerKeys.Connect(volumeKeys);
-    volumeKeys.Connect(powerKeys);
-    FormEasyLogin logon(registry, store, elevation);
-    frmSync sync(store, startUp, socket, clockSetter, clock, elevation);
-    frmMain main({schedule, powerKeys, volumeKeys, logon, sync}, browser, app, clock, dateTimeText);
-
-    main.Show();
     for (int i = 0; i < steps.Ticks(); ++i) {
         clock.Advance(std::chrono::seconds{1});
-        schedule.Timer1.Tick();
-        sync.timeLocal.Tick();
+        m.shutdown.Timer1.Tick();
+        m.sync.timeLocal.Tick();
     }
+    const auto& hotkeys = rig.hotkeys;
     for (const auto& keys : hotkeys.Keys("FormKeyOff")) {
         Require(hotkeys.Keys("FormKeyVol").count(keys) == 0, "no key belongs to both panes");
-        powerKeys.DoPowerKey(HotkeyMessage(keys));
+        m.keyOff.DoPowerKey(HotkeyMessage(keys));
     }
-    for (const auto& keys : hotkeys.Keys("FormKeyVol")) volumeKeys.DoVolumeKey(HotkeyMessage(keys));
-    if (steps.SaveSchedule()) schedule.CommandCloseTime.Click();
-    if (steps.SaveLogon()) logon.CommandSave.Click();
-    if (steps.SyncByHand()) sync.cSyncro.Click();
+    for (const auto& keys : hotkeys.Keys("FormKeyVol")) m.keyVol.DoVolumeKey(HotkeyMessage(keys));
+    if (steps.SaveSchedule()) m.shutdown.CommandCloseTime.Click();
+    if (steps.SaveLogon()) m.easyLogin.CommandSave.Click();
+    if (steps.SyncByHand()) m.sync.cSyncro.Click();
     if (steps.WalkToolbar())
         for (const char* key : {"一键关机", "一键静音", "开机自动登录", "网络自动校时", "定时关机"})
-            main.tbToolBar.Click(key);
+            m.main.tbToolBar.Click(key);
 
-    for (const ComboBox* combo : {&schedule.ComboCloseTime, &sync.cmbServer, &sync.cmbGMT})
+    for (const ComboBox* combo : {&m.shutdown.ComboCloseTime, &m.sync.cmbServer, &m.sync.cmbGMT})
         Require(SelectionInRange(*combo), "a list's selection is one of its entries or none");
-    for (const auto& call : countdown.calls)
-        Require(KnownAction(call.label), "a countdown names one of the six actions");
-    for (const auto& action : power.actions) Require(KnownAction(action), "an action is one of the six");
+    for (const auto& pending : rig.program.Countdowns().Pending())
+        Require(KnownAction(pending.label), "a countdown names one of the six actions");
     if (const auto* now = registry.Find(Hive::CurrentUser, kSettingsKey, kSettingsValue);
         now && (switches.RecordMissing() || now->type != switches.RecordType() || now->bytes != stored)) {
         Require(now->type == FakeRegistry::Type::Binary && now->bytes.size() == SetupInfo::kSize,
                 "a saved record is 56 binary bytes");
-        const SetupInfo::Bytes inMemory = store.Info().ToBytes();
+        const SetupInfo::Bytes inMemory = rig.program.Store().Info().ToBytes();
         Require(std::equal(inMemory.begin(), inMemory.end(), now->bytes.begin()),
                 "the saved record is the one in memory");
     }
 
-    main.tbToolBar.Click("退出");
+    m.main.tbToolBar.Click("退出");
 }
 
 }  // namespace

@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/module_main.h"
 #include "common/command_line.h"
 #include "fakes/fake_date_time_text.h"
 #include "fakes/fake_shell.h"
-#include "fakes/settings_rig.h"
+#include "fakes/program_rig.h"
 #include "fakes/tracing_form.h"
 
 namespace tavrin {
@@ -19,32 +18,17 @@ namespace {
 using namespace testing;
 using Trace = std::vector<std::string>;
 
-// A program with probes in place of the feature windows.
-struct Program : SettingsRig {
+// The main window with probes in place of the feature windows.
+struct MainWindowTest : ::testing::Test {
     Trace trace;
     TracingForm shutdown{"FormShutdown", trace}, keyOff{"FormKeyOff", trace}, keyVol{"FormKeyVol", trace},
         easyLogin{"FormEasyLogin", trace}, sync{"frmSync", trace};
+    FakeApplication app;
+    FakeClock clock;
     FakeBrowser browser;
     FakeDateTimeText dateTimeText;
     frmMain main{{shutdown, keyOff, keyVol, easyLogin, sync}, browser, app, clock, dateTimeText};
-    FakeRunningCopy runningCopy;
-    FakeWorkstation workstation;
-    bool created = false;
-    int locksBeforeWindow = -1;
-    SetupInfo recordBeforeWindow;
-
-    bool Start(const std::string& arguments) {
-        app.arguments = arguments;
-        return RunStartUp({app, runningCopy, workstation, store}, [this]() -> frmMain& {
-            created = true;
-            locksBeforeWindow = workstation.locks;
-            recordBeforeWindow = store.Info();
-            return main;
-        });
-    }
 };
-
-class MainWindowTest : public ::testing::Test, public Program {};
 
 // Then each toolbar key brings its pane forward and names it.
 TEST_F(MainWindowTest, LoadingLoadsTheChildrenHiddenAndTheFirstActivationShowsThemBackToFrontOnce) {
@@ -130,41 +114,35 @@ TEST(CommandLine, TheArgumentsAreEverythingAfterThePathAndOneBlank) {
         EXPECT_FALSE(IsHiddenStart(other)) << "case: " << other;
 }
 
-TEST(StartUp, OnlyTheExactHiddenWordsStartHiddenAndOnlyFlagOneLocksBeforeAnyWindow) {
-    for (std::int16_t flag : {1, 0, 2, -1})
-        for (const char* arguments : {"/run", "/start", "/Run", "", "/resident"}) {
-            Program p;
-            SetupInfo i;
-            i.AutoLogonLock = flag;
-            p.Store(i);
-            EXPECT_TRUE(p.Start(arguments));
-            const bool logon = std::string(arguments) == "/run" || std::string(arguments) == "/start";
-            const bool hidden = logon || std::string(arguments) == "/resident";  // a script's start never locks
-            const std::string what = "case: " + std::to_string(flag) + " \"" + arguments + '"';
-            EXPECT_TRUE(p.main.Loaded()) << what;
-            EXPECT_EQ(p.main.Visible(), !hidden) << what;
-            EXPECT_EQ(p.shutdown.Visible(), !hidden) << what;
-            EXPECT_EQ(p.main.FirstActivation, hidden) << what;
-            EXPECT_EQ(p.workstation.locks, logon && flag == 1 ? 1 : 0) << what;
-            EXPECT_EQ(p.locksBeforeWindow, p.workstation.locks) << what;  // no window before the lock
-            EXPECT_EQ(p.recordBeforeWindow.AutoLogonLock, flag) << what;  // nor before the settings
-        }
-}
-
-// A hidden second copy (a logon task beside an old Run entry, or after a
-// logon script's command) shows nothing, but still locks when asked to.
-TEST(StartUp, ASecondCopyRestoresTheFirstUnlessHiddenAndCreatesNothing) {
-    for (const char* arguments : {"", "/run", "/resident"}) {
-        Program p;
-        p.app.previousInstance = true;
-        SetupInfo i;
-        i.AutoLogonLock = 1;
-        p.Store(i);
-        EXPECT_FALSE(p.Start(arguments));
-        EXPECT_EQ(p.runningCopy.restored.size(), *arguments ? 0u : 1u);
-        EXPECT_FALSE(p.created);
-        EXPECT_EQ(p.workstation.locks, std::string(arguments) == "/run" ? 1 : 0) << arguments;
-    }
+// The start as it runs: no window before the settings, nor before the lock
+// of a logon start; a second copy restores the first unless hidden, makes
+// nothing, and still locks when it is a logon start.
+TEST(StartUp, HiddenWordsLockAndASecondCopy) {
+    for (const bool second : {false, true})
+        for (std::int16_t flag : {1, 0, 2, -1})
+            for (const char* arguments : {"/run", "/start", "/Run", "", "/resident"}) {
+                ProgramRig p;
+                p.app.previousInstance = second;
+                SetupInfo i;
+                i.AutoLogonLock = flag;
+                p.Store(i);
+                p.app.arguments = arguments;
+                EXPECT_EQ(p.program.Start(), second ? std::optional<int>(0) : std::nullopt);
+                const bool logon = std::string(arguments) == "/run" || std::string(arguments) == "/start";
+                const bool hidden = logon || std::string(arguments) == "/resident";  // a script's start never locks
+                const std::string what = "case: " + std::to_string(flag) + " \"" + arguments + '"';
+                EXPECT_EQ(p.workstation.locks, logon && flag == 1 ? 1 : 0) << what;
+                if (second) {
+                    EXPECT_EQ(p.runningCopy.restored.size(), hidden ? 0u : 1u) << what;
+                    EXPECT_EQ(p.program.Windows(), nullptr) << what;
+                    continue;
+                }
+                EXPECT_EQ(p.M().main.Visible(), !hidden) << what;
+                EXPECT_EQ(p.M().shutdown.Visible(), !hidden) << what;
+                EXPECT_EQ(p.M().main.FirstActivation, hidden) << what;
+                EXPECT_EQ(p.locksAtWindows, p.workstation.locks) << what;
+                EXPECT_EQ(p.recordAtWindows.AutoLogonLock, flag) << what;
+            }
 }
 
 }  // namespace

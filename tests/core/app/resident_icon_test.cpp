@@ -2,21 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/frm_main.h"
-#include "fakes/fake_countdown_launcher.h"
-#include "fakes/fake_date_time_text.h"
-#include "fakes/fake_power_action_runner.h"
-#include "fakes/fake_shell.h"
-#include "fakes/settings_rig.h"
-#include "fakes/tracing_form.h"
-#include "schedule/form_shutdown.h"
+#include "fakes/program_rig.h"
 
 namespace tavrin {
 namespace {
 
 using namespace testing;
 using Trace = std::vector<std::string>;
-using Calls = std::vector<FakeCountdownLauncher::Call>;
 
 // The taskbar's side: "add", "delete" and the notices in order, and the tip
 // without the program's name.
@@ -36,31 +28,28 @@ struct IconLog final : NotifyIconView {
     bool busy = false;
 };
 
-// The real schedule pane beside probes, from a record that arms "关机" in
-// 1 h 20 min at every start.
-class ResidentIconTest : public ::testing::Test, public SettingsRig {
+// The program started hidden, from a record that arms "关机" in 1 h 20 min
+// at every start.
+class ResidentIconTest : public ::testing::Test, public ProgramRig {
 protected:
-    ResidentIconTest() {
-        Info() = {1, -1, 30, TimingMode::Countdown, {}, {}, MakeTimeOfDay(1, 20, 0), {}, 1};
-        icon.Icon.Bind(&log);
+    void Start(const char* arguments, std::int16_t startCloseTask = 1) {
+        Store({1, -1, 30, TimingMode::Countdown, {}, {}, MakeTimeOfDay(1, 20, 0), {}, startCloseTask});
+        iconView = &log;
+        app.arguments = arguments;
+        ASSERT_FALSE(program.Start());
     }
     void Tick(int times) {
         for (int i = 0; i < times; ++i) {
             clock.Advance(std::chrono::seconds{1});
-            schedule.Timer1.Tick();
-            schedule.TimerPostponed.Tick();
+            M().shutdown.Timer1.Tick();
+            M().shutdown.TimerPostponed.Tick();
         }
     }
-
-    Trace trace;
-    FakeDateTimeText dateTimeText;
-    FakeCountdownLauncher countdown;
-    FakePowerActionRunner power;
-    FormShutdown schedule{store, clock, dateTimeText, countdown, power};
-    TracingForm keyOff{"k", trace}, keyVol{"v", trace}, easyLogin{"e", trace}, sync{"s", trace};
-    FakeBrowser browser;
-    frmMain main{{schedule, keyOff, keyVol, easyLogin, sync}, browser, app, clock, dateTimeText};
-    ResidentIcon icon{main, schedule, registry};
+    std::vector<std::string> Counting() {
+        std::vector<std::string> labels;
+        for (const auto& p : program.Countdowns().Pending()) labels.push_back(p.label);
+        return labels;
+    }
     IconLog log;
 };
 
@@ -68,8 +57,9 @@ protected:
 // unless the menu's stop cancels it, and is announced five minutes before;
 // the stop is offered only while something is due.
 TEST_F(ResidentIconTest, TheTipAndMenuFollowTheArmedAndPostponedActions) {
-    main.Load();
-    icon.Start();
+    Start("/run");
+    ResidentIcon& icon = M().icon;
+    FormShutdown& schedule = M().shutdown;
     EXPECT_EQ(log.trace, (Trace{"add", "已安排：关机 2026/12/6 21:20:00"}));
     EXPECT_EQ(log.tip, "关机：1小时 20分后");
     EXPECT_EQ(icon.Icon.MenuItems(), (Trace{"显示主窗口", "停止计时", "退出"}));
@@ -79,27 +69,26 @@ TEST_F(ResidentIconTest, TheTipAndMenuFollowTheArmedAndPostponedActions) {
     EXPECT_EQ(schedule.CommandCloseTime.Caption(), "保存并应用");
 
     for (const bool stop : {false, true}) {
-        countdown.calls.clear();
         log.trace.clear();
         schedule.Postpone("锁定", 15);
         Tick(1);
         EXPECT_EQ(log.tip, "锁定（已推迟）：9分 59秒后");
         if (stop) icon.Icon.ChooseMenuItem("停止计时");
         Tick(599);
-        EXPECT_EQ(countdown.calls, stop ? Calls() : Calls({{"锁定", "", 15}}));
+        EXPECT_EQ(Counting(), stop ? Trace{} : Trace{"锁定"});
+        program.Countdowns().CancelAll();
         EXPECT_EQ(log.trace, stop ? Trace{} : Trace{"锁定将在5分钟后执行（2026/12/6 20:10:00）"});
         EXPECT_EQ(log.tip, "未安排定时任务");
     }
 }
 
-// Said once per user, once seen, in a value of its own beside the untouched
-// record; a shell too busy for the icon gets it with the next new taskbar;
-// the click brings the window back; 退出 takes the icon away before the end.
+// Said once per user, once seen, in a value of its own beside the record; a shell too busy for the icon gets it with
+// the next new taskbar; the click brings the window back; 退出 takes the icon away before the end.
 TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
-    Info().StartCloseTask = 0;
-    main.Show();
     log.busy = true;
-    icon.Start();
+    Start("", 0);
+    frmMain& main = M().main;
+    ResidentIcon& icon = M().icon;
     main.RequestClose();
     EXPECT_FALSE(registry.Has(Hive::CurrentUser, kSettingsKey, kCloseNoticeValue));
     log.busy = false;
@@ -114,7 +103,6 @@ TEST_F(ResidentIconTest, TheFirstCloseIsExplainedOnceAndExitRemovesTheIcon) {
     ASSERT_EQ(log.trace.size(), 2u);
     EXPECT_NE(log.trace[1].find("退出"), std::string::npos);
     EXPECT_EQ(registry.Dword(Hive::CurrentUser, kSettingsKey, kCloseNoticeValue), 1u);
-    EXPECT_FALSE(registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue));
 
     icon.Icon.ChooseMenuItem("退出");
     EXPECT_EQ(log.trace.back(), "delete");

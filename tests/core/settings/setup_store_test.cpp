@@ -58,10 +58,12 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     defaults.CloseTime = defaults.AllDayTime = MakeTimeOfDay(20, 15, 7);
     defaults.CountDownSpan = OleDate{1.0 / 48};
     defaults.PowerKeyCountdown = defaults.PowerKeysEnabled = 1;
-    defaults.SyncMode = defaults.PowerKeySet = 3;
-    defaults.VolumeKeySet = defaults.VolumeKeysEnabled = 1;
+    defaults.SyncMode = 3;
+    defaults.PowerKeySet = PowerKeySet::CtrlF9ToF12;
+    defaults.VolumeKeySet = VolumeKeySet::F6ToF8;
+    defaults.VolumeKeysEnabled = 1;
     SetupInfo changed = defaults;
-    changed.VolumeKeySet = 2;
+    changed.VolumeKeySet = VolumeKeySet::F9ToF11;
     const SetupInfo::Bytes d = changed.ToBytes();
     const auto zeroTail = [](std::vector<std::uint8_t> bytes) { return bytes.resize(56), bytes; };
     using T = FakeRegistry::Type;
@@ -87,7 +89,7 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
         const bool defaulted = c.stored.empty();
         EXPECT_EQ(store.Info() == defaults, defaulted) << "case: " << c.name;
         EXPECT_EQ(registry.log.empty(), defaulted) << "case: " << c.name;
-        if (defaulted) store.Info().VolumeKeySet = 2;
+        if (defaulted) store.Info().VolumeKeySet = VolumeKeySet::F9ToF11;
         store.SaveSetupInfo();
         EXPECT_EQ(Bytes(), c.saved) << "case: " << c.name;
         EXPECT_TRUE(RunEntry() || !defaulted) << "case: " << c.name;  // the keys need the entry

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "fakes/fake_audio_endpoint.h"
+#include "fakes/fake_countdown_launcher.h"
+#include "fakes/fake_hotkeys.h"
+#include "fakes/fake_power_action_runner.h"
+#include "fakes/settings_rig.h"
+#include "hotkeys/form_key_off.h"
+#include "hotkeys/form_key_vol.h"
+#include "hotkeys/hidden_start.h"
+#include "hotkeys/key_set_conflict.h"
+#include "mixer/module_sound.h"
+
+namespace tavrin::testing {
+namespace {
+
+using P = PowerKeySet;
+using V = VolumeKeySet;
+using Keys = std::set<FakeHotkeySystem::Combination>;
+const Keys kF6ToF8 = {{0x4000, 0x75}, {0x4000, 0x76}, {0x4000, 0x77}};
+const Keys kF9ToF11 = {{0x4000, 0x78}, {0x4000, 0x79}, {0x4000, 0x7A}};
+
+TEST(KeySetConflict, TheGroupThatChoseKeepsItsKeysAndTheOtherMovesOffTheSameFKeys) {
+    const KeyGroups both1{true, P::F6ToF8, true, V::F6ToF8}, both2{true, P::F9ToF11, true, V::F9ToF11};
+    const std::tuple<KeyGroups, KeyGroup, KeyGroups> moves[] = {
+        {both1, KeyGroup::Power, {true, P::F6ToF8, true, V::F9ToF11}},
+        {both2, KeyGroup::Power, {true, P::F9ToF11, true, V::F6ToF8}},
+        {both1, KeyGroup::Volume, {true, P::F9ToF11, true, V::F6ToF8}},
+        {both2, KeyGroup::Volume, {true, P::F6ToF8, true, V::F9ToF11}},
+    };
+    for (const auto& [before, kept, after] : moves)
+        EXPECT_EQ(SeparateKeyGroups(before, kept), after) << "case: " << int(before.power) << int(kept);
+    // A group that is off never moves nor makes the other move; damaged sets stay as they are.
+    const KeyGroups stays[] = {{false, P::F6ToF8, true, V::F6ToF8},
+                               {true, P::F9ToF11, false, V::F9ToF11},
+                               {true, P::CtrlF9ToF12, true, V{3}},
+                               {true, P::F9ToF11, true, V{7}}};
+    for (const KeyGroups& g : stays)
+        for (KeyGroup kept : {KeyGroup::Power, KeyGroup::Volume})
+            EXPECT_EQ(SeparateKeyGroups(g, kept), g) << "case: " << int(g.power) << int(g.volume) << int(kept);
+}
+
+// Both hotkey panes as the main window holds them, over the default record.
+struct KeyPanes : ::testing::Test, SettingsRig {
+    KeyPanes() { keyOff.Connect(keyVol), keyVol.Connect(keyOff), ResetSetupInfo(Info(), clock); }
+    std::pair<Keys, Keys> Held() const { return {system.Keys("FormKeyOff"), system.Keys("FormKeyVol")}; }
+
+    FakeHotkeySystem system;
+    FakeHotkeyRegistrar powerKeys{system, "FormKeyOff"}, volumeKeys{system, "FormKeyVol"};
+    FakeCountdownLauncher countdown;
+    FakePowerActionRunner power;
+    FakeAudioEndpoint device;
+    ModuleSound sound{device};
+    FormKeyOff keyOff{store, powerKeys, countdown, power};
+    FormKeyVol keyVol{store, volumeKeys, sound};
+};
+
+// From a damaged record: each click renews both groups on disjoint keys, each
+// pane shows its stored set, and the record is saved.
+TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
+    Info().PowerKeySet = PowerKeySet{7};    // registers nothing, leaves the options
+    Info().VolumeKeySet = VolumeKeySet{9};  // counts as F9-F11
+    keyVol.Show();
+    keyOff.Show();
+    EXPECT_EQ(Held(), std::pair(Keys{}, kF9ToF11));
+    const struct {
+        OptionButton* click;  // none: the power group's switch
+        Keys power, volume;
+        OptionButton *powerShown, *volumeShown;
+    } steps[] = {
+        {&keyOff.Option2, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
+        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {&keyVol.Option1, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
+        {&keyVol.Option2, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {nullptr, {}, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {&keyVol.Option1, {}, kF6ToF8, &keyOff.Option1, &keyVol.Option1},
+        {nullptr, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {&keyOff.Option3,
+         {{0x4002, 0x78}, {0x4002, 0x79}, {0x4002, 0x7A}, {0x4002, 0x7B}},
+         kF9ToF11,
+         &keyOff.Option3,
+         &keyVol.Option2},
+        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+    };
+    for (const auto& s : steps) {
+        s.click != nullptr ? s.click->Click() : keyOff.Check1.Click();
+        SCOPED_TRACE("case: step " + std::to_string(&s - steps + 1));
+        EXPECT_EQ(Held(), std::pair(s.power, s.volume));
+        EXPECT_EQ(std::pair(keyOff.KeySets.Selected(), keyVol.KeySets.Selected()),
+                  std::pair(s.powerShown, s.volumeShown));
+        EXPECT_EQ(Stored(), Info());
+    }
+}
+
+// Without the main window shown no pane is activated: the groups are
+// registered once the panes are loaded. A key another program holds is named
+// under the options.
+TEST_F(KeyPanes, AHiddenStartRegistersTheLoadedGroupsWhoseKeysThenAct) {
+    RegisterAllAfterHiddenLoad(keyOff, keyVol);
+    EXPECT_EQ(Held(), std::pair(Keys{}, Keys{}));
+    FakeHotkeyRegistrar otherProgram{system, "other"};
+    for (unsigned id : {0x278u, 0x27Bu, 0x79u}) (void)otherProgram.Register({static_cast<int>(id), id >> 8, id & 0xFF});
+    Info().VolumeKeySet = VolumeKeySet{5};  // counts as F9-F11
+    keyOff.Load();
+    keyVol.Load();
+    RegisterAllAfterHiddenLoad(keyOff, keyVol);
+    EXPECT_EQ(Held(), std::pair(Keys{{0x4002, 0x79}, {0x4002, 0x7A}}, Keys{{0x4000, 0x78}, {0x4000, 0x7A}}));
+    EXPECT_EQ(keyOff.LabelKeysTaken.Caption(), "Ctrl+F9、Ctrl+F12 已被其他程序占用");
+    EXPECT_EQ(keyVol.LabelKeysTaken.Caption(), "F10 已被其他程序占用");
+    // Only the key code counts; the modifiers play no part.
+    device.levels = {32768};
+    for (std::intptr_t lParam : {0x760000, 0x760002, 0x7A0000, 0x780000, 0x740000}) keyVol.DoVolumeKey(lParam);
+    EXPECT_EQ(std::pair(device.levels[0], device.muted), std::pair(39322, true));  // up, up, mute, down
+}
+
+}  // namespace
+}  // namespace tavrin::testing
