@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
 
 #include "ports/clock.h"
 
@@ -20,6 +21,17 @@ public:
 
     void Get(std::size_t at, std::int16_t& v) const { v = static_cast<std::int16_t>(GetUnsigned(at, 2)); }
     void Get(std::size_t at, OleDate& d) const { d.value = std::bit_cast<double>(GetUnsigned(at, 8)); }
+    // Named modes keep their stored int16, whatever value it holds.
+    template <class Mode>
+    requires std::is_enum_v<Mode>
+    void Put(std::size_t at, Mode m) { Put(at, static_cast<std::int16_t>(m)); }
+    template <class Mode>
+    requires std::is_enum_v<Mode>
+    void Get(std::size_t at, Mode& m) const {
+        std::int16_t v = 0;
+        Get(at, v);
+        m = static_cast<Mode>(v);
+    }
 
 private:
     void PutUnsigned(std::size_t at, std::uint64_t v, std::size_t n) {
@@ -81,7 +93,7 @@ void ResetSetupInfo(SetupInfo& info, const Clock& clock) {
     info.CountDownSpan = OleDate{1.0 / 48.0};
     info.AllDayTime = TimePart(now);
     info.StartCloseTask = 0;  // a first start arms nothing the user did not choose
-    info.SyncMode = 3;
+    info.SyncMode = SyncMode::Manual;
     info.AutoLogonLock = 0;
     info.PowerKeySet = 3;
     info.PowerKeyCountdown = 1;

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "common/ole_date.h"
+#include "settings/sync_mode.h"
 
 namespace tavrin {
 
@@ -26,7 +27,7 @@ struct SetupInfo {
     OleDate CountDownSpan;
     OleDate AllDayTime;
     std::int16_t StartCloseTask = 0;
-    std::int16_t SyncMode = 0;  // 1 start-up and hourly, 2 start-up, 3 manual
+    tavrin::SyncMode SyncMode{};
     std::int16_t AutoLogonLock = 0;
     std::int16_t PowerKeySet = 0;  // 1 F6-F8, 2 F9-F11, 3 Ctrl+F9-F12
     std::int16_t PowerKeyCountdown = 0;

@@ -33,17 +33,6 @@ TEST(OleDate, KnownValuesMatchTheCalendarAndSplitIntoDateAndTime) {
     }
 }
 
-TEST(OleDate, DifferencesInSecondsAndCalendarDays) {
-    const OleDate evening = MakeDateTime(year{2026} / 12 / 6, hours{20});
-    const OleDate nextMorning = MakeDateTime(year{2026} / 12 / 7, hours{8});
-    EXPECT_EQ(SecondsBetween(evening, nextMorning), 12 * 3600);
-    EXPECT_EQ(SecondsBetween(nextMorning, evening), -12 * 3600);
-    EXPECT_EQ(CalendarDaysBetween(evening, nextMorning), 1);  // times of day play no part
-    EXPECT_EQ(CalendarDaysBetween(nextMorning, evening), -1);
-    EXPECT_EQ(CalendarDaysBetween(OleDate{-1.75}, OleDate{0.25}), 1);
-    EXPECT_EQ(SecondsBetween(kDayZero, MakeTimeOfDay(1, 15, 0)), 4500);
-}
-
 // A time picked on screen and stored as a double is rarely exact; values no
 // calendar can carry count as day zero.
 TEST(OleDate, SecondsRoundRoundTripAndValuesNoCalendarCanCarryCountAsDayZero) {

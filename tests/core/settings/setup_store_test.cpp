@@ -58,7 +58,8 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     defaults.CloseTime = defaults.AllDayTime = MakeTimeOfDay(20, 15, 7);
     defaults.CountDownSpan = OleDate{1.0 / 48};
     defaults.PowerKeyCountdown = defaults.PowerKeysEnabled = 1;
-    defaults.SyncMode = defaults.PowerKeySet = 3;
+    defaults.SyncMode = SyncMode::Manual;
+    defaults.PowerKeySet = 3;
     defaults.VolumeKeySet = defaults.VolumeKeysEnabled = 1;
     SetupInfo changed = defaults;
     changed.VolumeKeySet = 2;
@@ -101,7 +102,7 @@ TEST_F(SetupStoreTest, AnUnopenableKeyLeavesTheRecordAsItWasAndSaysSo) {
     registry.DenyOpen(Hive::CurrentUser);
     store.LoadSetupInfo();
     EXPECT_EQ(store.Info(), SetupInfo{});  // zero-filled, no defaults either
-    store.Info().SyncMode = 1;
+    store.Info().SyncMode = SyncMode::StartUpAndHourly;
     store.SaveSetupInfo();
     EXPECT_EQ(boxes.size(), 1u);
 }

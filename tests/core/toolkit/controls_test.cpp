@@ -38,22 +38,6 @@ TEST(CheckBoxRule, CodeAndUserClicksRunTheHandlerOnceAndOnlyOnAChange) {
                                  "value 2", "click 2"}));
 }
 
-TEST(CheckBoxRule, HandlersThatSetEachOtherStop) {
-    CheckBox a, b;
-    Trace trace;
-    a.onClick = [&] {
-        trace.push_back("a" + std::to_string(a.Value()));
-        b.SetValue(a.Value());
-    };
-    b.onClick = [&] {
-        trace.push_back("b" + std::to_string(b.Value()));
-        a.SetValue(b.Value());
-    };
-    a.SetValue(1);
-    b.SetValue(0);
-    EXPECT_EQ(trace, (Trace{"a1", "b1", "b0", "a0"}));
-}
-
 // Two windows that mirror each other's choice: each handler selects the
 // other's twin, which is already selected on the way back.
 TEST(OptionGroupRule, SelectingClearsTheOthersSilentlyAndHandlersSelectingAcrossGroupsStop) {
