@@ -30,26 +30,5 @@ TEST(FormLifecycle, LoadRunsOnceShowActivatesOnceAndAClosedWindowLoadsAfresh) {
     EXPECT_EQ(trace, (Trace{"load f", "activate f", "activate f", "close f", "unload f", "load f"}));
 }
 
-// Activations may run inside the focus call; an unloaded child is no longer
-// active and takes no focus.
-TEST(FormHostRule, ChildrenActivateOnlyWhenTheActiveChildChanges) {
-    Trace trace;
-    FormHost host;
-    TracingForm a("a", trace), b("b", trace);
-    a.SetHost(&host);
-    b.SetHost(&host);
-    a.Load();
-    b.Load();
-    a.SetFocus();
-    a.SetFocus();
-    b.Show();
-    a.SetFocus();
-    EXPECT_EQ(host.ActiveChild(), &a);
-    a.Unload();
-    EXPECT_EQ(host.ActiveChild(), nullptr);
-    a.SetFocus();
-    EXPECT_EQ(trace, (Trace{"load a", "load b", "activate a", "activate b", "activate a", "unload a"}));
-}
-
 }  // namespace
 }  // namespace tavrin

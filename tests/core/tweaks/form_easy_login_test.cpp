@@ -126,32 +126,6 @@ TEST_F(EasyLogin, SaveWritesTheAccountAsTypedAndStoresTheLockChoiceWhateverWindo
     }
 }
 
-// A grey box counts as clear and puts the Windows default back.
-TEST_F(EasyLogin, TheTweakControlsChooseWhatSaveApplies) {
-    const struct {
-        void (*change)(FormEasyLogin&);
-        Hive root;
-        std::string_view key;
-        const char* value;
-        std::optional<std::uint32_t> expected;
-    } cases[] = {
-        {[](FormEasyLogin&) {}, HKLM, kLsaKey, "RestrictAnonymous", 1u},
-        {[](FormEasyLogin& f) { f.CheckShareMode.SetValue(2); }, HKLM, kLsaKey, "RestrictAnonymous", std::nullopt},
-        {[](FormEasyLogin&) {}, HKLM, kSystemPoliciesKey, "disablecad", 1u},
-        {[](FormEasyLogin& f) { f.Check2003.Click(); }, HKLM, kSystemPoliciesKey, "disablecad", std::nullopt},
-        {[](FormEasyLogin& f) { f.OptionAutoPlay.Click(); }, HKLM, kExplorerPoliciesKey, "NoDriveTypeAutoRun", 0x95u},
-        {[](FormEasyLogin& f) { f.OptionAllDisk.Click(); }, Hive::ClassesRoot, kAudioCdShellKey, "play", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        StoreLogon(std::nullopt, std::nullopt, std::nullopt);
-        registry.PutDword(c.root, c.key, c.value, 0x5EED);
-        FormEasyLogin& f = Start();
-        c.change(f);
-        f.CommandSave.Click();
-        EXPECT_EQ(registry.Dword(c.root, c.key, c.value), c.expected) << "case: " << c.value;
-    }
-}
-
 // Without rights Save hands the elevated copy the choices on its command line
 // and the account over the channel. Whatever the copy says is shown; a
 // declined prompt changes nothing at all.
