@@ -37,9 +37,9 @@ TEST(ElevatedCall, OperationsSurviveTheCommandLineAndAnythingElseIsRefusedUntouc
         EXPECT_EQ(call->channel, "\\\\.\\pipe\\Tavrin.00ff");
         EXPECT_EQ(FormatOperation(call->operation), text);
     }
-    for (const char* bad :
-         {"/elevated", "/elevated -", "/elevated - logon 1 1 1 3", "/elevated - clock -5 1", "/elevated - task 1 a b",
-          "/elevated - task 2", "/elevated  - task 0", "/elevated - reboot"}) {
+    for (const char* bad : {"/elevated", "/elevated -", "/elevated - logon 1 1 1 3", "/elevated - logon 1 1 1 2 x",
+                            "/elevated - clock -5 1", "/elevated - task 1 a b", "/elevated - task 2",
+                            "/elevated  - task 0", "/elevated - reboot"}) {
         ElevatedCopy copy;
         EXPECT_EQ(copy.Run(bad), kExitUnreadable) << bad;
         EXPECT_TRUE(copy.registry.log.empty() && copy.setter.calls.empty() && !copy.task.exists) << bad;
