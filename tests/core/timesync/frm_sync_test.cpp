@@ -57,7 +57,7 @@ TEST(SyncWindowLoad, EachModeShowsItselfAndADamagedOneIsKept) {
         std::string look;
     } cases[] = {{1, 0, true, kWaiting}, {2, 1, true, kWaiting}, {3, 2, false, kDone}, {7, 2, false, kWaiting}};
     for (const auto& c : cases) {
-        SyncRig rig(c.mode);
+        SyncRig rig(c.mode, false);
         const OptionButton* options[] = {&rig.form.Option1, &rig.form.Option2, &rig.form.Option3};
         EXPECT_EQ(rig.form.Frame2Options.Selected(), options[c.option]) << "case: " << c.mode;
         EXPECT_EQ(static_cast<int>(rig.store.Info().SyncMode), c.mode) << "case: " << c.mode;
@@ -71,6 +71,7 @@ TEST(SyncWindowLoad, EachModeShowsItselfAndADamagedOneIsKept) {
         EXPECT_EQ(rig.form.cmbServer.ListCount(), 12) << "case: " << c.mode;
         rig.form.Option1.Click();
         EXPECT_EQ(rig.Stored().SyncMode, SyncMode::StartUpAndHourly) << "case: " << c.mode;
+        EXPECT_EQ(rig.form.lStartUp.Caption().empty(), c.mode == 1) << "case: " << c.mode;  // a choice, not the load
     }
 }
 
