@@ -42,10 +42,6 @@ OleDate TimePart(OleDate d) {
 
 std::int64_t SecondsBetween(OleDate a, OleDate b) { return ToSeconds(b) - ToSeconds(a); }
 
-std::int64_t CalendarDaysBetween(OleDate a, OleDate b) {
-    return (ToSeconds(DatePart(b)) - ToSeconds(DatePart(a))) / kSecondsPerDay;
-}
-
 OleDate MakeDate(year_month_day date) { return MakeDateTime(date, seconds{0}); }
 
 OleDate MakeDateTime(year_month_day date, seconds timeOfDay) {

@@ -27,7 +27,6 @@ OleDate TimePart(OleDate d);  // the time of day on day zero
 
 // b - a, negative when b is earlier.
 std::int64_t SecondsBetween(OleDate a, OleDate b);
-std::int64_t CalendarDaysBetween(OleDate a, OleDate b);
 
 OleDate MakeDate(std::chrono::year_month_day date);
 OleDate MakeDateTime(std::chrono::year_month_day date, std::chrono::seconds timeOfDay);

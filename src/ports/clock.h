@@ -20,7 +20,4 @@ public:
     virtual std::int64_t UtcOffsetAt(std::int64_t utcSeconds) const = 0;
 };
 
-inline OleDate Today(const Clock& clock) { return DatePart(clock.Now()); }
-inline OleDate TimeOfDayNow(const Clock& clock) { return TimePart(clock.Now()); }
-
 }  // namespace tavrin

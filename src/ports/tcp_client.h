@@ -15,7 +15,6 @@ public:
     class Listener {
     public:
         virtual ~Listener() = default;
-        virtual void OnConnected() = 0;
         virtual void OnData(std::string_view bytes) = 0;
         virtual void OnClosed() = 0;  // the server ended the connection
         virtual void OnFailed() = 0;  // lookup, connect or read went wrong

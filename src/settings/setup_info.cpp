@@ -21,7 +21,6 @@ public:
 
     void Get(std::size_t at, std::int16_t& v) const { v = static_cast<std::int16_t>(GetUnsigned(at, 2)); }
     void Get(std::size_t at, OleDate& d) const { d.value = std::bit_cast<double>(GetUnsigned(at, 8)); }
-
     // The modes and key sets are stored as their 16-bit values, a damaged one as it is.
     template <class Set>
     requires std::is_enum_v<Set>
@@ -94,7 +93,7 @@ void ResetSetupInfo(SetupInfo& info, const Clock& clock) {
     info.CountDownSpan = OleDate{1.0 / 48.0};
     info.AllDayTime = TimePart(now);
     info.StartCloseTask = 0;  // a first start arms nothing the user did not choose
-    info.SyncMode = 3;
+    info.SyncMode = SyncMode::Manual;
     info.AutoLogonLock = 0;
     info.PowerKeySet = PowerKeySet::CtrlF9ToF12;
     info.PowerKeyCountdown = 1;

@@ -6,6 +6,7 @@
 
 #include "common/ole_date.h"
 #include "settings/key_sets.h"
+#include "settings/sync_mode.h"
 #include "settings/timing_mode.h"
 
 namespace tavrin {
@@ -28,7 +29,7 @@ struct SetupInfo {
     OleDate CountDownSpan;
     OleDate AllDayTime;
     std::int16_t StartCloseTask = 0;
-    std::int16_t SyncMode = 0;  // 1 start-up and hourly, 2 start-up, 3 manual
+    tavrin::SyncMode SyncMode{};
     std::int16_t AutoLogonLock = 0;
     tavrin::PowerKeySet PowerKeySet{};
     std::int16_t PowerKeyCountdown = 0;

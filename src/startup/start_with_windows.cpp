@@ -20,7 +20,9 @@ constexpr const char* kTaskMade = "已创建计划任务：登录时以管理员
 constexpr const char* kSyncNeedsAdmin = "自动校时需要管理员权限：未创建计划任务，登录后无法修改系统时间。";
 constexpr const char* kStandardUser = "自动校时需要管理员权限：此帐户登录后无法修改系统时间。";
 
-bool AutoSync(const SetupInfo& info) { return info.SyncMode == 1 || info.SyncMode == 2; }
+bool AutoSync(const SetupInfo& info) {
+    return info.SyncMode == SyncMode::StartUpAndHourly || info.SyncMode == SyncMode::StartUp;
+}
 
 }  // namespace
 

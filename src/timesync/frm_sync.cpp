@@ -69,13 +69,13 @@ frmSync::~frmSync() { wskAtom_.Close(); }
 void frmSync::OnLoad() {
     // Selecting 1 or 2 runs its click, which stores the mode and saves.
     switch (store_.Info().SyncMode) {
-        case 1:
+        case SyncMode::StartUpAndHourly:
             Option1.Select();
             break;
-        case 2:
+        case SyncMode::StartUp:
             Option2.Select();
             break;
-        case 3:
+        case SyncMode::Manual:
             Option3.Select();
             break;
         default:
@@ -91,7 +91,7 @@ void frmSync::OnLoad() {
     cmbGMT.SetListIndex(kEntryChina);
 
     SyncDone = false;
-    if (store_.Info().SyncMode == 3) {
+    if (store_.Info().SyncMode == SyncMode::Manual) {
         SyncDone = true;
         cSyncro.SetCaption(kUpdate);
         cSyncro.SetEnabled(true);
@@ -111,11 +111,11 @@ void frmSync::OnUnload() {
     replyPending_ = false;
 }
 
-void frmSync::Option1_Click() { SaveMode(1); }
-void frmSync::Option2_Click() { SaveMode(2); }
-void frmSync::Option3_Click() { SaveMode(3); }
+void frmSync::Option1_Click() { SaveMode(SyncMode::StartUpAndHourly); }
+void frmSync::Option2_Click() { SaveMode(SyncMode::StartUp); }
+void frmSync::Option3_Click() { SaveMode(SyncMode::Manual); }
 
-void frmSync::SaveMode(std::int16_t mode) {
+void frmSync::SaveMode(SyncMode mode) {
     const bool chosen = store_.Info().SyncMode != mode;  // not the load showing the stored mode
     store_.Info().SyncMode = mode;
     store_.SaveSetupInfo();
@@ -124,7 +124,7 @@ void frmSync::SaveMode(std::int16_t mode) {
 
 void frmSync::timeLocal_Timer() {
     if (SyncDone) {
-        if (store_.Info().SyncMode == 1) ++HourTicks;
+        if (store_.Info().SyncMode == SyncMode::StartUpAndHourly) ++HourTicks;
         if (HourTicks > kTicksPerHour) {
             HourTicks = 0;
             byUser_ = false;

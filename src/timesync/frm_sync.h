@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "ports/tcp_client.h"
+#include "settings/sync_mode.h"
 #include "timesync/reply_gatherer.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -64,7 +65,6 @@ protected:
     void OnUnload() override;
 
 private:
-    void OnConnected() override {}
     void OnData(std::string_view bytes) override;
     void OnClosed() override;
     void OnFailed() override {}  // the timer moves on to the next row
@@ -74,7 +74,7 @@ private:
     // this token may not; the status line's text, empty when it worked.
     std::string SetClock(OleDate utc);
     void EndPass();
-    void SaveMode(std::int16_t mode);
+    void SaveMode(SyncMode mode);
     void ShowLocalTime();
 
     SetupStore& store_;

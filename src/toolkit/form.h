@@ -35,7 +35,6 @@ public:
 
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
-    bool Active() const { return active_; }
     int Left() const { return left_; }
     int Top() const { return top_; }
 

@@ -32,7 +32,6 @@ public:
     bool Shown() const { return shown_; }
     void SetVisible(bool on);
     void TaskbarCreated();
-    const std::string& Tip() const { return tip_; }
     void SetTip(std::string tip);  // only a change reaches the twin
     const std::vector<std::string>& MenuItems() const { return menu_; }
     void SetMenuItems(std::vector<std::string> items) { menu_ = std::move(items); }

@@ -1,7 +1,6 @@
 #pragma once
 #include <chrono>
-#include <cstdio>
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "fakes/fake_clock.h"
@@ -9,25 +8,19 @@
 
 namespace tavrin::testing {
 
-// Writes down each change as "utc 2026-12-05 23:59:58" and, when the change
-// is allowed, sets the fake local clock to that moment in a zone of its own.
+// Writes down each change in UTC seconds and, when the change is allowed,
+// sets the fake local clock to that moment in a zone of its own.
 class FakeClockSetter final : public ClockSetter {
 public:
     explicit FakeClockSetter(FakeClock& clock) : clock_(clock) {}
 
     ClockStatus SetUtc(OleDate utc) override {
-        const auto [d, t] = ToCivil(utc);
-        char text[32];
-        std::snprintf(text, sizeof text, "utc %04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(d.year()),
-                      static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()),
-                      static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
-                      static_cast<int>(t.seconds().count()));
-        calls.emplace_back(text);
-        if (status == ClockStatus::Ok) clock_.SetNow(FromSeconds(ToSeconds(utc) + zone.count()));
+        calls.push_back(ToSeconds(utc));
+        if (status == ClockStatus::Ok) clock_.SetNow(FromSeconds(calls.back() + zone.count()));
         return status;
     }
 
-    std::vector<std::string> calls;
+    std::vector<std::int64_t> calls;
     ClockStatus status = ClockStatus::Ok;
     static constexpr std::chrono::seconds zone = std::chrono::hours{8};  // the local clock's offset from UTC
 

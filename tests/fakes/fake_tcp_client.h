@@ -7,18 +7,13 @@
 
 namespace tavrin::testing {
 
-// A socket the test plays the server for: it sees every Connect and Close and
+// A socket the test plays the server for: it sees every host asked and
 // pushes bytes, a close or a failure to the current connection only.
 class FakeTcpClient final : public TcpClient {
 public:
-    struct Attempt {
-        std::string host;
-        std::uint16_t port;
-    };
-
-    TcpStatus Connect(std::string_view host, std::uint16_t port, Listener& listener) override {
+    TcpStatus Connect(std::string_view host, std::uint16_t, Listener& listener) override {
         Close();
-        attempts.push_back({std::string(host), port});
+        attempts.emplace_back(host);
         if (!startSucceeds) return TcpStatus::Failed;
         listener_ = &listener;
         return TcpStatus::Started;
@@ -36,7 +31,7 @@ public:
         if (Listener* l = std::exchange(listener_, nullptr)) l->OnFailed();
     }
 
-    std::vector<Attempt> attempts;
+    std::vector<std::string> attempts;  // hosts
     bool startSucceeds = true;
 
 private:

@@ -7,20 +7,18 @@
 namespace tavrin::testing {
 
 // A window that writes its events into a trace ("load f", "close f"), in
-// place of a real one. A close request it refuses hides it instead.
+// place of a real one.
 class TracingForm : public Form {
 public:
     TracingForm(std::string name, std::vector<std::string>& trace)
         : Form(name), name_(std::move(name)), trace_(trace) {}
-    bool allowClose = true;
 
 protected:
     void OnLoad() override { trace_.push_back("load " + name_); }
     void OnActivate() override { trace_.push_back("activate " + name_); }
     bool OnCloseRequest() override {
         trace_.push_back("close " + name_);
-        if (!allowClose) Hide();
-        return allowClose;
+        return true;
     }
     void OnUnload() override { trace_.push_back("unload " + name_); }
 

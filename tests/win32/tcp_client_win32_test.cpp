@@ -90,7 +90,6 @@ struct Recorder final : TcpClient::Listener {
         if (GetCurrentThreadId() != thread) foreignThread = true;
         if (events.empty() || events.back() != event) events.emplace_back(event);
     }
-    void OnConnected() override { Note("connected"); }
     void OnData(std::string_view bytes) override {
         Note("data");
         data.append(bytes);
@@ -136,7 +135,7 @@ TEST(TcpClientAdapter, ConnectsReceivesAndClosesOnTheCallingThread) {
         EXPECT_EQ(status, TcpStatus::Started) << "case: " << host;
         EXPECT_TRUE(recorder.events.empty()) << "case: " << host;  // nothing before the message loop runs
         ASSERT_TRUE(Pump([&] { return recorder.Ended(); })) << "case: " << host;
-        EXPECT_EQ(recorder.events, (std::vector<std::string>{"connected", "data", "closed"})) << "case: " << host;
+        EXPECT_EQ(recorder.events, (std::vector<std::string>{"data", "closed"})) << "case: " << host;
         EXPECT_EQ(recorder.data, kNistLine) << "case: " << host;
         EXPECT_FALSE(recorder.foreignThread) << "case: " << host;
     }
@@ -208,7 +207,7 @@ TEST(TcpClientAdapter, EverythingSentArrivesUnlessTheListenerAbandonsTheConnecti
     };
     ASSERT_EQ(client.Connect("127.0.0.1", server.Port(), recorder), TcpStatus::Started);
     Pump([] { return false; }, 500ms);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"connected", "data"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"data"}));
     EXPECT_LT(recorder.data.size(), bulk.size());
 }
 

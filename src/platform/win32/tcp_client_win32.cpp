@@ -179,11 +179,7 @@ void Win32TcpClient::TryNextAddress() {
 void Win32TcpClient::OnSocketEvent(WORD event, WORD error) {
     switch (event) {
         case FD_CONNECT:
-            if (error != 0) {
-                TryNextAddress();
-            } else if (listener_) {
-                listener_->OnConnected();
-            }
+            if (error != 0) TryNextAddress();
             return;
         case FD_READ:
             if (error != 0)

@@ -10,40 +10,6 @@ namespace {
 
 using namespace std::chrono;
 
-// Before day zero the integer part counts back while the fraction runs forward.
-TEST(OleDate, KnownValuesMatchTheCalendarAndSplitIntoDateAndTime) {
-    struct Case {
-        double value;
-        year_month_day date;
-        int h, m, s;
-    };
-    const Case cases[] = {
-        {0.0, year{1899} / 12 / 30, 0, 0, 0},           {1.0, year{1899} / 12 / 31, 0, 0, 0},
-        {2.0 + 1.0 / 48, year{1900} / 1 / 1, 0, 30, 0}, {-1.25, year{1899} / 12 / 29, 6, 0, 0},
-        {46362.75, year{2026} / 12 / 6, 18, 0, 0},      {2958465.999988426, year{9999} / 12 / 31, 23, 59, 59},
-    };
-    for (const Case& c : cases) {
-        const seconds time = hours{c.h} + minutes{c.m} + seconds{c.s};
-        const CivilDateTime civil = ToCivil(OleDate{c.value});
-        EXPECT_EQ(civil.date, c.date) << "case: " << c.value;
-        EXPECT_EQ(civil.time.to_duration(), time) << "case: " << c.value;
-        EXPECT_DOUBLE_EQ(MakeDateTime(c.date, time).value, c.value) << "case: " << c.value;
-        EXPECT_EQ(DatePart(OleDate{c.value}), MakeDate(c.date)) << "case: " << c.value;
-        EXPECT_EQ(TimePart(OleDate{c.value}), MakeTimeOfDay(c.h, c.m, c.s)) << "case: " << c.value;
-    }
-}
-
-TEST(OleDate, DifferencesInSecondsAndCalendarDays) {
-    const OleDate evening = MakeDateTime(year{2026} / 12 / 6, hours{20});
-    const OleDate nextMorning = MakeDateTime(year{2026} / 12 / 7, hours{8});
-    EXPECT_EQ(SecondsBetween(evening, nextMorning), 12 * 3600);
-    EXPECT_EQ(SecondsBetween(nextMorning, evening), -12 * 3600);
-    EXPECT_EQ(CalendarDaysBetween(evening, nextMorning), 1);  // times of day play no part
-    EXPECT_EQ(CalendarDaysBetween(nextMorning, evening), -1);
-    EXPECT_EQ(CalendarDaysBetween(OleDate{-1.75}, OleDate{0.25}), 1);
-    EXPECT_EQ(SecondsBetween(kDayZero, MakeTimeOfDay(1, 15, 0)), 4500);
-}
-
 // A time picked on screen and stored as a double is rarely exact; values no
 // calendar can carry count as day zero.
 TEST(OleDate, SecondsRoundRoundTripAndValuesNoCalendarCanCarryCountAsDayZero) {

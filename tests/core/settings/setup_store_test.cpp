@@ -58,7 +58,7 @@ TEST_F(SetupStoreTest, ALoadTakesTheDefaultsOrTheStoredBytesAndWritesNothing) {
     defaults.CloseTime = defaults.AllDayTime = MakeTimeOfDay(20, 15, 7);
     defaults.CountDownSpan = OleDate{1.0 / 48};
     defaults.PowerKeyCountdown = defaults.PowerKeysEnabled = 1;
-    defaults.SyncMode = 3;
+    defaults.SyncMode = SyncMode::Manual;
     defaults.PowerKeySet = PowerKeySet::CtrlF9ToF12;
     defaults.VolumeKeySet = VolumeKeySet::F6ToF8;
     defaults.VolumeKeysEnabled = 1;
@@ -103,7 +103,7 @@ TEST_F(SetupStoreTest, AnUnopenableKeyLeavesTheRecordAsItWasAndSaysSo) {
     registry.DenyOpen(Hive::CurrentUser);
     store.LoadSetupInfo();
     EXPECT_EQ(store.Info(), SetupInfo{});  // zero-filled, no defaults either
-    store.Info().SyncMode = 1;
+    store.Info().SyncMode = SyncMode::StartUpAndHourly;
     store.SaveSetupInfo();
     EXPECT_EQ(boxes.size(), 1u);
 }

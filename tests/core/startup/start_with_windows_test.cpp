@@ -24,7 +24,7 @@ protected:
     }
     std::optional<std::string> RunEntry() const { return registry.Text(Hive::CurrentUser, kRunKey, kRunValue); }
     void Save(std::int16_t syncMode, std::int16_t powerKeys = 0) {
-        Info().SyncMode = syncMode;
+        Info().SyncMode = static_cast<SyncMode>(syncMode);
         Info().PowerKeysEnabled = powerKeys;
         store.SaveSetupInfo();
     }
@@ -37,20 +37,20 @@ protected:
 TEST_F(StartUpTest, TheRunEntryOrTheTaskExistsExactlyWhenASettingNeedsIt) {
     const struct {
         const char* what;
-        std::int16_t SetupInfo::*field;
+        std::int16_t SetupInfo::*field;  // none: the sync mode
         std::int16_t value;
         bool needed;
     } cases[] = {
-        {"nothing", &SetupInfo::SyncMode, 3, false},
+        {"nothing", nullptr, 3, false},
         {"task at start-up", &SetupInfo::StartCloseTask, 1, true},
         {"lock after logon", &SetupInfo::AutoLogonLock, 1, true},
-        {"hourly sync", &SetupInfo::SyncMode, 1, true},
-        {"sync at start-up", &SetupInfo::SyncMode, 2, true},
+        {"hourly sync", nullptr, 1, true},
+        {"sync at start-up", nullptr, 2, true},
         {"power keys, odd value", &SetupInfo::PowerKeysEnabled, -3, true},
         {"volume keys", &SetupInfo::VolumeKeysEnabled, 1, true},
         {"task flag 2", &SetupInfo::StartCloseTask, 2, false},
         {"lock flag -1", &SetupInfo::AutoLogonLock, -1, false},
-        {"sync mode 4", &SetupInfo::SyncMode, 4, false},
+        {"sync mode 4", nullptr, 4, false},
     };
     for (const bool withTask : {false, true})
         for (const auto& c : cases) {
@@ -61,8 +61,11 @@ TEST_F(StartUpTest, TheRunEntryOrTheTaskExistsExactlyWhenASettingNeedsIt) {
             task.exists = withTask;
             StartWithWindows run(registry, app, task, elevation, messageBox);
             SetupStore runStore(registry, clock, run);
-            runStore.Info().SyncMode = 3;
-            runStore.Info().*c.field = c.value;
+            runStore.Info().SyncMode = SyncMode::Manual;
+            if (c.field)
+                runStore.Info().*c.field = c.value;
+            else
+                runStore.Info().SyncMode = static_cast<SyncMode>(c.value);
             runStore.SaveSetupInfo();
             EXPECT_EQ(RunEntry(), c.needed && !withTask ? std::optional<std::string>(kCommand) : std::nullopt) << what;
             EXPECT_EQ(task.exists, withTask && c.needed) << what;
@@ -135,7 +138,7 @@ TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatu
 
     task.exists = true;  // made by hand: not ours to know of, nor to ask about
     const int queries = task.queries;
-    nextStore.Info().SyncMode = 1;
+    nextStore.Info().SyncMode = SyncMode::StartUpAndHourly;
     nextStore.SaveSetupInfo();
     EXPECT_EQ(task.queries, queries);
     EXPECT_EQ(RunEntry(), kCommand);
