@@ -13,28 +13,26 @@ class FakeAudioEndpoint final : public AudioEndpoint {
 public:
     std::vector<std::int32_t> levels{0, 0};
     std::int32_t min = 0, max = 65535;
-    bool muted = false;
-    bool open = false;
+    bool muted = false, open = false;
     std::string failing;  // the one call made to fail, or "no device"
     int callsWhileClosed = 0;
 
     AudioStatus Open() override {
-        open = failing != "Open" && failing != "no device";
-        return failing == "no device" ? AudioStatus::NoDevice : open ? AudioStatus::Ok : AudioStatus::Failed;
+        if (failing == "no device") return AudioStatus::NoDevice;
+        open = failing != "Open";
+        return open ? AudioStatus::Ok : AudioStatus::Failed;
     }
     void Close() override { open = false; }
     AudioStatus ChannelCount(int& n) override { return Copy("ChannelCount", static_cast<int>(levels.size()), n); }
     AudioStatus LevelBounds(std::int32_t& lo, std::int32_t& hi) override {
-        (void)Copy("LevelBounds", max, hi);
-        return Copy("LevelBounds", min, lo);
+        return Copy("LevelBounds", max, hi) == AudioStatus::Ok ? Copy("LevelBounds", min, lo) : AudioStatus::Failed;
     }
-    AudioStatus GetLevel(int ch, std::int32_t& v) override { return Copy("GetLevel", levels.at(Index(ch)), v); }
-    AudioStatus SetLevel(int ch, std::int32_t v) override { return Copy("SetLevel", v, levels.at(Index(ch))); }
+    AudioStatus GetLevel(int ch, std::int32_t& v) override { return Copy("GetLevel", levels.at(std::size_t(ch)), v); }
+    AudioStatus SetLevel(int ch, std::int32_t v) override { return Copy("SetLevel", v, levels.at(std::size_t(ch))); }
     AudioStatus GetMute(bool& m) override { return Copy("GetMute", muted, m); }
     AudioStatus SetMute(bool m) override { return Copy("SetMute", m, muted); }
 
 private:
-    static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
     template <class T>
     AudioStatus Copy(const char* call, const T& from, T& to) {
         if (!open) ++callsWhileClosed;

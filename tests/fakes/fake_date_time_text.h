@@ -5,27 +5,25 @@
 
 namespace tavrin::testing {
 
-// Writes dates and times as a Chinese system does ("2026/12/6", "20:00:05"),
-// or fails on request.
+// Writes dates and times as a Chinese system does ("2026/12/6", "20:00:05").
 class FakeDateTimeText final : public DateTimeText {
 public:
     std::optional<std::string> ShortDate(OleDate day) const override {
-        if (fail) return std::nullopt;
         const auto d = ToCivil(day).date;
-        char text[32];
-        std::snprintf(text, sizeof text, "%d/%u/%u", static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
-                      static_cast<unsigned>(d.day()));
-        return text;
+        return Print("%d/%u/%u", int(d.year()), unsigned(d.month()), unsigned(d.day()));
     }
     std::optional<std::string> TimeOfDay(OleDate time) const override {
-        if (fail) return std::nullopt;
         const auto t = ToCivil(time).time;
+        return Print("%d:%02d:%02d", int(t.hours().count()), int(t.minutes().count()), int(t.seconds().count()));
+    }
+
+private:
+    template <class... T>
+    static std::string Print(const char* format, T... values) {
         char text[32];
-        std::snprintf(text, sizeof text, "%d:%02d:%02d", static_cast<int>(t.hours().count()),
-                      static_cast<int>(t.minutes().count()), static_cast<int>(t.seconds().count()));
+        std::snprintf(text, sizeof text, format, values...);
         return text;
     }
-    bool fail = false;
 };
 
 }  // namespace tavrin::testing

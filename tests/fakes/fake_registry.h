@@ -1,69 +1,59 @@
 #pragma once
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <map>
 #include <set>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ports/registry.h"
 
 namespace tavrin::testing {
 
-// An in-memory registry that keeps exact bytes and types. A hive can refuse
-// writes (a user without administrator rights) or refuse to open at all.
+// An in-memory registry that keeps exact bytes and types, names compared
+// without case. A hive can refuse writes (a user without administrator
+// rights) or refuse to open at all.
 class FakeRegistry final : public Registry {
 public:
+    using Name = std::string_view;
+    using Bytes = std::vector<std::uint8_t>;
     enum class Type { Text, Dword, Binary };
     struct Value {
         Type type;
-        std::vector<std::uint8_t> bytes;  // texts: UTF-8 with the terminating zero
+        Bytes bytes;  // texts: UTF-8 with the terminating zero; DWORDs: little-endian
     };
 
     void DenyWrites(Hive h) { readOnly_.insert(h); }
     void DenyOpen(Hive h) { closed_.insert(h); }
-
-    std::unique_ptr<RegistryKey> OpenKey(Hive hive, std::string_view path) override {
+    std::unique_ptr<RegistryKey> OpenKey(Hive hive, Name path) override {
         return closed_.count(hive) ? nullptr : std::make_unique<Key>(*this, hive, std::string(path));
     }
 
-    // Direct access for tests: the stored value, or nothing.
-    const Value* Find(Hive h, std::string_view key, std::string_view name) const {
-        const auto it = values_.find(MakeId(h, key, name));
+    // Direct access for tests: the stored value, or nothing; the typed reads
+    // find nothing where the value has another type.
+    const Value* Find(Hive h, Name key, Name name) const {
+        const auto it = values_.find(Id(h, key, name));
         return it == values_.end() ? nullptr : &it->second;
     }
-    bool Has(Hive h, std::string_view key, std::string_view name) const { return Find(h, key, name) != nullptr; }
-    std::optional<std::string> Text(Hive h, std::string_view key, std::string_view name) const {
+    bool Has(Hive h, Name key, Name name) const { return Find(h, key, name) != nullptr; }
+    std::optional<Bytes> Binary(Hive h, Name key, Name name, Type type = Type::Binary) const {
         const Value* v = Find(h, key, name);
-        if (!v || v->type != Type::Text) return std::nullopt;
-        const std::string s(v->bytes.begin(), v->bytes.end());
-        return s.substr(0, s.find('\0'));
+        return v && v->type == type ? std::optional(v->bytes) : std::nullopt;
     }
-    std::optional<std::uint32_t> Dword(Hive h, std::string_view key, std::string_view name) const {
-        const Value* v = Find(h, key, name);
-        if (!v || v->type != Type::Dword || v->bytes.size() != 4) return std::nullopt;
-        std::uint32_t r = 0;
-        std::memcpy(&r, v->bytes.data(), 4);
-        return r;
+    std::optional<std::string> Text(Hive h, Name key, Name name) const {
+        const auto b = Binary(h, key, name, Type::Text);
+        return b ? std::optional(std::string(b->begin(), std::find(b->begin(), b->end(), 0))) : std::nullopt;
     }
-    std::optional<std::vector<std::uint8_t>> Binary(Hive h, std::string_view key, std::string_view name) const {
-        const Value* v = Find(h, key, name);
-        return v && v->type == Type::Binary ? std::optional(v->bytes) : std::nullopt;
+    std::optional<std::uint32_t> Dword(Hive h, Name key, Name name) const {
+        const auto b = Binary(h, key, name, Type::Dword);
+        if (!b || b->size() != 4) return std::nullopt;
+        return (*b)[0] | (*b)[1] << 8 | (*b)[2] << 16 | std::uint32_t{(*b)[3]} << 24;
     }
-    void Put(Hive h, std::string_view key, std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
-        values_[MakeId(h, key, name)] = Value{type, std::move(bytes)};
-    }
-    void PutText(Hive h, std::string_view key, std::string_view name, std::string_view text) {
-        Put(h, key, name, Type::Text, TextBytes(text));
-    }
-    void PutDword(Hive h, std::string_view key, std::string_view name, std::uint32_t v) {
-        Put(h, key, name, Type::Dword, DwordBytes(v));
-    }
-    void PutBinary(Hive h, std::string_view key, std::string_view name, std::vector<std::uint8_t> bytes) {
-        Put(h, key, name, Type::Binary, std::move(bytes));
-    }
+    void Put(Hive h, Name key, Name name, Type type, Bytes bytes) { values_[Id(h, key, name)] = {type, bytes}; }
+    void PutText(Hive h, Name key, Name name, Name text) { Put(h, key, name, Type::Text, TextBytes(text)); }
+    void PutDword(Hive h, Name key, Name name, std::uint32_t v) { Put(h, key, name, Type::Dword, DwordBytes(v)); }
+    void PutBinary(Hive h, Name key, Name name, Bytes bytes) { Put(h, key, name, Type::Binary, bytes); }
     // Successful writes and deletions, in order: "HKLM\\key: write name", "HKCU\\key: delete name".
     std::vector<std::string> log;
 
@@ -72,43 +62,36 @@ private:
     public:
         Key(FakeRegistry& reg, Hive hive, std::string path) : reg_(reg), hive_(hive), path_(std::move(path)) {}
 
-        std::size_t ValueSize(std::string_view name) override {
+        std::size_t ValueSize(Name name) override {
             const Value* v = reg_.Find(hive_, path_, name);
             return v ? v->bytes.size() : 0;
         }
-        std::optional<std::vector<std::uint8_t>> ReadBytes(std::string_view name, std::size_t maxBytes) override {
+        std::optional<Bytes> ReadBytes(Name name, std::size_t max) override {
             const Value* v = reg_.Find(hive_, path_, name);
             if (!v) return std::nullopt;
-            return std::vector<std::uint8_t>(v->bytes.begin(), v->bytes.begin() + std::min(maxBytes, v->bytes.size()));
+            return Bytes(v->bytes.begin(), v->bytes.begin() + std::min(max, v->bytes.size()));
         }
-        std::optional<std::string> ReadText(std::string_view name, std::size_t maxChars) override {
+        std::optional<std::string> ReadText(Name name, std::size_t maxChars) override {
             const auto text = reg_.Text(hive_, path_, name);
             return text ? std::optional(text->substr(0, maxChars)) : std::nullopt;
         }
-        RegStatus WriteText(std::string_view name, std::string_view text) override {
-            return Write(name, Type::Text, TextBytes(text));
+        RegStatus WriteText(Name name, Name text) override { return Write(name, Value{Type::Text, TextBytes(text)}); }
+        RegStatus WriteDword(Name name, std::uint32_t v) override {
+            return Write(name, Value{Type::Dword, DwordBytes(v)});
         }
-        RegStatus WriteDword(std::string_view name, std::uint32_t value) override {
-            return Write(name, Type::Dword, DwordBytes(value));
+        RegStatus WriteBinary(Name name, std::span<const std::uint8_t> b) override {
+            return Write(name, Value{Type::Binary, Bytes(b.begin(), b.end())});
         }
-        RegStatus WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes) override {
-            return Write(name, Type::Binary, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-        }
-        RegStatus DeleteValue(std::string_view name) override {
-            if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
-            reg_.values_.erase(MakeId(hive_, path_, name));
-            return Note("delete", name);
-        }
+        RegStatus DeleteValue(Name name) override { return Write(name, std::nullopt); }
 
     private:
-        RegStatus Write(std::string_view name, Type type, std::vector<std::uint8_t> bytes) {
-            if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
-            reg_.Put(hive_, path_, name, type, std::move(bytes));
-            return Note("write", name);
-        }
-        RegStatus Note(const char* what, std::string_view name) {
+        // No value: a deletion.
+        RegStatus Write(Name name, std::optional<Value> value) {
             static const char* const kRoots[] = {"HKCU", "HKLM", "HKCR"};
-            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + ": " + what + " " +
+            if (reg_.readOnly_.count(hive_)) return RegStatus::AccessDenied;
+            const auto id = Id(hive_, path_, name);
+            value ? void(reg_.values_[id] = *value) : void(reg_.values_.erase(id));
+            reg_.log.push_back(kRoots[static_cast<int>(hive_)] + ("\\" + path_) + (value ? ": write " : ": delete ") +
                                std::string(name));
             return RegStatus::Ok;
         }
@@ -117,26 +100,20 @@ private:
         std::string path_;
     };
 
-    using Id = std::tuple<Hive, std::string, std::string>;
-    static std::string Lower(std::string_view s) {
-        std::string r(s);
-        std::transform(r.begin(), r.end(), r.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return r;
+    static std::pair<Hive, std::string> Id(Hive h, Name key, Name name) {
+        std::string id = std::string(key) + '\0' + std::string(name);
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return {h, id};
     }
-    static Id MakeId(Hive h, std::string_view key, std::string_view name) { return {h, Lower(key), Lower(name)}; }
-    static std::vector<std::uint8_t> TextBytes(std::string_view text) {
-        std::vector<std::uint8_t> b(text.begin(), text.end());
-        b.push_back(0);
-        return b;
+    static Bytes TextBytes(Name text) {
+        const std::string s(text);
+        return Bytes(s.c_str(), s.c_str() + s.size() + 1);
     }
-    static std::vector<std::uint8_t> DwordBytes(std::uint32_t v) {
-        std::vector<std::uint8_t> b(4);
-        std::memcpy(b.data(), &v, 4);
-        return b;
+    static Bytes DwordBytes(std::uint32_t v) {
+        return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
     }
 
-    std::map<Id, Value> values_;
+    std::map<std::pair<Hive, std::string>, Value> values_;
     std::set<Hive> readOnly_;
     std::set<Hive> closed_;
 };

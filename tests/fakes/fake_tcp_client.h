@@ -8,15 +8,13 @@
 namespace tavrin::testing {
 
 // A socket the test plays the server for: it sees every host asked and
-// pushes bytes, a close or a failure to the current connection only.
+// pushes bytes or a close to the current connection only.
 class FakeTcpClient final : public TcpClient {
 public:
     TcpStatus Connect(std::string_view host, std::uint16_t, Listener& listener) override {
-        Close();
         attempts.emplace_back(host);
-        if (!startSucceeds) return TcpStatus::Failed;
-        listener_ = &listener;
-        return TcpStatus::Started;
+        listener_ = startSucceeds ? &listener : nullptr;
+        return startSucceeds ? TcpStatus::Started : TcpStatus::Failed;
     }
     void Close() override { listener_ = nullptr; }
 
@@ -26,9 +24,6 @@ public:
     }
     void ServerCloses() {
         if (Listener* l = std::exchange(listener_, nullptr)) l->OnClosed();
-    }
-    void Fail() {
-        if (Listener* l = std::exchange(listener_, nullptr)) l->OnFailed();
     }
 
     std::vector<std::string> attempts;  // hosts

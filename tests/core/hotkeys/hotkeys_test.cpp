@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <tuple>
 
 #include "fakes/fake_audio_endpoint.h"
 #include "fakes/fake_countdown_launcher.h"
@@ -11,37 +10,15 @@
 #include "hotkeys/form_key_off.h"
 #include "hotkeys/form_key_vol.h"
 #include "hotkeys/hidden_start.h"
-#include "hotkeys/key_set_conflict.h"
 #include "mixer/module_sound.h"
 
 namespace tavrin::testing {
 namespace {
 
-using P = PowerKeySet;
-using V = VolumeKeySet;
 using Keys = std::set<FakeHotkeySystem::Combination>;
 const Keys kF6ToF8 = {{0x4000, 0x75}, {0x4000, 0x76}, {0x4000, 0x77}};
 const Keys kF9ToF11 = {{0x4000, 0x78}, {0x4000, 0x79}, {0x4000, 0x7A}};
-
-TEST(KeySetConflict, TheGroupThatChoseKeepsItsKeysAndTheOtherMovesOffTheSameFKeys) {
-    const KeyGroups both1{true, P::F6ToF8, true, V::F6ToF8}, both2{true, P::F9ToF11, true, V::F9ToF11};
-    const std::tuple<KeyGroups, KeyGroup, KeyGroups> moves[] = {
-        {both1, KeyGroup::Power, {true, P::F6ToF8, true, V::F9ToF11}},
-        {both2, KeyGroup::Power, {true, P::F9ToF11, true, V::F6ToF8}},
-        {both1, KeyGroup::Volume, {true, P::F9ToF11, true, V::F6ToF8}},
-        {both2, KeyGroup::Volume, {true, P::F6ToF8, true, V::F9ToF11}},
-    };
-    for (const auto& [before, kept, after] : moves)
-        EXPECT_EQ(SeparateKeyGroups(before, kept), after) << "case: " << int(before.power) << int(kept);
-    // A group that is off never moves nor makes the other move; damaged sets stay as they are.
-    const KeyGroups stays[] = {{false, P::F6ToF8, true, V::F6ToF8},
-                               {true, P::F9ToF11, false, V::F9ToF11},
-                               {true, P::CtrlF9ToF12, true, V{3}},
-                               {true, P::F9ToF11, true, V{7}}};
-    for (const KeyGroups& g : stays)
-        for (KeyGroup kept : {KeyGroup::Power, KeyGroup::Volume})
-            EXPECT_EQ(SeparateKeyGroups(g, kept), g) << "case: " << int(g.power) << int(g.volume) << int(kept);
-}
+const Keys kCtrlF9ToF12 = {{0x4002, 0x78}, {0x4002, 0x79}, {0x4002, 0x7A}, {0x4002, 0x7B}};
 
 // Both hotkey panes as the main window holds them, over the default record.
 struct KeyPanes : ::testing::Test, SettingsRig {
@@ -78,11 +55,7 @@ TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
         {nullptr, {}, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
         {&keyVol.Option1, {}, kF6ToF8, &keyOff.Option1, &keyVol.Option1},
         {nullptr, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
-        {&keyOff.Option3,
-         {{0x4002, 0x78}, {0x4002, 0x79}, {0x4002, 0x7A}, {0x4002, 0x7B}},
-         kF9ToF11,
-         &keyOff.Option3,
-         &keyVol.Option2},
+        {&keyOff.Option3, kCtrlF9ToF12, kF9ToF11, &keyOff.Option3, &keyVol.Option2},
         {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
     };
     for (const auto& s : steps) {

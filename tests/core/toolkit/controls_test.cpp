@@ -45,17 +45,13 @@ TEST(OptionGroupRule, SelectingClearsTheOthersSilentlyAndHandlersSelectingAcross
     OptionButton p1(power, "p1", true), p2(power, "p2"), p3(power, "p3");
     OptionButton v1(volume, "v1", true), v2(volume, "v2");
     Trace trace;
-    const auto handler = [&trace](OptionButton& self, const char* name, OptionButton* twin) {
-        self.onClick = [&trace, name, twin] {
-            trace.push_back(name);
-            if (twin) twin->Select();
+    const std::pair<OptionButton*, OptionButton*> twins[] = {
+        {&p1, &v2}, {&p2, &v1}, {&p3, nullptr}, {&v1, &p2}, {&v2, &p1}};
+    for (const auto& [self, twin] : twins)
+        self->onClick = [&trace, s = self, t = twin] {
+            trace.push_back(s->Caption());
+            if (t) t->Select();
         };
-    };
-    handler(p1, "p1", &v2);
-    handler(p2, "p2", &v1);
-    handler(p3, "p3", nullptr);
-    handler(v1, "v1", &p2);
-    handler(v2, "v2", &p1);
     p1.Select();  // already selected: nothing
     p2.Click();
     p2.Click();

