@@ -44,26 +44,26 @@ public:
     }
 };
 
-// One task, of the user named in `user`.
+// One task, of the user who registered it last.
 class FakeLogonTask final : public LogonTask {
 public:
     bool exists = false;
-    std::string user = "S-1-5-21-7-1001";
     std::string definition;
     int queries = 0;
 
-    bool Exists(std::string_view who) override { return ++queries, exists && who == user; }
+    bool Exists(std::string_view who) override { return ++queries, exists && who == user_; }
     Outcome Register(std::string_view who, std::string_view xml) override {
-        user = who;
-        definition = xml;
-        exists = true;
+        user_ = who, definition = xml, exists = true;
         return Outcome::Done();
     }
     Outcome Delete(std::string_view who) override {
-        if (who == user) exists = false;
+        exists = exists && who != user_;
         return Outcome::Done();
     }
     std::string CurrentUser() const override { return "S-1-5-21-7-1001"; }
+
+private:
+    std::string user_ = "S-1-5-21-7-1001";
 };
 
 }  // namespace tavrin::testing

@@ -13,8 +13,8 @@ class FakeTcpClient final : public TcpClient {
 public:
     TcpStatus Connect(std::string_view host, std::uint16_t, Listener& listener) override {
         attempts.emplace_back(host);
-        listener_ = startSucceeds ? &listener : nullptr;
-        return startSucceeds ? TcpStatus::Started : TcpStatus::Failed;
+        listener_ = &listener;
+        return TcpStatus::Started;
     }
     void Close() override { listener_ = nullptr; }
 
@@ -27,7 +27,6 @@ public:
     }
 
     std::vector<std::string> attempts;  // hosts
-    bool startSucceeds = true;
 
 private:
     Listener* listener_ = nullptr;

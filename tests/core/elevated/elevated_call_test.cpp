@@ -82,19 +82,6 @@ TEST(ElevatedCall, TheClockOperationAddsTheWaitAndRefusesAnOldTime) {
     EXPECT_EQ(copy.setter.calls.size(), 2u);
 }
 
-// The definition Windows gets: this user's logon, highest rights, the
-// program with "/run", none of the defaults that stop a resident program.
-TEST(ElevatedCall, TheTaskOperationRegistersTheLogonTask) {
-    ElevatedCopy copy;
-    copy.app.directory = "C:\\A&B <x>";
-    EXPECT_EQ(copy.Run("/elevated - task 1 S-1-5-21-9"), kExitDone);
-    for (const char* part :
-         {"<UserId>S-1-5-21-9</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable",
-          "<Command>C:\\A&amp;B &lt;x&gt;\\Tavrin.exe</Command><Arguments>/run</Arguments>"})
-        EXPECT_NE(copy.task.definition.find(part), std::string::npos) << part;
-    EXPECT_TRUE(copy.registry.log.empty());  // nothing but the task
-}
-
 // A copy that may have written is done only when it says so.
 TEST(ElevatedCall, ALostOrUnexplainedAnswerIsNeverReadAsSuccess) {
     using Stage = CopyRun::Stage;

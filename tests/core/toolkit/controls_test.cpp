@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/tracing_form.h"
 #include "toolkit/form.h"
 
 namespace tavrin {
@@ -25,10 +26,7 @@ TEST(CheckBoxRule, CodeAndUserClicksRunTheHandlerOnceAndOnlyOnAChange) {
     box.Bind(&view);
     view.calls.clear();
     box.onClick = [&] { view.calls.push_back("click " + std::to_string(box.Value())); };
-    box.SetValue(1);
-    box.SetValue(0);
-    box.SetValue(2);
-    box.SetValue(2);
+    for (int v : {1, 0, 2, 2}) box.SetValue(v);
     box.Click();  // grey goes clear
     box.Click();
     box.SetEnabled(false);
@@ -66,27 +64,13 @@ TEST(OptionGroupRule, SelectingClearsTheOthersSilentlyAndHandlersSelectingAcross
     EXPECT_EQ(volume.Selected(), &v2);
 }
 
-TEST(ComboBoxRule, IndicesTheListCannotShowSelectNothing) {
-    ComboBox list;
-    for (const char* s : {"a", "b", "c"}) list.AddItem(s);
-    int clicks = 0;
-    list.onClick = [&] { ++clicks; };
-    list.SetListIndex(1);
-    EXPECT_EQ(list.Text(), "b");
-    for (int bad : {3, 7, -2, -32768}) {
-        list.SetListIndex(1);
-        list.SetListIndex(bad);
-        EXPECT_EQ(list.Text(), "") << "case: " << bad;
-    }
-    list.SetListIndex(-1);
-    EXPECT_EQ(clicks, 1 + 4 + 3);  // the first reset to 1 found 1 already
-}
-
 TEST(TimerRule, ALateTickAfterSwitchingOffOrUnloadingOrFromItsOwnHandlerIsDropped) {
     Form form;
     Timer timer(form);
     int ticks = 0;
-    timer.onTick = [&] { ++ticks; };
+    timer.onTick = [&] {
+        if (++ticks == 2) timer.SetEnabled(false);
+    };
     timer.Tick();  // never switched on
     form.Load();
     timer.SetEnabled(true);
@@ -96,16 +80,30 @@ TEST(TimerRule, ALateTickAfterSwitchingOffOrUnloadingOrFromItsOwnHandlerIsDroppe
     timer.SetEnabled(true);
     form.Unload();
     timer.Tick();
-    EXPECT_EQ(ticks, 1);
     form.Load();
-    timer.onTick = [&] {
-        ++ticks;
-        timer.SetEnabled(false);
-    };
     timer.SetEnabled(true);
     timer.Tick();
     timer.Tick();
     EXPECT_EQ(ticks, 2);
+}
+
+// Activation from the platform runs on each change, never before the load.
+TEST(FormLifecycle, LoadRunsOnceShowActivatesOnceAndAClosedWindowLoadsAfresh) {
+    Trace trace;
+    testing::TracingForm f("f", trace);
+    f.Activated();
+    f.Load();
+    f.Load();
+    EXPECT_FALSE(f.Visible());
+    f.Show();
+    f.Show();  // already active: no second activation
+    f.Deactivated();
+    f.Activated();
+    f.Activated();
+    f.RequestClose();
+    EXPECT_FALSE(f.Loaded() || f.Visible());
+    f.Load();
+    EXPECT_EQ(trace, (Trace{"load f", "activate f", "activate f", "close f", "unload f", "load f"}));
 }
 
 }  // namespace
