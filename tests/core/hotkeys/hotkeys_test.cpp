@@ -66,6 +66,9 @@ TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
                   std::pair(s.powerShown, s.volumeShown));
         EXPECT_EQ(Stored(), Info());
     }
+    keyVol.Check1.Click();  // a group that is off neither moves nor makes the other move
+    keyOff.Option2.Click();
+    EXPECT_EQ(std::pair(Held(), Info().VolumeKeySet), std::pair(std::pair(kF9ToF11, Keys{}), VolumeKeySet::F9ToF11));
 }
 
 // Without the main window shown no pane is activated: the groups are

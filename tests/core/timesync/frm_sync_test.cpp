@@ -37,15 +37,16 @@ struct SyncRig : SettingsRig {
     void Tick(int count = 1) {
         for (int i = 0; i < count; ++i, clock.Advance(1s)) form.timeLocal.Tick();
     }
+    // Done or waiting, the button's caption (and whether it is off), the line under it.
     std::string Look() const {
-        return std::string(form.SyncDone ? "done " : "waiting ") + (form.cSyncro.Enabled() ? "enabled " : "") +
-               form.lInfo1.Caption();
+        return (form.SyncDone ? "done " : "waiting ") + form.cSyncro.Caption() +
+               (form.cSyncro.Enabled() ? " " : " (off) ") + form.lInfo1.Caption();
     }
 };
 
-const std::string kWaiting = "waiting 开始校时";
-const std::string kDone = "done enabled 本地时间";
-const std::string kFailed = "waiting enabled 校时失败：无法连接时间服务器";
+const std::string kWaiting = "waiting 等待网络数据 (off) 开始校时";
+const std::string kDone = "done 更新系统时间 本地时间";
+const std::string kFailed = "waiting 更新系统时间 校时失败：无法连接时间服务器";
 
 // A damaged mode keeps the built selection and is neither saved nor changed.
 TEST(SyncWindowLoad, EachModeShowsItselfAndADamagedOneIsKept) {
@@ -63,6 +64,7 @@ TEST(SyncWindowLoad, EachModeShowsItselfAndADamagedOneIsKept) {
         EXPECT_EQ(rig.Stored(), c.saves ? rig.Info() : SetupInfo{});
         EXPECT_EQ(static_cast<int>(rig.Info().SyncMode), c.mode);
         EXPECT_EQ(rig.Look() + rig.form.lStartUp.Caption(), c.look);
+        EXPECT_EQ(rig.form.cmbGMT.Text(), "[GMT +8 h.]");  // China's, hidden
         rig.form.Option1.Click();
         EXPECT_EQ(rig.Stored().SyncMode, SyncMode::StartUpAndHourly);
         EXPECT_EQ(rig.form.lStartUp.Caption().empty(), c.mode == 1);  // a choice, not the load
@@ -78,6 +80,7 @@ TEST(SyncWindowTicks, FailedPassesAskEveryRowThenPauseLongerUntilAGoodReplyOrThe
     Texts rows;
     for (std::int16_t row = 1; row <= 12; ++row) rows.push_back(ServerHost(row % 12));
     EXPECT_EQ(rig.socket.attempts, rows);
+    EXPECT_FALSE(rows.back().empty());  // the first row is a server too
     EXPECT_EQ(rig.Look(), kWaiting);
     std::vector<int> pauses;
     const auto untilFailed = [&rig] {
@@ -99,6 +102,7 @@ TEST(SyncWindowTicks, FailedPassesAskEveryRowThenPauseLongerUntilAGoodReplyOrThe
     rig.form.cSyncro.Click();
     failPassThenPause();
     EXPECT_EQ(pauses, (std::vector<int>{60, 300, 900, 3600, 3600, 60, 60}));
+    EXPECT_EQ(rig.Look(), kWaiting);  // the next pass
 }
 
 // A line in pieces is used at its end or the server's close, once, in UTC.
@@ -163,7 +167,7 @@ TEST(SyncReply, RefusalsAndTheElevatedCopySayHowTheChangeEnded) {
         EXPECT_EQ(rig.elevation.runs, (c.byButton ? Runs{{run, ""}} : Runs{})) << "case: " << c.shown;
         EXPECT_EQ(rig.setter.calls.size(), c.byButton ? 0u : 1u) << "case: " << c.shown;
         rig.Tick(3602);
-        EXPECT_EQ(rig.Look() + std::to_string(rig.socket.attempts.size()), "done enabled " + c.shown + "1");
+        EXPECT_EQ(rig.Look() + std::to_string(rig.socket.attempts.size()), "done 更新系统时间 " + c.shown + "1");
     }
 }
 

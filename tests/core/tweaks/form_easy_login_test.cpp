@@ -16,6 +16,7 @@ namespace {
 
 using testing::FakeRegistry;
 using Text = std::optional<std::string>;
+using Dword = std::optional<std::uint32_t>;
 constexpr Hive HKLM = Hive::LocalMachine;
 
 class EasyLogin : public ::testing::Test, public testing::SettingsRig {
@@ -114,6 +115,7 @@ TEST_F(EasyLogin, SaveWritesTheAccountAsTypedAndStoresTheLockChoiceWhateverWindo
         EXPECT_EQ(outcome.substr(0, outcome.find('\n')), c.outcome);
         EXPECT_EQ(std::count(outcome.begin(), outcome.end(), '\n'), c.deny ? 3 : 0);
         EXPECT_EQ(registry.Dword(Hive::ClassesRoot, kAudioCdShellKey, "play"), 1u);
+        EXPECT_EQ(registry.Dword(HKLM, kLanmanServerKey, "autoShareWks"), c.deny ? Dword{} : 0u);
     }
 }
 
