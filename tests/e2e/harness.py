@@ -46,7 +46,7 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
-def enter_private_network(hosts):
+def enter_private_network(suite, hosts):
     """Runs this suite again as root of its own user, mount and network
     namespaces: its port 13 and its /etc/hosts (the given lines) are its own,
     and no privilege is needed. Exits 77 (a skip) saying why where the
@@ -67,7 +67,7 @@ def enter_private_network(hosts):
     ip = shutil.which("ip", path=os.environ.get("PATH", "") + ":/usr/sbin:/sbin") or "ip"  # iproute2
     inner = f'"{ip}" link set lo up && mount --bind "{hosts_file}" /etc/hosts && exec "$@"'
     os.execvpe("unshare", ["unshare", "--user", "--map-root-user", "--mount", "--net", "sh", "-c", inner, "sh",
-                           sys.executable, "-m", "unittest", "-v", *sys.argv[1:] or [Path(sys.argv[0]).stem]],
+                           sys.executable, "-m", "unittest", "-v", Path(sys.argv[0]).stem if suite == "__main__" else suite],
                dict(os.environ, TAVRIN_PRIVATE_NET="1"))
 
 
@@ -82,6 +82,7 @@ class WineDesktop:
     def start(self):
         shutil.rmtree(self.dir, ignore_errors=True)
         self.dir.mkdir(parents=True)
+        (BUILD / "tmp").mkdir(exist_ok=True)
         read, write = os.pipe()  # Xvfb names its display once it is ready
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
                                       "tcp"], pass_fds=(write,), **QUIET)

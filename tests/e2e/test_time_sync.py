@@ -16,7 +16,7 @@ from harness import ROOT, DesktopTest, enter_private_network, record, wait_until
 
 PANE = "网络自动校时"
 HOSTS = re.findall(r'\{"([^"]+)", "', (ROOT / "src" / "timesync" / "server_table.cpp").read_text())
-enter_private_network((f"127.0.0.{row + 2}", host) for row, host in enumerate(HOSTS))
+enter_private_network(__name__, [(f"127.0.0.{row + 2}", host) for row, host in enumerate(HOSTS)])
 
 
 class DaytimeServers:
