@@ -1,8 +1,7 @@
-"""Runs the real Tavrin.exe under Wine on a virtual X display and watches it
-from outside: windows through a small driver program, input through
-xdotool, the registry through `reg`, platform calls through Wine's relay
-trace. The prefix, its server and the X display are the test's own.
-"""
+# Runs the real Tavrin.exe under Wine on a virtual X display and watches it
+# from outside: windows through a small driver program, input through
+# xdotool, the registry through `reg`, platform calls through Wine's relay
+# trace. The prefix, its server and the X display are the test's own.
 import os
 import shutil
 import struct
@@ -147,7 +146,7 @@ class WineDesktop:
         self.programs = []
 
     @staticmethod
-    def relay_calls(program, name):
+    def relay_calls(program, name):  # the lines of the program's trace that call name, in order
         return [line for line in Path(program.log).read_text(errors="replace").splitlines() if f"Call {name}(" in line]
 
     def run_wine(self, *args, input=None):
@@ -205,9 +204,7 @@ class WineDesktop:
         self.xdotool("mousemove", control["x"], control["y"], "click", "1")
 
     def click_toolbar(self, index, caption=CAPTION):
-        code, lines = self.driver("toolbar", caption, str(index))
-        self.assert_ok(code == 0, "toolbar not found")
-        self.xdotool("mousemove", *lines[0].split(), "click", "1")
+        self.xdotool("mousemove", *self.driver("toolbar", caption, str(index))[1][0].split(), "click", "1")
 
     def show_pane(self, index, pane):
         wait_until(lambda: self.main_windows() == [(True, True)], what="the main window in front")
@@ -220,14 +217,9 @@ class WineDesktop:
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=SLOW)
 
-    @staticmethod
-    def assert_ok(condition, what):
-        if not condition:
-            raise AssertionError(what)
-
     def reg_add(self, key, name, kind, data):
-        self.assert_ok(self.run_wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")[0] == 0,
-                       f"reg add {key} {name}")
+        if self.run_wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")[0] != 0:
+            raise RuntimeError(f"reg add {key} {name} failed")
 
     def reg_delete_key(self, key):
         self.run_wine("reg", "delete", key, "/f")

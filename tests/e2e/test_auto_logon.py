@@ -1,7 +1,7 @@
-"""The automatic-logon pane under Wine, and the copy of the program that does
-one administrator operation: what each leaves in Wine's registry. Wine runs
-everything elevated, so the first copy never takes the elevated path by
-itself here: the driver calls it as the first copy would."""
+# The automatic-logon pane under Wine, and the copy of the program that does
+# one administrator operation: what each leaves in Wine's registry. Wine runs
+# everything elevated, so the first copy never takes the elevated path by
+# itself here: the driver calls it as the first copy would.
 import datetime
 import shutil
 import threading

@@ -1,6 +1,6 @@
-"""The scheduled task under Wine: armed at start from the stored record, the
-notification-area icon and its tip, the countdown dialog, the action at
-zero, and the running look of the pane."""
+# The scheduled task under Wine: armed at start from the stored record, the
+# notification-area icon and its tip, the countdown dialog, the action at
+# zero, and the running look of the pane.
 import re
 import unittest
 

@@ -1,5 +1,5 @@
-"""Commands from scripts under Wine: a later start hands its command to the
-running copy's window and answers on standard output, with an exit code."""
+# Commands from scripts under Wine: a later start hands its command to the
+# running copy's window and answers on standard output, with an exit code.
 import subprocess
 import time
 import unittest

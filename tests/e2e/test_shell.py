@@ -1,5 +1,5 @@
-"""The application shell under Wine: one window, hidden starts, the single
-copy, closing and exiting, and the lock before any window."""
+# The application shell under Wine: one window, hidden starts, the single
+# copy, closing and exiting, and the lock before any window.
 import unittest
 
 from harness import RUN_KEY, SETTINGS_KEY, SLOW, DesktopTest, record, wait_until

@@ -1,9 +1,9 @@
-"""Network time sync under Wine against Daytime servers on loopback, in a
-network and mount namespace of the suite's own: its hosts file sends each
-server row to its own loopback address, so a server knows which row
-connected. Wine refuses any clock change of more than a second, so the
-machine's clock never moves, and a clock set in any zone but the program's
-own would show the refusal."""
+# Network time sync under Wine against Daytime servers on loopback, in a
+# network and mount namespace of the suite's own: its hosts file sends each
+# server row to its own loopback address, so a server knows which row
+# connected. Wine refuses any clock change of more than a second, so the
+# machine's clock never moves, and a clock set in any zone but the program's
+# own would show the refusal.
 import datetime
 import re
 import socket

@@ -1,7 +1,7 @@
-"""The packages as a user receives them: cpack builds the zip and the
-installer; the installer and its uninstaller run silently under Wine in a
-prefix of the test's own (no display), and the test looks at the files, the
-shortcut and the registry they leave. The program itself never shows."""
+# The packages as a user receives them: cpack builds the zip and the
+# installer; the installer and its uninstaller run silently under Wine in a
+# prefix of the test's own (no display), and the test looks at the files, the
+# shortcut and the registry they leave. The program itself never shows.
 import os
 import re
 import shutil
