@@ -3,6 +3,7 @@
 import re
 import time
 import unittest
+from pathlib import Path
 
 from harness import BOX, DIALOG, DesktopTest, record, wait_until
 
@@ -55,7 +56,7 @@ def held_keys(log):
     """Replays the trace's hotkey calls: the keys each window holds, sorted."""
     held = {}
     pattern = r"Call user32\.(Register|Unregister)HotKey\(([0-9a-f]+),([0-9a-f]+)(?:,([0-9a-f]+),([0-9a-f]+))?"
-    trace = open(log, errors="replace").read()
+    trace = Path(log).read_text(errors="replace")
     for kind, hwnd, key, modifiers, vk in re.findall(pattern, trace[:trace.rfind("\n") + 1]):  # whole lines
         keys = held.setdefault(hwnd, {})
         if kind == "Register":

@@ -1,6 +1,7 @@
 # The application shell under Wine: one window, hidden starts, the single
 # copy, closing and exiting, and the lock before any window.
 import unittest
+from pathlib import Path
 
 from harness import RUN_KEY, SETTINGS_KEY, SLOW, DesktopTest, record, wait_until
 
@@ -35,7 +36,7 @@ class ShellTest(DesktopTest):
         self.desktop.store_record(record(AutoLogonLock=1))
         first = self.desktop.start_program("/run", relay=[LOCK, "user32.CreateWindowExW"])
         self.window(False, False)
-        trace = open(first.log, errors="replace").read()
+        trace = Path(first.log).read_text(errors="replace")
         self.assertLess(trace.index(f"Call {LOCK}("), trace.index("Call user32.CreateWindowExW("))
         # A second start at logon leaves it hidden but locks; one by hand shows it.
         second = self.desktop.start_program("/run", relay=[LOCK])
