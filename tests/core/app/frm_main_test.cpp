@@ -89,6 +89,7 @@ TEST(StartUp, HiddenWordsLockAndASecondCopy) {
         for (std::int16_t flag : {1, 2})
             for (const std::string arguments : {"/run", "/start", "/Run", "", "/resident"}) {
                 ProgramRig p;
+                p.elevation.elevated = flag == 1;  // only a copy with full rights admits commands from below
                 p.app.previousInstance = second;
                 SetupInfo i;
                 i.AutoLogonLock = flag;
@@ -108,6 +109,7 @@ TEST(StartUp, HiddenWordsLockAndASecondCopy) {
                 EXPECT_EQ(p.M().main.FirstActivation, hidden);
                 EXPECT_EQ(p.locksAtWindows, p.workstation.locks);
                 EXPECT_EQ(p.recordAtWindows.AutoLogonLock, flag);
+                EXPECT_EQ(p.M().main.AdmitsCommandsFromBelow, flag == 1);
             }
 }
 
