@@ -45,6 +45,10 @@ public:
     // A command that another start of the program handed over, from a
     // script; returns the encoded reply. Unset until the start-up is over.
     std::function<std::string(std::string_view)> onRequest;
+    // Whether scripts started with fewer rights may hand commands over: only
+    // a copy with full rights admits them, since a limited copy would admit
+    // sandboxed programs too.
+    bool AdmitsCommandsFromBelow = false;
 
     void ToolbarButtonClick(std::string_view key);
     // The end of the Windows session is never held up.

@@ -4,6 +4,7 @@
 #include "elevated/run_elevated_call.h"
 #include "hotkeys/hidden_start.h"
 #include "ports/application.h"
+#include "ports/elevation.h"
 #include "script/script_client.h"
 
 namespace tavrin {
@@ -21,6 +22,7 @@ Models::Models(ProgramPorts& p, SetupStore& store, StartWithWindows& startUp, Co
     keyOff.Connect(keyVol);
     keyVol.Connect(keyOff);
     countdowns.SetPostponer(&shutdown);
+    main.AdmitsCommandsFromBelow = p.elevation.Elevated();
     script.onArmed = [this] { icon.AnnounceArmed(); };
 }
 

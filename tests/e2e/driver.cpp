@@ -67,30 +67,13 @@ bool AskRemote(HWND hwnd, UINT msg, WPARAM wp, T& out, std::size_t extra = 0) {
     return ok;
 }
 
-std::wstring StatusText(HWND status, int part) {
-    struct Buffer {
-        wchar_t text[256];
-    } buffer{};
-    DWORD pid = 0;
-    GetWindowThreadProcessId(status, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process == nullptr) return L"";
-    void* remote = VirtualAllocEx(process, nullptr, sizeof buffer, MEM_COMMIT, PAGE_READWRITE);
-    SendMessageW(status, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote, &buffer, sizeof buffer, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    buffer.text[255] = L'\0';
-    return buffer.text;
-}
-
 std::wstring ClassOf(HWND hwnd) {
     wchar_t buffer[128] = L"";
     GetClassNameW(hwnd, buffer, 128);
     return buffer;
 }
 
-// One line a control: class|enabled|visible|checked|x|y|text, with x and y
+// One line a control: class|enabled|checked|x|y|text, with x and y
 // the screen coordinates of its centre, for a real click.
 void PrintControls(HWND window) {
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -107,9 +90,8 @@ void PrintControls(HWND window) {
         }
         const LRESULT checked = cls == L"Button" ? SendMessageW(c, BM_GETCHECK, 0, 0) : 0;
         wchar_t line[160];
-        std::swprintf(line, 160, L"%ls|%d|%d|%d|%ld|%ld|", cls.c_str(), IsWindowEnabled(c) ? 1 : 0,
-                      IsWindowVisible(c) ? 1 : 0, static_cast<int>(checked), (r.left + r.right) / 2,
-                      (r.top + r.bottom) / 2);
+        std::swprintf(line, 160, L"%ls|%d|%d|%ld|%ld|", cls.c_str(), IsWindowEnabled(c) ? 1 : 0,
+                      static_cast<int>(checked), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         Print(line + text);
     }
 }
@@ -242,9 +224,9 @@ BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
 
 int Usage() {
     std::fputs(
-        "usage: driver find CAPTION | panes CAPTION | toolbar CAPTION INDEX | status CAPTION |\n"
-        "       close CAPTION | end CAPTION | controls CAPTION [PANE] | foreground | watch CAPTION MS [PANE] |\n"
-        "       launch CAPTION EXE [ARGS] | tips | menu | ticks | elevate EXE OPERATION < INPUT\n",
+        "usage: driver find|panes|close CAPTION | toolbar CAPTION INDEX | controls CAPTION [PANE] |\n"
+        "       watch CAPTION MS [PANE] | launch CAPTION EXE [ARGS] | tips | menu | ticks |\n"
+        "       elevate EXE OPERATION < INPUT\n",
         stderr);
     return 2;
 }
@@ -259,10 +241,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"elevate" && argc >= 4) return Elevate(argv[2], argv[3]);
-    if (command == L"foreground") {
-        Print(Text(GetForegroundWindow()));
-        return 0;
-    }
     if (command == L"tips") return EnumWindows(PrintTips, 0) ? 0 : 1;
     if (command == L"menu") {
         // The screen rectangle of the open pop-up menu: left top right bottom.
@@ -306,26 +284,12 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld\n", centre.x, centre.y);
         return 0;
     }
-    if (command == L"status") {
-        HWND status = Child(main, STATUSCLASSNAMEW);
-        for (int part = 0; part < 3; ++part) Print(StatusText(status, part));
-        return 0;
-    }
     if (command == L"controls") {
         // The controls of a pane of the main window, or of a dialog by its caption.
         HWND window = argc >= 4 ? Pane(main, argv[3]) : main;
         if (window == nullptr) return 1;
         PrintControls(window);
         return 0;
-    }
-    if (command == L"end") {
-        // Ends the process that owns the window: a copy that another one started.
-        DWORD id = 0;
-        GetWindowThreadProcessId(main, &id);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
-        const bool ended = process != nullptr && TerminateProcess(process, 1);
-        if (process != nullptr) CloseHandle(process);
-        return ended ? 0 : 1;
     }
     if (command == L"close") {
         // What the close box and the system menu's Close send.

@@ -1,13 +1,12 @@
-"""Runs the real Tavrin.exe under Wine on a virtual X display and watches it
-from outside: window captions and states through a small driver program,
-clicks and keys through xdotool, the registry through `reg`, platform calls
-through Wine's relay trace. Nothing here reaches the machine outside the
-build tree: the Wine prefix, its server and the X display are the test's own.
-"""
+# Runs the real Tavrin.exe under Wine on a virtual X display and watches it
+# from outside: windows through a small driver program, input through
+# xdotool, the registry through `reg`, platform calls through Wine's relay
+# trace. The prefix, its server and the X display are the test's own.
 import os
 import shutil
-import signal
+import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -17,122 +16,125 @@ ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("TAVRIN_BUILD", ROOT / "build" / "windows"))
 EXE = Path(os.environ.get("TAVRIN_EXE", BUILD / "src" / "platform" / "win32" / "Tavrin.exe"))
 DRIVER = Path(os.environ.get("TAVRIN_DRIVER", BUILD / "tests" / "tavrin_driver.exe"))
+WINE = shutil.which("wine64") or next((p for p in ["/usr/lib/wine/wine64"] if os.path.exists(p)), "wine")
+WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver64"
 
 CAPTION = "Tavrin－定时关机免费版(2.4.8)"
 BOX = "Tavrin－定时关机免费版"  # a message box's title
+DIALOG = "Tavrin－定时关机免费版－关机"  # the countdown before a shut-down
 SETTINGS_KEY = r"HKCU\Software\Dormalix"
 RUN_KEY = r"HKCU\software\microsoft\windows\currentversion\run"
 MACHINE_RUN_KEY = r"HKLM\software\microsoft\windows\currentversion\run"  # where earlier versions wrote
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+# Generous: a cold 2-core machine has taken minutes for the first desktop.
+SLOW = float(os.environ.get("TAVRIN_E2E_WAIT", 300))
 
 
-def _wine_binary():
-    for candidate in (shutil.which("wine64"), "/usr/lib/wine/wine64", shutil.which("wine")):
-        if candidate and os.path.exists(candidate):
-            return candidate
-    raise RuntimeError("Wine is not installed (tools/setup installs it)")
+def wait_until(condition, timeout=SLOW, what="condition"):
+    """Polls until condition() is truthy; returns its value or fails the test."""
+    end = time.monotonic() + timeout
+    while not (value := condition()):
+        if time.monotonic() > end:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.1)
+    return value
 
 
-WINE = _wine_binary()
-WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver64"
+def windows_path(path):
+    """A path of this machine as Wine's programs name it."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def enter_private_network(suite, hosts):
+    """Runs this suite again as root of its own user, mount and network
+    namespaces: its port 13 and its /etc/hosts (the given lines) are its own,
+    and no privilege is needed. Exits 77 (a skip) saying why where the
+    machine forbids it."""
+    if os.environ.get("TAVRIN_PRIVATE_NET") == "1":
+        return
+    probe = subprocess.run(["unshare", "--user", "--map-root-user", "--mount", "--net", "true"],
+                           capture_output=True, text=True)
+    if probe.returncode != 0:
+        limits = {p: Path(p).read_text().strip() if Path(p).exists() else "absent" for p in
+                  ("/proc/sys/kernel/unprivileged_userns_clone", "/proc/sys/user/max_user_namespaces",
+                   "/proc/sys/kernel/apparmor_restrict_unprivileged_userns")}
+        print(f"skipped: this machine forbids unprivileged user namespaces ({probe.stderr.strip()}; {limits})")
+        sys.exit(77)
+    hosts_file = BUILD / "tmp" / f"hosts-{os.getpid()}"
+    hosts_file.parent.mkdir(parents=True, exist_ok=True)
+    hosts_file.write_text("127.0.0.1 localhost\n" + "".join(f"{a} {n}\n" for a, n in hosts))
+    ip = shutil.which("ip", path=os.environ.get("PATH", "") + ":/usr/sbin:/sbin") or "ip"  # iproute2
+    inner = f'"{ip}" link set lo up && mount --bind "{hosts_file}" /etc/hosts && exec "$@"'
+    os.execvpe("unshare", ["unshare", "--user", "--map-root-user", "--mount", "--net", "sh", "-c", inner, "sh",
+                           sys.executable, "-m", "unittest", "-v", Path(sys.argv[0]).stem if suite == "__main__" else suite],
+               dict(os.environ, TAVRIN_PRIVATE_NET="1"))
 
 
 class WineDesktop:
-    """One X display, one Wine prefix and one persistent wineserver for a suite,
-    in a time zone (TZ) that the program and wineserver share."""
+    """One X display, one Wine prefix inside one virtual desktop and one
+    persistent wineserver for a suite, in a time zone (TZ) they all share."""
 
     def __init__(self, name, zone="Asia/Shanghai"):
-        self.dir = BUILD / "e2e" / name
-        self.zone = zone
-        self.prefix = self.dir / "prefix"
-        self.programs = []
-        self.launches = 0
-        self.xvfb = None
-        self.display = None
-
-    # --- set-up and tear-down ---
+        self.dir, self.zone, self.prefix = BUILD / "e2e" / name, zone, BUILD / "e2e" / name / "prefix"
+        self.programs, self.launches, self.xvfb, self.desktop_process = [], 0, None, None
 
     def start(self):
         shutil.rmtree(self.dir, ignore_errors=True)
         self.dir.mkdir(parents=True)
-        (BUILD / "tmp").mkdir(parents=True, exist_ok=True)
-        self._start_xvfb()
+        (BUILD / "tmp").mkdir(exist_ok=True)
+        read, write = os.pipe()  # Xvfb names its display once it is ready
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
+                                      "tcp"], pass_fds=(write,), **QUIET)
+        os.close(write)
+        with os.fdopen(read) as f:
+            self.display = ":" + f.readline().strip()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH="win64",
-                        WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"), DISPLAY=self.display,
-                        LANG="zh_CN.UTF-8", TZ=self.zone)
+                        WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"),
+                        DISPLAY=self.display, LANG="zh_CN.UTF-8", TZ=self.zone)
         self.env.pop("LC_ALL", None)  # breaks window titles
         subprocess.run(["bash", "-c", f'source "{ROOT}/tools/lib/wine-env" && make_prefix "{self.prefix}" desktop'],
-                       check=True, env=dict(os.environ, TAVRIN_BUILD=str(BUILD.parent)),
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.Popen([WINESERVER, "-p"], env=self.env, **quiet).wait()
-        # Start Wine's own services now, with no pipe of ours for them to hold.
-        subprocess.run([WINE, "wineboot"], env=self.env, timeout=120, **quiet)
-        # Every program of the prefix opens inside one virtual desktop, so
-        # hotkeys and focus behave as on a real desktop.
+                       check=True, env=dict(self.env, TAVRIN_BUILD=str(BUILD.parent)), **QUIET)
+        subprocess.Popen([WINESERVER, "-p"], env=self.env, **QUIET).wait()
+        # Wine's own services start now, holding no pipe of ours; `wineserver -w`
+        # is not an option while -p keeps the server.
+        subprocess.run([WINE, "wineboot"], env=self.env, timeout=SLOW, **QUIET)
+        # Every program opens inside one virtual desktop, so hotkeys and focus
+        # behave as on a real desktop.
         self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
         self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
         self.ensure_desktop()
 
     def ensure_desktop(self):
-        """Starts the virtual desktop unless it runs; a shut-down under Wine ends it too.
-        Its own process starts here, so it inherits no trace file of a program."""
-        if getattr(self, "desktop_process", None) is not None and self.desktop_process.poll() is None:
+        """Starts the virtual desktop unless it runs (a shut-down under Wine ends it)."""
+        if self.desktop_process is not None and self.desktop_process.poll() is None:
             return
-        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **quiet)
-        wait_until(lambda: self._has_desktop_window(), timeout=120, what="the virtual desktop")  # slow after a cold build
-
-    def _has_desktop_window(self):
-        r = subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, stdin=subprocess.DEVNULL,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return r.returncode == 0
+        self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
+        wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, **QUIET).returncode
+                   == 0 or self.desktop_process.poll() is not None, what="the virtual desktop")
+        if self.desktop_process.poll() is not None:
+            raise RuntimeError(f"Wine's desktop ended with {self.desktop_process.returncode}")
 
     def stop(self):
-        if not hasattr(self, "env"):
-            self.env = dict(os.environ, WINEPREFIX=str(self.prefix))
-        for p in self.programs:
-            if p.poll() is None:
-                p.kill()
-        subprocess.run([WINESERVER, "-k"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        desktop = getattr(self, "desktop_process", None)
-        if desktop is not None:
-            try:
-                desktop.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                desktop.kill()
-        if self.xvfb is not None:
-            self.xvfb.send_signal(signal.SIGTERM)
-            self.xvfb.wait(timeout=10)
-        # The logs stay for a look after a failure; the prefix (hundreds of MB) goes.
-        shutil.rmtree(self.prefix, ignore_errors=True)
+        self.end_programs()
+        if getattr(self, "env", None):
+            subprocess.run([WINESERVER, "-k"], env=self.env, **QUIET)
+        for p in (self.desktop_process, self.xvfb):
+            if p is not None:
+                p.terminate()
+                p.wait(timeout=SLOW)
+        shutil.rmtree(self.prefix, ignore_errors=True)  # hundreds of MB; the logs stay
 
-    def _start_xvfb(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as f:
-            self.display = ":" + f.readline().strip()
-
-    # --- the program ---
-
-    def start_program(self, *args, relay=None, hosts=None):
-        """Starts Tavrin.exe; relay names platform calls to trace, as "user32.LockWorkStation";
-        hosts is a hosts file the program alone resolves names with (a private mount namespace)."""
+    def start_program(self, *args, relay=None, exe=EXE):
+        """Starts the program; relay names platform calls to trace, as "user32.LockWorkStation"."""
         env = dict(self.env)
         self.launches += 1
-        log = self.dir / f"program-{self.launches}.log"
         if relay:
             self.reg_add(r"HKCU\Software\Wine\Debug", "RelayInclude", "REG_SZ", ";".join(relay))
             env["WINEDEBUG"] = "-all,+relay"
-        command = [WINE, str(EXE), *args]
-        if hosts:
-            command = ["unshare", "-m", "sh", "-c", 'mount --bind "$0" /etc/hosts && exec "$@"', str(hosts), *command]
-        with open(log, "wb") as out:
-            p = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
-        p.log = log
+        with open(self.dir / f"program-{self.launches}.log", "wb") as log:
+            p = subprocess.Popen([WINE, str(exe), *args], env=env, stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.DEVNULL, stderr=log)
+        p.log = log.name
         self.programs.append(p)
         return p
 
@@ -140,30 +142,21 @@ class WineDesktop:
         for p in self.programs:
             if p.poll() is None:
                 p.kill()
-                p.wait(timeout=10)
+                p.wait(timeout=SLOW)
         self.programs = []
 
     @staticmethod
-    def relay_calls(program, name):
-        """The lines of the program's relay trace that call `name`, in order."""
-        text = Path(program.log).read_text(errors="replace")
-        return [line for line in text.splitlines() if f"Call {name}(" in line]
+    def relay_calls(program, name):  # the lines of the program's trace that call name, in order
+        return [line for line in Path(program.log).read_text(errors="replace").splitlines() if f"Call {name}(" in line]
 
-    # --- looking from outside ---
-
-    def run_wine(self, *args, timeout=60):
-        """Runs a Windows command; its output goes through a file, never a pipe
-        that a background Wine process could keep open."""
+    def run_wine(self, *args, input=None):
+        """(exit code, output) of a Windows command; the output goes through a
+        file, never a pipe that a background Wine process could keep open."""
         with tempfile.TemporaryFile() as out:
-            r = subprocess.run([WINE, *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
-                               stderr=subprocess.DEVNULL, timeout=timeout)
+            r = subprocess.run([WINE, *args], env=self.env, input=input, stdin=None if input else subprocess.DEVNULL,
+                               stdout=out, stderr=subprocess.DEVNULL, timeout=SLOW)
             out.seek(0)
             return r.returncode, out.read()
-
-    @staticmethod
-    def windows_path(path):
-        """A path of this machine as Wine's programs name it."""
-        return "Z:" + str(path).replace("/", "\\")
 
     def driver(self, *args):
         code, out = self.run_wine(str(DRIVER), *args)
@@ -175,7 +168,7 @@ class WineDesktop:
         p = subprocess.Popen([WINE, str(DRIVER), "watch", caption, str(timeout_ms), *([pane] if pane else [])],
                              env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
 
-        def lines(timeout=None):
+        def lines(timeout=SLOW):
             p.wait(timeout=timeout)
             out.seek(0)
             return out.read().decode("utf-8", errors="replace").splitlines()
@@ -185,82 +178,56 @@ class WineDesktop:
     def main_windows(self, caption=CAPTION):
         """(visible, foreground) for each top-level window with exactly this caption."""
         code, lines = self.driver("find", caption)
-        return [tuple(int(v) == 1 for v in line.split()) for line in lines] if code == 0 else []
+        return [tuple(v == "1" for v in line.split()) for line in lines] if code == 0 else []
 
-    def panes(self, caption=CAPTION):
-        _, lines = self.driver("panes", caption)
-        return [(line[0] == "1", line[2:]) for line in lines]
-
-    def status(self, caption=CAPTION):
-        return self.driver("status", caption)[1]
+    def front_pane(self, caption=CAPTION):
+        """The caption of the pane in front, and how many panes are shown."""
+        lines = self.driver("panes", caption)[1]
+        return (lines[0][2:], sum(line[0] == "1" for line in lines)) if lines else (None, 0)
 
     def controls(self, pane=None, caption=CAPTION):
-        """The controls of a pane (by its caption) or of a top-level window, in
-        creation order: dicts with cls, enabled, visible, checked, x, y, text."""
+        """The controls of a pane (by caption) or of a top-level window, in
+        creation order: dicts with cls, enabled, checked, x, y, text."""
         code, lines = self.driver("controls", caption, *([pane] if pane else []))
-        result = []
-        for line in lines if code == 0 else []:
-            cls, enabled, visible, checked, x, y, text = line.split("|", 6)
-            result.append(dict(cls=cls, enabled=enabled == "1", visible=visible == "1", checked=int(checked),
-                               x=int(x), y=int(y), text=text))
-        return result
+        keys = ("cls", "enabled", "checked", "x", "y", "text")
+        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
+        return [dict(r, enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
 
-    def control(self, text, pane=None, caption=CAPTION, cls=None):
-        """The one control with this text (and class), or fails."""
-        found = [c for c in self.controls(pane, caption) if c["text"] == text and (cls is None or c["cls"] == cls)]
-        if len(found) != 1:
-            raise AssertionError(f"{len(found)} controls named {text!r}")
-        return found[0]
+    def control(self, text, pane=None, caption=CAPTION):
+        [found] = [c for c in self.controls(pane, caption) if c["text"] == text]
+        return found
+
+    def texts(self, pane=None, caption=CAPTION):
+        return [c["text"] for c in self.controls(pane, caption)]
 
     def click(self, control):
-        self.xdotool("mousemove", str(control["x"]), str(control["y"]), "click", "1")
-
-    def type_into(self, control, text):
-        """Replaces an edit box's text the way a user would."""
-        self.click(control)
-        self.xdotool("key", "End", "shift+Home", "BackSpace")
-        self.xdotool("type", "--delay", "20", text)
+        self.xdotool("mousemove", control["x"], control["y"], "click", "1")
 
     def click_toolbar(self, index, caption=CAPTION):
-        code, lines = self.driver("toolbar", caption, str(index))
-        if code != 0:
-            raise AssertionError("toolbar not found")
-        x, y = lines[0].split()
-        self.xdotool("mousemove", x, y, "click", "1")
+        self.xdotool("mousemove", *self.driver("toolbar", caption, str(index))[1][0].split(), "click", "1")
+
+    def show_pane(self, index, pane):
+        wait_until(lambda: self.main_windows() == [(True, True)], what="the main window in front")
+        self.click_toolbar(index)
+        wait_until(lambda: self.front_pane()[0] == pane, what=f"{pane} in front")
 
     def close_main_window(self, caption=CAPTION):
         self.driver("close", caption)
 
-    def end_copy(self, caption=CAPTION):
-        """Ends the copy that owns the main window, one that start_program did not start."""
-        self.driver("end", caption)
-        wait_until(lambda: not self.main_windows(caption), what="the copy to end")
-
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-display", self.display, "-window", "root", str(path)], check=True, timeout=30)
-
-    # --- the registry ---
+        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=SLOW)
 
     def reg_add(self, key, name, kind, data):
-        code, _ = self.run_wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")
-        if code != 0:
+        if self.run_wine("reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f")[0] != 0:
             raise RuntimeError(f"reg add {key} {name} failed")
 
     def reg_delete_key(self, key):
         self.run_wine("reg", "delete", key, "/f")
 
-    def reg_delete_value(self, key, name):
-        self.run_wine("reg", "delete", key, "/v", name, "/f")
-
     def reg_query(self, key, name):
         """The value's data as `reg query` prints it, or None when it is missing."""
         code, out = self.run_wine("reg", "query", key, "/v", name)
-        if code != 0:
-            return None
-        for line in out.decode("gbk", errors="replace").splitlines():
+        for line in out.decode("gbk", errors="replace").splitlines() if code == 0 else []:
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
                 return parts[2] if len(parts) > 2 else ""
@@ -269,23 +236,13 @@ class WineDesktop:
     def store_record(self, record_bytes):
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", record_bytes.hex())
 
-
-def wait_until(condition, timeout=60.0, interval=0.2, what="condition"):
-    """Polls until condition() is truthy; returns its value or fails the test."""
-    end = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(interval)
+    def stored_record(self):
+        data = self.reg_query(SETTINGS_KEY, "setupinfo")
+        return dict(zip(RECORD_FIELDS, struct.unpack(RECORD_FORMAT, bytes.fromhex(data)))) if data else {}
 
 
 class DesktopTest(unittest.TestCase):
     """A suite sharing one desktop; each test starts from no program and no settings."""
-
-    desktop = None
     zone = "Asia/Shanghai"
 
     @classmethod
@@ -304,38 +261,23 @@ class DesktopTest(unittest.TestCase):
     def setUp(self):
         self.desktop.end_programs()
         self.desktop.ensure_desktop()
-        self.desktop.reg_delete_key(SETTINGS_KEY)
-        self.desktop.reg_delete_key(r"HKCU\Software\Wine\Debug")
-        self.desktop.reg_delete_value(RUN_KEY, "Dormalix")
-        self.desktop.reg_delete_value(MACHINE_RUN_KEY, "Dormalix")
+        for key in (SETTINGS_KEY, r"HKCU\Software\Wine\Debug"):
+            self.desktop.reg_delete_key(key)
+        for key in (RUN_KEY, MACHINE_RUN_KEY):
+            self.desktop.run_wine("reg", "delete", key, "/v", "Dormalix", "/f")
 
     def tearDown(self):
         self.desktop.end_programs()
 
 
-RECORD_FIELDS = [  # (name, struct code) in stored order
-    ("TaskIndex", "h"), ("CountdownEnabled", "h"), ("CountdownSeconds", "h"), ("TimingMode", "h"),
-    ("CloseDate", "d"), ("CloseTime", "d"), ("CountDownSpan", "d"), ("AllDayTime", "d"),
-    ("StartCloseTask", "h"), ("SyncMode", "h"), ("AutoLogonLock", "h"), ("PowerKeySet", "h"),
-    ("PowerKeyCountdown", "h"), ("PowerKeysEnabled", "h"), ("VolumeKeySet", "h"), ("VolumeKeysEnabled", "h"),
-]
-RECORD_DEFAULTS = dict(TaskIndex=3, CountdownEnabled=-1, CountdownSeconds=30, TimingMode=3, CloseDate=0.0,
-                       CloseTime=0.0, CountDownSpan=1 / 48, AllDayTime=0.0, StartCloseTask=0, SyncMode=3,
-                       AutoLogonLock=0, PowerKeySet=3, PowerKeyCountdown=1, PowerKeysEnabled=1, VolumeKeySet=1,
-                       VolumeKeysEnabled=1)
+RECORD_FORMAT = "<4h4d8h"  # the 56 stored bytes, fields in this order
+RECORD_FIELDS = ("TaskIndex CountdownEnabled CountdownSeconds TimingMode CloseDate CloseTime CountDownSpan "
+                 "AllDayTime StartCloseTask SyncMode AutoLogonLock PowerKeySet PowerKeyCountdown PowerKeysEnabled "
+                 "VolumeKeySet VolumeKeysEnabled").split()
+RECORD_DEFAULTS = dict(zip(RECORD_FIELDS, (3, -1, 30, 3, 0.0, 0.0, 1 / 48, 0.0, 0, 3, 0, 3, 1, 1, 1, 1)))
 
 
 def record(**fields):
-    """The 56 stored bytes of a settings record: quiet defaults (no task at start-up) plus fields."""
-    import struct
-    values = dict(RECORD_DEFAULTS, **fields)
-    unknown = set(fields) - set(values)
-    if unknown:
-        raise KeyError(unknown)
-    return struct.pack("<" + "".join(code for _, code in RECORD_FIELDS), *(values[n] for n, _ in RECORD_FIELDS))
-
-
-def unpack_record(data):
-    import struct
-    names = [n for n, _ in RECORD_FIELDS]
-    return dict(zip(names, struct.unpack("<" + "".join(c for _, c in RECORD_FIELDS), data)))
+    """A settings record: quiet defaults (no task at start-up) plus fields."""
+    assert set(fields) <= set(RECORD_FIELDS), fields
+    return struct.pack(RECORD_FORMAT, *dict(RECORD_DEFAULTS, **fields).values())

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,14 @@ struct ProgramRig {
     ProgramPorts Ports() {
         return {app,         registry, clock,        runningCopy, console, workstation, browser,   messageBox, socket,
                 clockSetter, power,    dateTimeText, elevation,   task,    audio,       powerKeys, volumeKeys, {}};
+    }
+    // Seconds pass with the schedule's timers running.
+    void Tick(int times) {
+        for (int i = 0; i < times; ++i) {
+            clock.Advance(std::chrono::seconds{1});
+            M().shutdown.Timer1.Tick();
+            M().shutdown.TimerPostponed.Tick();
+        }
     }
     // Puts a record where the start finds it.
     void Store(const SetupInfo& info) {

@@ -1,176 +1,23 @@
 #include "platform/win32/audio_endpoint_win32.h"
 
 #include <windows.h>
-#include <endpointvolume.h>
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <vector>
 
 #include "mixer/module_sound.h"
 
 namespace tavrin::win32 {
 namespace {
 
-// A device's master controls in memory, reached through the same COM
-// interface as a real one. Each call can be made to fail.
-class FakeEndpointVolume final : public IAudioEndpointVolume {
-public:
-    std::vector<float> channels{0.0f, 0.0f};
-    BOOL muted = FALSE;
-    HRESULT failure = S_OK;  // answered by every call when set
-    ULONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != __uuidof(IUnknown) && iid != __uuidof(IAudioEndpointVolume)) return *out = nullptr, E_NOINTERFACE;
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }  // the test owns the object
-
-    HRESULT STDMETHODCALLTYPE GetChannelCount(UINT* count) override {
-        if (FAILED(failure)) return failure;
-        *count = static_cast<UINT>(channels.size());
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetChannelVolumeLevelScalar(UINT channel, FLOAT* level) override {
-        if (FAILED(failure)) return failure;
-        if (channel >= channels.size()) return E_INVALIDARG;
-        *level = channels[channel];
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE SetChannelVolumeLevelScalar(UINT channel, FLOAT level, LPCGUID) override {
-        if (FAILED(failure)) return failure;
-        if (channel >= channels.size() || level < 0.0f || level > 1.0f) return E_INVALIDARG;
-        channels[channel] = level;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetMute(WINBOOL* mute) override {
-        if (FAILED(failure)) return failure;
-        *mute = muted;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE SetMute(WINBOOL mute, LPCGUID) override {
-        if (FAILED(failure)) return failure;
-        const bool same = (mute != FALSE) == (muted != FALSE);
-        muted = mute;
-        return same ? S_FALSE : S_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE RegisterControlChangeNotify(IAudioEndpointVolumeCallback*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE UnregisterControlChangeNotify(IAudioEndpointVolumeCallback*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetMasterVolumeLevel(FLOAT, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetMasterVolumeLevelScalar(FLOAT, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMasterVolumeLevel(FLOAT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMasterVolumeLevelScalar(FLOAT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetChannelVolumeLevel(UINT, FLOAT, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetChannelVolumeLevel(UINT, FLOAT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetVolumeStepInfo(UINT*, UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE VolumeStepUp(LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE VolumeStepDown(LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryHardwareSupport(DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetVolumeRange(FLOAT*, FLOAT*, FLOAT*) override { return E_NOTIMPL; }
-};
-
-class AudioEndpointAdapter : public ::testing::Test {
-protected:
-    FakeEndpointVolume device;
-    HRESULT activation = S_OK;
-    Win32AudioEndpoint endpoint{[this](IAudioEndpointVolume** volume) {
-        if (FAILED(activation)) return activation;
-        device.AddRef();
-        *volume = &device;
-        return S_OK;
-    }};
-};
-
-TEST_F(AudioEndpointAdapter, LevelsAreShownOn0To65535AndRoundTripAndTheVolumeKeysStepThem) {
-    device.channels = {0.0f, 1.0f, 0.5f, 0.1f};
-    ASSERT_EQ(endpoint.Open(), AudioStatus::Ok);
-    int count = 0;
-    std::int32_t min = -1, max = -1, level = -1;
-    EXPECT_EQ(endpoint.ChannelCount(count), AudioStatus::Ok);
-    EXPECT_EQ(count, 4);
-    EXPECT_EQ(endpoint.LevelBounds(min, max), AudioStatus::Ok);
-    EXPECT_EQ(max - min, 65535);
-    const std::int32_t expected[] = {0, 65535, 32768, 6554};
-    for (int channel = 0; channel < 4; ++channel) {
-        EXPECT_EQ(endpoint.GetLevel(channel, level), AudioStatus::Ok);
-        EXPECT_EQ(level, expected[channel]) << "case: channel " << channel;
-    }
-    for (std::int32_t set = 0; set <= 65535; ++set) {
-        ASSERT_EQ(endpoint.SetLevel(1, set), AudioStatus::Ok);
-        ASSERT_EQ(endpoint.GetLevel(1, level), AudioStatus::Ok);
-        ASSERT_EQ(level, set) << "case: level " << set;
-    }
-    const std::pair<int, std::int32_t> refused[] = {{0, -1}, {0, 65536}, {-1, 100}, {4, 100}, {0, INT32_MIN}};
-    for (const auto& [channel, value] : refused)
-        EXPECT_EQ(endpoint.SetLevel(channel, value), AudioStatus::Failed) << "case: " << channel << ", " << value;
-    EXPECT_EQ(endpoint.GetLevel(4, level), AudioStatus::Failed);
-    EXPECT_EQ(device.channels[0], 0.0f);
-    endpoint.Close();
-
-    device.channels = {0.0f, 0.95f};
-    ModuleSound sound(endpoint);
-    sound.VolumeUp();
-    sound.ToggleMute();
-    EXPECT_FLOAT_EQ(device.channels[0] * 65535.0f, 6554.0f);
-    EXPECT_EQ(device.channels[1], 1.0f);
-    EXPECT_TRUE(device.muted);
-    EXPECT_EQ(device.references, 1u);  // every opening let go of the device
-}
-
-TEST_F(AudioEndpointAdapter, FailuresAreStatusesAndChangeNothing) {
-    const std::pair<HRESULT, AudioStatus> openings[] = {{HRESULT_FROM_WIN32(ERROR_NOT_FOUND), AudioStatus::NoDevice},
-                                                        {E_ACCESSDENIED, AudioStatus::Failed}};
-    for (const auto& [result, status] : openings) {
-        activation = result;
-        EXPECT_EQ(endpoint.Open(), status) << "case: " << std::hex << result;
-        bool muted = false;
-        int count = 0;
-        EXPECT_EQ(endpoint.GetMute(muted), AudioStatus::Failed);
-        EXPECT_EQ(endpoint.SetMute(true), AudioStatus::Failed);
-        EXPECT_EQ(endpoint.ChannelCount(count), AudioStatus::Failed);
-    }
-    activation = S_OK;
-    device.channels = {0.5f, 0.5f};
-    device.failure = E_NOTIMPL;  // as Wine answers for channel levels
-    ModuleSound sound(endpoint);
-    sound.VolumeUp();
-    sound.ToggleMute();
-    EXPECT_EQ(device.channels, (std::vector<float>{0.5f, 0.5f}));
-    EXPECT_FALSE(device.muted);
-    EXPECT_EQ(device.references, 1u);
-}
-
-// The apartment is joined for an opening and left again, unless the thread
-// had joined one of its own before.
-TEST_F(AudioEndpointAdapter, COMIsUndoneOnlyWhereTheOpeningDidIt) {
-    ASSERT_EQ(endpoint.Open(), AudioStatus::Ok);
-    endpoint.Close();
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // not initialised any more
-    CoUninitialize();
-
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    EXPECT_EQ(endpoint.Open(), AudioStatus::Ok);
-    endpoint.Close();
-    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);  // still the thread's own
-    CoUninitialize();
-    CoUninitialize();
-}
-
-// The tests below need the sound set-up that their own ctest entries give
-// Wine: ALSA's null device, or no device at all.
+// These need the sound set-up their own ctest entries give Wine: ALSA's
+// null device, or no device at all.
 bool AudioDeviceIs(const wchar_t* device) {
     wchar_t value[16] = {};
     return GetEnvironmentVariableW(L"TAVRIN_AUDIO_DEVICE", value, 16) > 0 && wcscmp(value, device) == 0;
 }
 
-TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteAndLevelsReadBack) {
+TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteReadsBack) {
     if (!AudioDeviceIs(L"null")) GTEST_SKIP() << "runs in the ctest entry with ALSA's null device";
     Win32AudioEndpoint endpoint;
     ASSERT_EQ(endpoint.Open(), AudioStatus::Ok);
@@ -181,17 +28,7 @@ TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteAndLevelsReadBack) {
     EXPECT_EQ(after, !before);
     EXPECT_EQ(endpoint.SetMute(before), AudioStatus::Ok);
     int count = 0;
-    if (endpoint.ChannelCount(count) == AudioStatus::Ok) {
-        for (int channel = 0; channel < count; ++channel) {
-            std::int32_t level = -1, read = -1;
-            ASSERT_EQ(endpoint.GetLevel(channel, level), AudioStatus::Ok);
-            const std::int32_t target = level >= 6554 ? level - 6554 : level + 6554;
-            EXPECT_EQ(endpoint.SetLevel(channel, target), AudioStatus::Ok);
-            EXPECT_EQ(endpoint.GetLevel(channel, read), AudioStatus::Ok);
-            EXPECT_EQ(read, target) << "case: channel " << channel;
-            (void)endpoint.SetLevel(channel, level);
-        }
-    } else {
+    if (endpoint.ChannelCount(count) != AudioStatus::Ok) {
         EXPECT_FALSE(ModuleSound(endpoint).OpenVolumeControl());  // Wine 8: no channel levels, so no level keys
     }
     endpoint.Close();
@@ -202,15 +39,15 @@ TEST(NoAudioDevice, EveryActionDoesNothing) {
     if (!AudioDeviceIs(L"none")) GTEST_SKIP() << "runs in the ctest entry without a device";
     Win32AudioEndpoint endpoint;
     ASSERT_EQ(endpoint.Open(), AudioStatus::NoDevice);
+    std::int32_t level = 0;
+    EXPECT_EQ(endpoint.GetLevel(0, level), AudioStatus::Failed);
+    EXPECT_EQ(endpoint.SetLevel(0, level), AudioStatus::Failed);
     ModuleSound sound(endpoint);
     sound.VolumeUp();
-    sound.VolumeDown();
     sound.ToggleMute();
     EXPECT_FALSE(sound.OpenMuteControl());
-    EXPECT_EQ(sound.GetVolumeMax(), -1);
     bool muted = true;
     EXPECT_FALSE(sound.GetMute(muted));
-    EXPECT_TRUE(muted);
 }
 
 }  // namespace

@@ -35,49 +35,31 @@ protected:
     std::unique_ptr<RegistryKey> key_;
 };
 
-TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTrip) {
-    std::vector<std::uint8_t> bytes(56);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37);
+// Types, sizes and names as Windows keeps them: the e2e suites see only what `reg` prints.
+TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTripWithChineseNamesAndTextCutWithoutOverrun) {
+    const std::vector<std::uint8_t> bytes{3, 0, 255, 255, 30, 0};
     EXPECT_EQ(key_->WriteBinary("setupinfo", bytes), RegStatus::Ok);
-    EXPECT_EQ(key_->ValueSize("setupinfo"), 56u);
+    EXPECT_EQ(key_->ValueSize("setupinfo"), 6u);
     EXPECT_EQ(key_->ReadBytes("SetupInfo", 56), bytes);
-    EXPECT_EQ(key_->ReadBytes("setupinfo", 10), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 10));
-
-    EXPECT_EQ(key_->WriteText("Dormalix", "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run"), RegStatus::Ok);
-    EXPECT_EQ(key_->ReadText("DORMALIX", 1000), "\"C:\\Program Files\\Tavrin\\Tavrin.exe\" /run");
-
+    EXPECT_EQ(key_->ReadBytes("setupinfo", 2), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 2));
     EXPECT_EQ(key_->WriteDword("NoDriveTypeAutoRun", 0xFFFFFFDF), RegStatus::Ok);
-    const auto dword = key_->ReadBytes("nodrivetypeautorun", 8);
-    ASSERT_TRUE(dword);
-    EXPECT_EQ(*dword, (std::vector<std::uint8_t>{0xDF, 0xFF, 0xFF, 0xFF}));
-}
-
-TEST_F(RegistryAdapter, ChineseTextRoundTripsKeyNamesMayBeChineseAndLongTextIsCutWithoutOverrun) {
+    EXPECT_EQ(key_->ReadBytes("nodrivetypeautorun", 8), (std::vector<std::uint8_t>{0xDF, 0xFF, 0xFF, 0xFF}));
     const std::string text = "定时关机－管理员";
     EXPECT_EQ(key_->WriteText("DefaultUserName", text), RegStatus::Ok);
-    EXPECT_EQ(key_->ReadText("DefaultUserName", 255), text);
+    EXPECT_EQ(key_->ReadText("DEFAULTUSERNAME", 255), text);
     EXPECT_EQ(key_->ValueSize("DefaultUserName"), (8 + 1) * sizeof(wchar_t));
     EXPECT_EQ(key_->ReadText("DefaultUserName", 4), "定时关机");
-
     auto sub = registry_.OpenKey(Hive::CurrentUser, path_ + "\\定时");
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(sub->WriteText("名字", "值"), RegStatus::Ok);
     EXPECT_EQ(sub->ReadText("名字", 10), "值");
-
-    EXPECT_EQ(key_->WriteText("DefaultPassword", std::string(10000, 'a')), RegStatus::Ok);
-    EXPECT_EQ(key_->ReadText("DefaultPassword", 255), std::string(255, 'a'));
-}
-
-TEST_F(RegistryAdapter, MissingValuesProbeAsZeroAndDeleteHarmlessly) {
-    EXPECT_EQ(key_->ValueSize("nothing"), 0u);
-    EXPECT_FALSE(key_->ReadBytes("nothing", 56));
-    EXPECT_FALSE(key_->ReadText("nothing", 10));
-    EXPECT_EQ(key_->DeleteValue("nothing"), RegStatus::Ok);
     EXPECT_EQ(key_->WriteText("gone", ""), RegStatus::Ok);
     EXPECT_EQ(key_->ValueSize("gone"), sizeof(wchar_t));  // an empty text still has its zero
-    EXPECT_EQ(key_->ReadText("gone", 10), "");
     EXPECT_EQ(key_->DeleteValue("GONE"), RegStatus::Ok);
+    EXPECT_EQ(key_->DeleteValue("gone"), RegStatus::Ok);  // harmless when missing
     EXPECT_EQ(key_->ValueSize("gone"), 0u);
+    EXPECT_FALSE(key_->ReadBytes("gone", 56));
+    EXPECT_FALSE(key_->ReadText("gone", 10));
 }
 
 TEST_F(RegistryAdapter, ValuesOfTheWrongShapeAreReadSafely) {
@@ -85,15 +67,12 @@ TEST_F(RegistryAdapter, ValuesOfTheWrongShapeAreReadSafely) {
     PutRaw(L"AutoadminLogon", REG_DWORD, &one, sizeof one);
     EXPECT_FALSE(key_->ReadText("AutoadminLogon", 9));  // not a text
     EXPECT_EQ(key_->ReadBytes("AutoadminLogon", 56), (std::vector<std::uint8_t>{1, 0, 0, 0}));
-
     const wchar_t unterminated[] = {L'a', L'b', L'c'};
     PutRaw(L"raw", REG_SZ, unterminated, sizeof unterminated);
     EXPECT_EQ(key_->ReadText("raw", 255), "abc");
-
     const BYTE odd[] = {'x', 0, 'y'};  // an odd byte count
     PutRaw(L"odd", REG_SZ, odd, sizeof odd);
     EXPECT_EQ(key_->ReadText("odd", 255), "x");
-
     PutRaw(L"empty", REG_BINARY, nullptr, 0);
     EXPECT_EQ(key_->ValueSize("empty"), 0u);
     EXPECT_EQ(key_->ReadBytes("empty", 56), std::vector<std::uint8_t>{});

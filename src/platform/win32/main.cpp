@@ -67,7 +67,7 @@ struct Platform {
 class Windows final : public ModelViews {
 public:
     Windows(Models& m, Platform& p)
-        : mainWindow_(m.main, p.elevation.Elevated()),
+        : mainWindow_(m.main),
           shutdownPane_(m.shutdown, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyOffPane_(m.keyOff, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),
           keyVolPane_(m.keyVol, FormWindow::Kind::Pane, mainWindow_.ClientArea(), 0, 0),

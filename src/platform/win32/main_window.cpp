@@ -43,7 +43,7 @@ const wchar_t* ClientAreaClass() {
 
 }  // namespace
 
-MainWindow::MainWindow(frmMain& model, bool takesCommandsFromBelow) : model_(model) {
+MainWindow::MainWindow(frmMain& model) : model_(model) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     const wchar_t* cls = RegisterForwardingClass<MainWindow>(L"TavrinMain", icon);
@@ -55,7 +55,7 @@ MainWindow::MainWindow(frmMain& model, bool takesCommandsFromBelow) : model_(mod
     ChangeWindowMessageFilterEx(hwnd_, restoreMessage_, MSGFLT_ALLOW, nullptr);
     // Commands from scripts too, but only a copy with full rights needs them
     // from below: a limited one would admit sandboxed programs as well.
-    if (takesCommandsFromBelow) ChangeWindowMessageFilterEx(hwnd_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+    if (model.AdmitsCommandsFromBelow) ChangeWindowMessageFilterEx(hwnd_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
 
     client_ = CreateWindowExW(WS_EX_CONTROLPARENT, ClientAreaClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                               0, 0, 0, hwnd_, nullptr, instance, nullptr);

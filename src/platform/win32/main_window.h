@@ -24,9 +24,7 @@ class FormWindow;
 // the feature panes lie stacked at the top-left corner.
 class MainWindow final : public FormView {
 public:
-    // With `takesCommandsFromBelow`, commands from scripts reach it from
-    // starts with fewer rights.
-    MainWindow(frmMain& model, bool takesCommandsFromBelow);
+    explicit MainWindow(frmMain& model);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

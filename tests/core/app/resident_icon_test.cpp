@@ -11,8 +11,7 @@ using namespace testing;
 using Trace = std::vector<std::string>;
 
 // The taskbar's side: "add", "delete" and the notices in order, and the tip
-// without the program's name.
-// A busy shell takes nothing.
+// without the program's name. A busy shell takes nothing.
 struct IconLog final : NotifyIconView {
     bool ShowIcon(bool shown, const std::string& t) override {
         trace.push_back(!busy ? shown ? "add" : "delete" : "busy");
@@ -37,13 +36,6 @@ protected:
         iconView = &log;
         app.arguments = arguments;
         ASSERT_FALSE(program.Start());
-    }
-    void Tick(int times) {
-        for (int i = 0; i < times; ++i) {
-            clock.Advance(std::chrono::seconds{1});
-            M().shutdown.Timer1.Tick();
-            M().shutdown.TimerPostponed.Tick();
-        }
     }
     std::vector<std::string> Counting() {
         std::vector<std::string> labels;

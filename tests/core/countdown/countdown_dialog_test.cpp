@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "countdown/countdown_dialogs.h"
 #include "countdown/form_count30.h"
@@ -80,44 +81,37 @@ struct WindowLog final : FormView {
     Log& log;
 };
 
-struct CountdownDialogsTest : ::testing::Test {
+// A key pressed again while a dialog of its action counts (whoever opened
+// it) opens no second one; while an action's box is up, ticks, clicks and a
+// new dialog neither run it again nor let it go; a closed dialog's window
+// goes at the next start.
+TEST(CountdownDialogs, OneDialogAnActionAndNoneLetGoInsideItsAction) {
     FakePowerActionRunner power;
     Log windows;
     std::vector<FormCount30*> created;
-    CountdownDialogs dialogs{power, [this](FormCount30& d) -> std::unique_ptr<FormView> {
+    CountdownDialogs dialogs{power, [&](FormCount30& d) -> std::unique_ptr<FormView> {
                                  created.push_back(&d);
                                  return std::make_unique<WindowLog>(d, windows);
                              }};
-};
-
-// A key pressed again while a dialog of its action counts (whoever opened
-// it) opens no second one; a closed dialog goes at the next start.
-TEST_F(CountdownDialogsTest, AKeyOpensNoSecondDialogOfItsActionAndClosedOnesGoLater) {
     dialogs.DoTask("关机", "", 30);
     for (int repeat = 0; repeat < 3; ++repeat) dialogs.DoKeyTask("关机", 30);
     dialogs.DoKeyTask("锁定", 30);
     EXPECT_EQ(dialogs.Pending().size(), 2u);
     EXPECT_TRUE(dialogs.CancelAll());
     EXPECT_FALSE(dialogs.CancelAll());
-    dialogs.DoKeyTask("关机", 0);
-    EXPECT_EQ(windows, (Log{"on top", "on top", "released", "released", "on top"}));
-    EXPECT_EQ(power.actions, Log{"关机"});
-}
-
-// While the action's box is up, ticks, clicks and a new dialog neither run
-// it again nor let it go.
-TEST_F(CountdownDialogsTest, ADialogInsideItsActionStaysAndRunsOnce) {
+    bool inside = false;
     power.during = [&] {
-        power.during = nullptr;
-        Tick(*created.front(), 5);
-        created.front()->Command1.Click();
+        if (std::exchange(inside, true)) return;
+        Tick(*created[2], 5);
+        created[2]->Command1.Click();
         dialogs.DoTask("锁定", "", 0);
-        EXPECT_FALSE(created.front()->Closed());
+        EXPECT_FALSE(created[2]->Closed());
     };
     dialogs.DoTask("关机", "", 1);
-    Tick(*created.front(), 1);
+    Tick(*created[2], 1);
     EXPECT_EQ(power.actions, (Log{"关机", "锁定"}));
-    EXPECT_TRUE(created.front()->Closed());
+    EXPECT_TRUE(created[2]->Closed());
+    EXPECT_EQ(windows, (Log{"on top", "on top", "released", "released", "on top", "on top"}));
 }
 
 }  // namespace

@@ -206,27 +206,5 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
     EXPECT_EQ(Stored().CountdownSeconds, 12);  // kept for when the box is ticked again
 }
 
-// No action chosen, an unknown mode or a start flag other than 1: nothing
-// ever fires, and an unknown mode is stored back as it was.
-TEST_F(ScheduleTest, DamagedRecordsNeverFire) {
-    const std::int16_t cases[][3] = {{0, 3, 1}, {7, 3, 1}, {-1, 3, 1}, {1, 9, 1}, {1, 3, 5}};
-    for (const auto& [taskIndex, mode, startCloseTask] : cases) {
-        SCOPED_TRACE(::testing::Message() << taskIndex << " " << mode << " " << startCloseTask);
-        Load(EveryDay, 5);
-        SetupInfo info = store.Info();
-        info.TaskIndex = taskIndex;
-        info.TimingMode = TimingMode{mode};
-        info.StartCloseTask = startCloseTask;
-        Load(info);
-        EXPECT_EQ(form->Timer1.Enabled(), startCloseTask == 1);
-        Tick(20);
-        EXPECT_EQ(Fired(), 0u);
-        EXPECT_EQ(form->Status().state, ScheduleStatus::State{});
-        form->CommandCloseTime.Click();
-        form->CommandCloseTime.Click();
-        EXPECT_EQ(Stored().TimingMode, TimingMode{mode});
-    }
-}
-
 }  // namespace
 }  // namespace tavrin

@@ -172,16 +172,5 @@ TEST_F(StartUpTest, NoTaskWhereItCouldNotHelpOrWouldLendRightsToAnyone) {
     EXPECT_FALSE(RunEntry());
 }
 
-// Quoted, or Windows would try "C:\Program.exe" first.
-TEST(RunCommand, QuotesThePathWhereverTheProgramLives) {
-    for (const auto& [dir, command] : {std::pair{"C:\\", "\"C:\\Tavrin.exe\" /run"},
-                                       {"D:\\tools\\", "\"D:\\tools\\Tavrin.exe\" /run"},
-                                       {"C:\\程序", "\"C:\\程序\\Tavrin.exe\" /run"}}) {
-        FakeApplication app;
-        app.directory = dir;
-        EXPECT_EQ(StartWithWindows::RunCommand(app), command) << dir;
-    }
-}
-
 }  // namespace
 }  // namespace tavrin
