@@ -16,15 +16,15 @@ using Trace = std::vector<std::string>;
 struct RecordingView final : ControlView {
     Trace calls;
     void ShowValue(int v) override { calls.push_back("value " + std::to_string(v)); }
+    void ShowEnabled(bool on) override { calls.push_back(on ? "on" : "off"); }
 };
 
-// The view shows the new value before the handler runs, and the handler
-// already reads it.
+// Binding shows the state; the view shows a new value before the handler
+// runs, and the handler already reads it.
 TEST(CheckBoxRule, CodeAndUserClicksRunTheHandlerOnceAndOnlyOnAChange) {
     CheckBox box("x", 1);
     RecordingView view;
     box.Bind(&view);
-    view.calls.clear();
     box.onClick = [&] { view.calls.push_back("click " + std::to_string(box.Value())); };
     for (int v : {1, 0, 2, 2}) box.SetValue(v);
     box.Click();  // grey goes clear
@@ -32,8 +32,8 @@ TEST(CheckBoxRule, CodeAndUserClicksRunTheHandlerOnceAndOnlyOnAChange) {
     box.SetEnabled(false);
     box.Click();
     box.SetValue(2);  // code still works on a disabled box
-    EXPECT_EQ(view.calls, (Trace{"value 0", "click 0", "value 2", "click 2", "value 0", "click 0", "value 1", "click 1",
-                                 "value 2", "click 2"}));
+    EXPECT_EQ(view.calls, (Trace{"on", "value 1", "value 0", "click 0", "value 2", "click 2", "value 0", "click 0",
+                                 "value 1", "click 1", "off", "value 2", "click 2"}));
 }
 
 // Two windows that mirror each other's choice: each handler selects the
