@@ -2,7 +2,7 @@
 empty Win32 window built and started the same way, in the same run.
 Figures only; no pass or fail.
 
-    python3 tests/bench/bench_startup.py [runs] [idle-seconds]
+    python3 bench/bench_startup.py [runs] [idle-seconds]
 """
 import os
 import statistics
@@ -11,10 +11,10 @@ import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 from harness import BUILD, CAPTION, EXE, SETTINGS_KEY, WineDesktop  # noqa: E402
 
-EMPTY = BUILD / "tests" / "tavrin_bench_empty.exe"
+EMPTY = BUILD / "bench" / "tavrin_bench_empty.exe"
 
 
 def windows_path(path):

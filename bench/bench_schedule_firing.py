@@ -4,14 +4,14 @@ milliseconds after its second the countdown dialog appeared and whether a
 second of the countdown texts was skipped or repeated. Figures only; no
 pass or fail.
 
-    python3 tests/bench/bench_schedule_firing.py [runs]
+    python3 bench/bench_schedule_firing.py [runs]
 """
 import statistics
 import sys
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 from harness import BOX, WineDesktop, record, wait_until  # noqa: E402
 
 DAY = 86400.0
