@@ -29,24 +29,6 @@ TEST(PowerAdapter, PrivilegeStepsAnswerWithTheirOwnLastErrorCode) {
     EXPECT_TRUE(enabled == 0 || enabled == ERROR_NOT_ALL_ASSIGNED) << enabled;
 }
 
-// The system hands out the slot of the handle closed last, so the token of
-// the steps takes the slot a token of our own just left.
-TEST(PowerAdapter, TheTokenIsClosedWhenTheStepsGo) {
-    Win32Power power;
-    HANDLE probe = nullptr;
-    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &probe));
-    ASSERT_TRUE(CloseHandle(probe));
-    DWORD flags = 0;
-    {
-        const auto steps = power.BeginPrivilegeSteps();
-        steps->ClearLastError();
-        steps->FindOwnProcess();
-        ASSERT_EQ(steps->OpenOwnToken(), 0u);
-        if (!GetHandleInformation(probe, &flags)) GTEST_SKIP() << "the token took another slot";
-    }
-    EXPECT_FALSE(GetHandleInformation(probe, &flags));
-}
-
 // A stand-in main window that keeps the monitor request it receives.
 struct CommandRecorder {
     static inline LPARAM argument = 0;
