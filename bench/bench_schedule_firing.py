@@ -85,7 +85,7 @@ def main():
             desktop.start_program("/run")
             # Wine refuses the lock, and its box holds the dialog open until closed.
             wait_until(lambda: desktop.main_windows(BOX), timeout=20, what="the lock's box")
-            desktop.close_main_window(BOX)
+            desktop.run_wine(str(PROBE), "close", BOX)
             lines = dialog.lines(timeout=40)
             pane_lines = pane.lines(timeout=40)
             appeared = next((l.split()[1] for l in lines if l.startswith("appear")), None)

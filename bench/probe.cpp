@@ -1,6 +1,7 @@
 // What the benchmarks time from outside, beside Tavrin under the same
 // wineserver: how long a program takes to show its window, and when a
-// dialog or a pane's first control appears, changes its text and goes.
+// dialog or a pane's first control appears, changes its text and goes; and
+// closes a message box as its close box would.
 #include <windows.h>
 
 #include <cstdio>
@@ -125,12 +126,17 @@ int Launch(const std::wstring& caption, int argc, wchar_t** argv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const std::wstring command = argc >= 4 ? argv[1] : L"";
-    if (command == L"launch") return Launch(argv[2], argc - 3, argv + 3);
-    if (command == L"watch") {
+    const std::wstring command = argc >= 3 ? argv[1] : L"";
+    if (command == L"close" && argc >= 3) {
+        // What the close box sends, to each window with the caption.
+        for (HWND w : TopLevel(argv[2])) PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    if (command == L"launch" && argc >= 4) return Launch(argv[2], argc - 3, argv + 3);
+    if (command == L"watch" && argc >= 4) {
         const std::wstring pane = argc >= 5 ? argv[4] : L"";
         return Watch(argv[2], argc >= 5 ? &pane : nullptr, static_cast<DWORD>(_wtoi(argv[3])));
     }
-    std::fputs("usage: probe watch CAPTION MS [PANE] | launch CAPTION EXE [ARGS]\n", stderr);
+    std::fputs("usage: probe watch CAPTION MS [PANE] | launch CAPTION EXE [ARGS] | close CAPTION\n", stderr);
     return 2;
 }

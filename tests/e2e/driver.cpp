@@ -27,6 +27,13 @@ std::wstring Text(HWND hwnd) {
 
 void Print(const std::wstring& s) { std::puts(tavrin::win32::Narrow(s).c_str()); }
 
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buffer[128] = L"";
+    GetClassNameW(hwnd, buffer, 128);
+    return buffer;
+}
+
+// Top-level windows by caption, or by class (a pop-up menu has no caption).
 std::vector<HWND> TopLevel(const std::wstring& caption) {
     struct Search {
         const std::wstring* caption;
@@ -35,7 +42,7 @@ std::vector<HWND> TopLevel(const std::wstring& caption) {
     EnumWindows(
         [](HWND hwnd, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
-            if (Text(hwnd) == *s->caption) s->found.push_back(hwnd);
+            if (Text(hwnd) == *s->caption || ClassOf(hwnd) == *s->caption) s->found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -62,13 +69,7 @@ bool AskRemote(HWND hwnd, UINT msg, WPARAM wp, T& out, Fix fix) {
     return ok;
 }
 
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t buffer[128] = L"";
-    GetClassNameW(hwnd, buffer, 128);
-    return buffer;
-}
-
-// One line a control: class|enabled|checked|x|y|text, with x and y
+// One line a control: class|visible|enabled|checked|x|y|text, with x and y
 // the screen coordinates of its centre, for a real click.
 void PrintControls(HWND window) {
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -77,8 +78,9 @@ void PrintControls(HWND window) {
         const std::wstring cls = ClassOf(c);
         const LRESULT checked = cls == L"Button" ? SendMessageW(c, BM_GETCHECK, 0, 0) : 0;
         wchar_t line[160];
-        std::swprintf(line, 160, L"%ls|%d|%d|%ld|%ld|", cls.c_str(), IsWindowEnabled(c) ? 1 : 0,
-                      static_cast<int>(checked), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        std::swprintf(line, 160, L"%ls|%d|%d|%d|%ld|%ld|", cls.c_str(), IsWindowVisible(c) ? 1 : 0,
+                      IsWindowEnabled(c) ? 1 : 0, static_cast<int>(checked), (r.left + r.right) / 2,
+                      (r.top + r.bottom) / 2);
         Print(line + Text(c));
     }
 }
@@ -123,8 +125,8 @@ BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
 
 int Usage() {
     std::fputs(
-        "usage: driver find|panes|close CAPTION | toolbar CAPTION INDEX | controls CAPTION [PANE] |\n"
-        "       tips | menu | ticks | hold MUTEX | elevate EXE OPERATION < INPUT\n",
+        "usage: driver find|controls|toolbar CAPTION [PANE|INDEX] | tips | ticks |\n"
+        "       hold MUTEX | elevate EXE OPERATION < INPUT\n",
         stderr);
     return 2;
 }
@@ -149,33 +151,22 @@ int wmain(int argc, wchar_t** argv) {
         return mutex != nullptr ? 0 : 1;
     }
     if (command == L"tips") return EnumWindows(PrintTips, 0) ? 0 : 1;
-    if (command == L"menu") {
-        // The screen rectangle of the open pop-up menu: left top right bottom.
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        RECT r{};
-        if (menu == nullptr || !IsWindowVisible(menu) || !GetWindowRect(menu, &r)) return 1;
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-        return 0;
-    }
     if (argc < 3) return Usage();
     const std::vector<HWND> windows = TopLevel(argv[2]);
 
     if (command == L"find") {
-        // One line a window: visible (0/1), foreground (0/1).
-        for (HWND w : windows) std::printf("%d %d\n", IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0);
+        // One line a window: visible (0/1), foreground (0/1), left top right bottom.
+        for (HWND w : windows) {
+            RECT r{};
+            GetWindowRect(w, &r);
+            std::printf("%d %d %ld %ld %ld %ld\n", IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
+                        r.left, r.top, r.right, r.bottom);
+        }
         return windows.empty() ? 1 : 0;
     }
     if (windows.empty()) return 1;
     HWND main = windows.front();
 
-    if (command == L"panes") {
-        // The panes of the client area, front to back: visible (0/1) and caption.
-        HWND client = Child(main, L"TavrinClientArea");
-        for (HWND pane = GetWindow(client, GW_CHILD); pane != nullptr; pane = GetWindow(pane, GW_HWNDNEXT)) {
-            Print(std::wstring(IsWindowVisible(pane) ? L"1 " : L"0 ") + Text(pane));
-        }
-        return 0;
-    }
     if (command == L"toolbar" && argc >= 4) {
         // Screen coordinates of a toolbar button's centre, for a real click.
         HWND toolbar = Child(main, TOOLBARCLASSNAMEW);
@@ -187,15 +178,11 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"controls") {
-        // The controls of a pane of the main window, or of a dialog by its caption.
-        HWND window = argc >= 4 ? Pane(main, argv[3]) : main;
+        // The controls of a pane, the panes of the main window, or the controls of a dialog.
+        HWND client = Child(main, L"TavrinClientArea");
+        HWND window = argc >= 4 ? Pane(main, argv[3]) : client != nullptr ? client : main;
         if (window == nullptr) return 1;
         PrintControls(window);
-        return 0;
-    }
-    if (command == L"close") {
-        // What the close box and the system menu's Close send.
-        PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
     return Usage();

@@ -157,19 +157,19 @@ class WineDesktop:
         code, out = self.run_wine(str(DRIVER), *args)
         return code, out.decode("utf-8", errors="replace").splitlines()
 
-    def main_windows(self, caption=CAPTION):
+    def main_windows(self, caption=CAPTION):  # (visible, foreground) of each
         code, lines = self.driver("find", caption)
-        return [tuple(v == "1" for v in line.split()) for line in lines] if code == 0 else []
+        return [tuple(v == "1" for v in line.split()[:2]) for line in lines] if code == 0 else []
 
-    def front_pane(self, caption=CAPTION):
-        lines = self.driver("panes", caption)[1]
-        return (lines[0][2:], sum(line[0] == "1" for line in lines)) if lines else (None, 0)
+    def front_pane(self):  # the caption of the pane in front, and how many panes are shown
+        shown = [c["text"] for c in self.controls() if c["visible"]]
+        return (shown[0], len(shown)) if shown else (None, 0)
 
     def controls(self, pane=None, caption=CAPTION):
         code, lines = self.driver("controls", caption, *([pane] if pane else []))
-        keys = ("cls", "enabled", "checked", "x", "y", "text")
-        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
-        return [dict(r, enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
+        keys = ("cls", "visible", "enabled", "checked", "x", "y", "text")
+        rows = [dict(zip(keys, line.split("|", 6))) for line in lines] if code == 0 else []
+        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
 
     def control(self, text, pane=None, caption=CAPTION):
         return next(c for c in self.controls(pane, caption) if c["text"] == text)
@@ -187,9 +187,6 @@ class WineDesktop:
         wait_until(lambda: self.main_windows() == [(True, True)], what="the main window in front")
         self.click_toolbar(index)
         wait_until(lambda: self.front_pane()[0] == pane, what=f"{pane} in front")
-
-    def close_main_window(self, caption=CAPTION):
-        self.driver("close", caption)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=SLOW)
@@ -224,15 +221,8 @@ class DesktopTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.desktop = WineDesktop(cls.__name__, cls.zone)
-        try:
-            cls.desktop.start()
-        except BaseException:
-            cls.desktop.stop()
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.stop()
+        cls.addClassCleanup(cls.desktop.stop)  # also when the start fails
+        cls.desktop.start()
 
     def setUp(self):
         self.desktop.end_programs()

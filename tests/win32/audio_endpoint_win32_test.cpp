@@ -36,7 +36,7 @@ TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteReadsBack) {
 }
 
 TEST(NoAudioDevice, EveryActionDoesNothing) {
-    if (!AudioDeviceIs(L"none")) GTEST_SKIP() << "runs in the ctest entry without a device";
+    if (!AudioDeviceIs(L"no")) GTEST_SKIP() << "runs in the ctest entry without a device";
     Win32AudioEndpoint endpoint;
     ASSERT_EQ(endpoint.Open(), AudioStatus::NoDevice);
     std::int32_t level = 0;
