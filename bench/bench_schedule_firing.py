@@ -7,12 +7,16 @@ pass or fail.
     python3 bench/bench_schedule_firing.py [runs]
 """
 import statistics
+import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
-from harness import BOX, WineDesktop, record, wait_until  # noqa: E402
+from harness import BOX, BUILD, SLOW, WINE, WineDesktop, record, wait_until  # noqa: E402
+
+PROBE = BUILD / "bench" / "tavrin_bench_probe.exe"
 
 DAY = 86400.0
 DIALOG = "Tavrin－定时关机免费版－锁定"
@@ -50,6 +54,20 @@ def faults(shown, start):
     return skipped, repeated
 
 
+def start_watch(desktop, caption, timeout_ms, pane=None):
+    """Watches a dialog or a pane's first control in the background; see probe.cpp."""
+    out = tempfile.TemporaryFile()
+    p = subprocess.Popen([WINE, str(PROBE), "watch", caption, str(timeout_ms), *([pane] if pane else [])],
+                         env=desktop.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+
+    def lines(timeout=SLOW):
+        p.wait(timeout=timeout)
+        out.seek(0)
+        return out.read().decode("utf-8", errors="replace").splitlines()
+    p.lines = lines
+    return p
+
+
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 10
     desktop = WineDesktop("BenchScheduleFiring")
@@ -61,13 +79,13 @@ def main():
             desktop.end_programs()
             desktop.store_record(record(StartCloseTask=1, TimingMode=2, CountDownSpan=SPAN / DAY, TaskIndex=4,
                                         CountdownEnabled=-1, CountdownSeconds=REMINDER))
-            dialog = desktop.start_watch(DIALOG, 20000)
-            pane = desktop.start_watch("Tavrin－定时关机免费版(2.4.8)", (SPAN + REMINDER + 5) * 1000, "定时关机")
+            dialog = start_watch(desktop, DIALOG, 20000)
+            pane = start_watch(desktop, "Tavrin－定时关机免费版(2.4.8)", (SPAN + REMINDER + 5) * 1000, "定时关机")
             time.sleep(0.3)  # both watchers polling before the program starts
             desktop.start_program("/run")
             # Wine refuses the lock, and its box holds the dialog open until closed.
             wait_until(lambda: desktop.main_windows(BOX), timeout=20, what="the lock's box")
-            desktop.close_main_window(BOX)
+            desktop.run_wine(str(PROBE), "close", BOX)
             lines = dialog.lines(timeout=40)
             pane_lines = pane.lines(timeout=40)
             appeared = next((l.split()[1] for l in lines if l.startswith("appear")), None)

@@ -15,6 +15,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 from harness import BUILD, CAPTION, EXE, SETTINGS_KEY, WineDesktop  # noqa: E402
 
 EMPTY = BUILD / "bench" / "tavrin_bench_empty.exe"
+PROBE = BUILD / "bench" / "tavrin_bench_probe.exe"
 
 
 def windows_path(path):
@@ -50,7 +51,8 @@ def cpu_seconds(pid):
 
 def measure(desktop, exe, caption):
     """Milliseconds to a visible window, and the resident memory a second later."""
-    code, lines = desktop.driver("launch", caption, windows_path(exe))
+    code, out = desktop.run_wine(str(PROBE), "launch", caption, windows_path(exe))
+    lines = out.decode().splitlines()
     if code != 0:
         raise RuntimeError(f"{exe.name} showed no window")
     time.sleep(1)

@@ -31,7 +31,6 @@ SLOW = float(os.environ.get("TAVRIN_E2E_WAIT", 300))
 
 
 def wait_until(condition, timeout=SLOW, what="condition"):
-    """Polls until condition() is truthy; returns its value or fails the test."""
     end = time.monotonic() + timeout
     while not (value := condition()):
         if time.monotonic() > end:
@@ -41,24 +40,19 @@ def wait_until(condition, timeout=SLOW, what="condition"):
 
 
 def windows_path(path):
-    """A path of this machine as Wine's programs name it."""
     return "Z:" + str(path).replace("/", "\\")
 
 
 def enter_private_network(suite, hosts):
-    """Runs this suite again as root of its own user, mount and network
-    namespaces: its port 13 and its /etc/hosts (the given lines) are its own,
-    and no privilege is needed. Exits 77 (a skip) saying why where the
-    machine forbids it."""
+    # Runs this suite again as root of its own user, mount and network
+    # namespaces: its port 13 and its /etc/hosts (the given lines) are its own,
+    # and no privilege is needed. Exits 77 (a skip) where the machine forbids it.
     if os.environ.get("TAVRIN_PRIVATE_NET") == "1":
         return
     probe = subprocess.run(["unshare", "--user", "--map-root-user", "--mount", "--net", "true"],
                            capture_output=True, text=True)
     if probe.returncode != 0:
-        limits = {p: Path(p).read_text().strip() if Path(p).exists() else "absent" for p in
-                  ("/proc/sys/kernel/unprivileged_userns_clone", "/proc/sys/user/max_user_namespaces",
-                   "/proc/sys/kernel/apparmor_restrict_unprivileged_userns")}
-        print(f"skipped: this machine forbids unprivileged user namespaces ({probe.stderr.strip()}; {limits})")
+        print(f"skipped: this machine forbids unprivileged user namespaces ({probe.stderr.strip()})")
         sys.exit(77)
     hosts_file = BUILD / "tmp" / f"hosts-{os.getpid()}"
     hosts_file.parent.mkdir(parents=True, exist_ok=True)
@@ -71,41 +65,43 @@ def enter_private_network(suite, hosts):
 
 
 class WineDesktop:
-    """One X display, one Wine prefix inside one virtual desktop and one
-    persistent wineserver for a suite, in a time zone (TZ) they all share."""
+    # One X display, one Wine prefix inside one virtual desktop and one
+    # persistent wineserver for a suite, in a time zone (TZ) they all share.
 
     def __init__(self, name, zone="Asia/Shanghai"):
         self.dir, self.zone, self.prefix = BUILD / "e2e" / name, zone, BUILD / "e2e" / name / "prefix"
         self.programs, self.launches, self.xvfb, self.desktop_process = [], 0, None, None
 
-    def start(self):
+    def start(self, display=True):
         shutil.rmtree(self.dir, ignore_errors=True)
         self.dir.mkdir(parents=True)
         (BUILD / "tmp").mkdir(exist_ok=True)
-        read, write = os.pipe()  # Xvfb names its display once it is ready
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
-                                      "tcp"], pass_fds=(write,), **QUIET)
-        os.close(write)
-        with os.fdopen(read) as f:
-            self.display = ":" + f.readline().strip()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH="win64",
                         WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"),
-                        DISPLAY=self.display, LANG="zh_CN.UTF-8", TZ=self.zone)
-        self.env.pop("LC_ALL", None)  # breaks window titles
-        subprocess.run(["bash", "-c", f'source "{ROOT}/tools/lib/wine-env" && make_prefix "{self.prefix}" desktop'],
+                        LANG="zh_CN.UTF-8", TZ=self.zone)
+        for name in ("LC_ALL", "DISPLAY", "WAYLAND_DISPLAY"):  # LC_ALL breaks window titles
+            self.env.pop(name, None)
+        if display:
+            read, write = os.pipe()  # Xvfb names its display once it is ready
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+                                          "-nolisten", "tcp"], pass_fds=(write,), **QUIET)
+            os.close(write)
+            with os.fdopen(read) as f:
+                self.env["DISPLAY"] = ":" + f.readline().strip()
+        template = "desktop" if display else "unit"
+        subprocess.run(["bash", "-c", f'source "{ROOT}/tools/lib/wine-env" && make_prefix "{self.prefix}" {template}'],
                        check=True, env=dict(self.env, TAVRIN_BUILD=str(BUILD.parent)), **QUIET)
         subprocess.Popen([WINESERVER, "-p"], env=self.env, **QUIET).wait()
         # Wine's own services start now, holding no pipe of ours; `wineserver -w`
         # is not an option while -p keeps the server.
         subprocess.run([WINE, "wineboot"], env=self.env, timeout=SLOW, **QUIET)
-        # Every program opens inside one virtual desktop, so hotkeys and focus
-        # behave as on a real desktop.
-        self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
-        self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
-        self.ensure_desktop()
+        if display:  # every program inside one virtual desktop: hotkeys and focus as on a real one
+            self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
+            self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
+            self.ensure_desktop()
 
     def ensure_desktop(self):
-        """Starts the virtual desktop unless it runs (a shut-down under Wine ends it)."""
+        # A shut-down under Wine ends it.
         if self.desktop_process is not None and self.desktop_process.poll() is None:
             return
         self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
@@ -124,15 +120,15 @@ class WineDesktop:
                 p.wait(timeout=SLOW)
         shutil.rmtree(self.prefix, ignore_errors=True)  # hundreds of MB; the logs stay
 
-    def start_program(self, *args, relay=None, exe=EXE):
-        """Starts the program; relay names platform calls to trace, as "user32.LockWorkStation"."""
+    def start_program(self, *args, relay=None):
+        # relay: platform calls to trace, as "user32.LockWorkStation".
         env = dict(self.env)
         self.launches += 1
         if relay:
             self.reg_add(r"HKCU\Software\Wine\Debug", "RelayInclude", "REG_SZ", ";".join(relay))
             env["WINEDEBUG"] = "-all,+relay"
         with open(self.dir / f"program-{self.launches}.log", "wb") as log:
-            p = subprocess.Popen([WINE, str(exe), *args], env=env, stdin=subprocess.DEVNULL,
+            p = subprocess.Popen([WINE, str(EXE), *args], env=env, stdin=subprocess.DEVNULL,
                                  stdout=subprocess.DEVNULL, stderr=log)
         p.log = log.name
         self.programs.append(p)
@@ -150,8 +146,7 @@ class WineDesktop:
         return [line for line in Path(program.log).read_text(errors="replace").splitlines() if f"Call {name}(" in line]
 
     def run_wine(self, *args, input=None):
-        """(exit code, output) of a Windows command; the output goes through a
-        file, never a pipe that a background Wine process could keep open."""
+        # Through a file, never a pipe that a background Wine process could keep open.
         with tempfile.TemporaryFile() as out:
             r = subprocess.run([WINE, *args], env=self.env, input=input, stdin=None if input else subprocess.DEVNULL,
                                stdout=out, stderr=subprocess.DEVNULL, timeout=SLOW)
@@ -162,40 +157,22 @@ class WineDesktop:
         code, out = self.run_wine(str(DRIVER), *args)
         return code, out.decode("utf-8", errors="replace").splitlines()
 
-    def start_watch(self, caption, timeout_ms, pane=None):
-        """Watches a dialog or a pane's first control in the background; see the driver."""
-        out = tempfile.TemporaryFile()
-        p = subprocess.Popen([WINE, str(DRIVER), "watch", caption, str(timeout_ms), *([pane] if pane else [])],
-                             env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
-
-        def lines(timeout=SLOW):
-            p.wait(timeout=timeout)
-            out.seek(0)
-            return out.read().decode("utf-8", errors="replace").splitlines()
-        p.lines = lines
-        return p
-
-    def main_windows(self, caption=CAPTION):
-        """(visible, foreground) for each top-level window with exactly this caption."""
+    def main_windows(self, caption=CAPTION):  # (visible, foreground) of each
         code, lines = self.driver("find", caption)
-        return [tuple(v == "1" for v in line.split()) for line in lines] if code == 0 else []
+        return [tuple(v == "1" for v in line.split()[:2]) for line in lines] if code == 0 else []
 
-    def front_pane(self, caption=CAPTION):
-        """The caption of the pane in front, and how many panes are shown."""
-        lines = self.driver("panes", caption)[1]
-        return (lines[0][2:], sum(line[0] == "1" for line in lines)) if lines else (None, 0)
+    def front_pane(self):  # the caption of the pane in front, and how many panes are shown
+        shown = [c["text"] for c in self.controls() if c["visible"]]
+        return (shown[0], len(shown)) if shown else (None, 0)
 
     def controls(self, pane=None, caption=CAPTION):
-        """The controls of a pane (by caption) or of a top-level window, in
-        creation order: dicts with cls, enabled, checked, x, y, text."""
         code, lines = self.driver("controls", caption, *([pane] if pane else []))
-        keys = ("cls", "enabled", "checked", "x", "y", "text")
-        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
-        return [dict(r, enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
+        keys = ("cls", "visible", "enabled", "checked", "x", "y", "text")
+        rows = [dict(zip(keys, line.split("|", 6))) for line in lines] if code == 0 else []
+        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
 
     def control(self, text, pane=None, caption=CAPTION):
-        [found] = [c for c in self.controls(pane, caption) if c["text"] == text]
-        return found
+        return next(c for c in self.controls(pane, caption) if c["text"] == text)
 
     def texts(self, pane=None, caption=CAPTION):
         return [c["text"] for c in self.controls(pane, caption)]
@@ -211,9 +188,6 @@ class WineDesktop:
         self.click_toolbar(index)
         wait_until(lambda: self.front_pane()[0] == pane, what=f"{pane} in front")
 
-    def close_main_window(self, caption=CAPTION):
-        self.driver("close", caption)
-
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=SLOW)
 
@@ -225,7 +199,6 @@ class WineDesktop:
         self.run_wine("reg", "delete", key, "/f")
 
     def reg_query(self, key, name):
-        """The value's data as `reg query` prints it, or None when it is missing."""
         code, out = self.run_wine("reg", "query", key, "/v", name)
         for line in out.decode("gbk", errors="replace").splitlines() if code == 0 else []:
             parts = line.strip().split(None, 2)
@@ -242,21 +215,14 @@ class WineDesktop:
 
 
 class DesktopTest(unittest.TestCase):
-    """A suite sharing one desktop; each test starts from no program and no settings."""
+    # One desktop a suite; each test starts from no program and no settings.
     zone = "Asia/Shanghai"
 
     @classmethod
     def setUpClass(cls):
         cls.desktop = WineDesktop(cls.__name__, cls.zone)
-        try:
-            cls.desktop.start()
-        except BaseException:
-            cls.desktop.stop()
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.stop()
+        cls.addClassCleanup(cls.desktop.stop)  # also when the start fails
+        cls.desktop.start()
 
     def setUp(self):
         self.desktop.end_programs()
@@ -278,6 +244,5 @@ RECORD_DEFAULTS = dict(zip(RECORD_FIELDS, (3, -1, 30, 3, 0.0, 0.0, 1 / 48, 0.0, 
 
 
 def record(**fields):
-    """A settings record: quiet defaults (no task at start-up) plus fields."""
-    assert set(fields) <= set(RECORD_FIELDS), fields
+    # Quiet defaults (no task at start-up) plus fields.
     return struct.pack(RECORD_FORMAT, *dict(RECORD_DEFAULTS, **fields).values())

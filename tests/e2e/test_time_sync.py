@@ -4,6 +4,7 @@
 # connected. Wine refuses any clock change of more than a second, so the
 # machine's clock never moves, and a clock set in any zone but the program's
 # own would show the refusal.
+import contextlib
 import datetime
 import re
 import socket
@@ -20,39 +21,32 @@ enter_private_network(__name__, [(f"127.0.0.{row + 2}", host) for row, host in e
 
 
 class DaytimeServers:
-    """A listener on port 13 of each row's address, answering what `answers`
-    says for its row: "now" (UTC, rounded to the second: Wine accepts only
-    changes under one), "late" (hours off), or nothing (left silent)."""
-
+    # A listener on port 13 of each row's address, answering what `answers`
+    # says for its row: "now" (UTC, rounded to the second: Wine accepts only
+    # changes under one), "late" (hours off), or nothing (held open, silent).
     def __init__(self):
-        self.answers, self.connections, self.held, self.running = {}, [], [], True
+        self.answers, self.connections, self.held = {}, [], []
         self.sockets = [socket.create_server((f"127.0.0.{row + 2}", 13)) for row in range(len(HOSTS))]
-        for row in range(len(HOSTS)):
-            threading.Thread(target=self.serve, args=(row,), daemon=True).start()
+        for row, listener in enumerate(self.sockets):
+            threading.Thread(target=self.serve, args=(row, listener), daemon=True).start()
 
-    def serve(self, row):
-        while self.running:
-            try:
-                conn, _ = self.sockets[row].accept()
-            except OSError:
-                return
-            self.connections.append(row)
-            now = datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(milliseconds=500)
-            moment = {"now": now, "late": now + datetime.timedelta(hours=5)}.get(self.answers.get(row))
-            if moment is None:
-                self.held.append(conn)
-                continue
-            mjd = (moment.date() - datetime.date(1858, 11, 17)).days
-            conn.sendall(f"\n{mjd} {moment:%y-%m-%d %H:%M:%S} 00 0 0 150.0 UTC(NIST) * \n".encode())
-            conn.close()
+    def serve(self, row, listener):
+        with contextlib.suppress(OSError):  # until the listener closes
+            while conn := listener.accept()[0]:
+                self.connections.append(row)
+                now = datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(milliseconds=500)
+                moment = {"now": now, "late": now + datetime.timedelta(hours=5)}.get(self.answers.get(row))
+                if moment is None:
+                    self.held.append(conn)
+                    continue
+                mjd = (moment.date() - datetime.date(1858, 11, 17)).days
+                conn.sendall(f"\n{mjd} {moment:%y-%m-%d %H:%M:%S} 00 0 0 150.0 UTC(NIST) * \n".encode())
+                conn.close()
 
     def stop(self):
-        self.running = False
         for s in self.sockets + self.held:
-            try:
+            with contextlib.suppress(OSError):
                 s.shutdown(socket.SHUT_RDWR)  # wakes a thread waiting in accept
-            except OSError:
-                pass
             s.close()
 
 

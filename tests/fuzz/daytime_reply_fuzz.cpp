@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "fakes/fake_clock_setter.h"
@@ -41,24 +40,20 @@ std::int64_t LineMoment(const std::string& line) {
 
 // Checks every change against what the connection in use has received so
 // far, before the fake clock setter carries it out.
-class CheckedClockSetter final : public ClockSetter {
-public:
-    explicit CheckedClockSetter(FakeClockSetter& inner) : inner_(inner) {}
+struct CheckedClockSetter final : ClockSetter {
+    explicit CheckedClockSetter(FakeClockSetter& inner) : inner(inner) {}
     ClockStatus SetUtc(OleDate utc) override {
-        Require(!set_, "a connection sets the clock at most once");
+        Require(!set, "a connection sets the clock at most once");
         // The line runs to the first CR or LF after the one that precedes it.
         Require(ToSeconds(utc) == LineMoment(received.substr(0, received.find_first_of("\r\n", 1))) &&
                     FromSeconds(ToSeconds(utc)) == utc,
                 "the moment is the line's UTC, in whole seconds");
-        set_ = true;
-        return inner_.SetUtc(utc);
+        set = true;
+        return inner.SetUtc(utc);
     }
-    void NextConnection() { set_ = false, received.clear(); }
+    FakeClockSetter& inner;
     std::string received;
-
-private:
-    FakeClockSetter& inner_;
-    bool set_ = false;
+    bool set = false;
 };
 
 struct SyncRig : SettingsRig {
@@ -92,7 +87,7 @@ void RunAttempts(FuzzedDataProvider& input) {
             if (rig.socket.Open()) rig.setter.received += chunk;
             rig.socket.Send(chunk);
         }
-        if (rig.socket.attempts.size() != attemptsBefore) rig.setter.NextConnection();
+        if (rig.socket.attempts.size() != attemptsBefore) rig.setter.set = false, rig.setter.received.clear();
     }
     rig.socket.ServerCloses();
 }

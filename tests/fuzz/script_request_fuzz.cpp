@@ -2,8 +2,6 @@
 // always one of ours, and a command it cannot read changes nothing, neither
 // the stored record nor what is armed.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "fakes/fake_countdown_launcher.h"

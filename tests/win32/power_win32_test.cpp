@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/system_reason.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/workstation_win32.h"
 
 namespace tavrin::win32 {
@@ -27,50 +26,6 @@ TEST(PowerAdapter, PrivilegeStepsAnswerWithTheirOwnLastErrorCode) {
     EXPECT_EQ(steps->LookUpShutdownPrivilege(), 0u);
     const std::uint32_t enabled = steps->EnableShutdownPrivilege();
     EXPECT_TRUE(enabled == 0 || enabled == ERROR_NOT_ALL_ASSIGNED) << enabled;
-}
-
-// The system hands out the slot of the handle closed last, so the token of
-// the steps takes the slot a token of our own just left.
-TEST(PowerAdapter, TheTokenIsClosedWhenTheStepsGo) {
-    Win32Power power;
-    HANDLE probe = nullptr;
-    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &probe));
-    ASSERT_TRUE(CloseHandle(probe));
-    DWORD flags = 0;
-    {
-        const auto steps = power.BeginPrivilegeSteps();
-        steps->ClearLastError();
-        steps->FindOwnProcess();
-        ASSERT_EQ(steps->OpenOwnToken(), 0u);
-        if (!GetHandleInformation(probe, &flags)) GTEST_SKIP() << "the token took another slot";
-    }
-    EXPECT_FALSE(GetHandleInformation(probe, &flags));
-}
-
-// A stand-in main window that keeps the monitor request it receives.
-struct CommandRecorder {
-    static inline LPARAM argument = 0;
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MONITORPOWER) argument = lp;
-        return msg == WM_SYSCOMMAND ? 0 : DefWindowProcW(hwnd, msg, wp, lp);
-    }
-};
-
-TEST(PowerAdapter, MonitorOffGoesToTheMainWindowEvenWhenHidden) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = CommandRecorder::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TavrinTestsMainWindow";
-    RegisterClassW(&wc);
-    UniqueWindow mainWindow(CreateWindowExW(0, wc.lpszClassName, L"main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                            nullptr, wc.hInstance, nullptr));
-    ASSERT_TRUE(mainWindow);
-    HWND current = nullptr;
-    Win32Power power([&] { return current; });
-    EXPECT_FALSE(power.MonitorOff());  // no main window yet: nothing sent
-    current = mainWindow.get();
-    EXPECT_TRUE(power.MonitorOff());
-    EXPECT_EQ(CommandRecorder::argument, 2);
 }
 
 TEST(PowerAdapter, AReasonIsTheSystemsTextAndTheCodeOrTheCodeAloneAndLockIsRefusedUnderWine) {

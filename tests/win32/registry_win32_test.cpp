@@ -8,40 +8,27 @@
 namespace tavrin::win32 {
 namespace {
 
-// Each test works in its own key under HKCU, removed afterwards.
-class RegistryAdapter : public ::testing::Test {
-protected:
-    void SetUp() override {
-        path_ =
-            "Software\\TavrinTests\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        key_ = registry_.OpenKey(Hive::CurrentUser, path_);
-        ASSERT_NE(key_, nullptr);
-    }
-    void TearDown() override {
-        key_.reset();
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavrinTests");
-    }
+constexpr wchar_t kPath[] = L"Software\\TavrinTests";
+
+// The tests' key under HKCU, removed afterwards.
+struct RegistryAdapter : ::testing::Test {
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kPath); }
     // Written behind the adapter's back, as another program would.
-    void PutRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-        HKEY h = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(path_.begin(), path_.end()).c_str(), 0, KEY_WRITE, &h),
-                  ERROR_SUCCESS);
-        RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(h);
+    static void PutRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPath, name, type, data, size), ERROR_SUCCESS);
     }
 
     Win32Registry registry_;
-    std::string path_;
-    std::unique_ptr<RegistryKey> key_;
+    std::unique_ptr<RegistryKey> key_ = registry_.OpenKey(Hive::CurrentUser, "Software\\TavrinTests");
 };
 
 // Types, sizes and names as Windows keeps them: the e2e suites see only what `reg` prints.
-TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTripWithChineseNamesAndTextCutWithoutOverrun) {
+TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTripAndTextIsCutWithoutOverrun) {
+    ASSERT_NE(key_, nullptr);
     const std::vector<std::uint8_t> bytes{3, 0, 255, 255, 30, 0};
     EXPECT_EQ(key_->WriteBinary("setupinfo", bytes), RegStatus::Ok);
     EXPECT_EQ(key_->ValueSize("setupinfo"), 6u);
     EXPECT_EQ(key_->ReadBytes("SetupInfo", 56), bytes);
-    EXPECT_EQ(key_->ReadBytes("setupinfo", 2), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 2));
     EXPECT_EQ(key_->WriteDword("NoDriveTypeAutoRun", 0xFFFFFFDF), RegStatus::Ok);
     EXPECT_EQ(key_->ReadBytes("nodrivetypeautorun", 8), (std::vector<std::uint8_t>{0xDF, 0xFF, 0xFF, 0xFF}));
     const std::string text = "定时关机－管理员";
@@ -49,10 +36,6 @@ TEST_F(RegistryAdapter, BinaryTextAndDwordRoundTripWithChineseNamesAndTextCutWit
     EXPECT_EQ(key_->ReadText("DEFAULTUSERNAME", 255), text);
     EXPECT_EQ(key_->ValueSize("DefaultUserName"), (8 + 1) * sizeof(wchar_t));
     EXPECT_EQ(key_->ReadText("DefaultUserName", 4), "定时关机");
-    auto sub = registry_.OpenKey(Hive::CurrentUser, path_ + "\\定时");
-    ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(sub->WriteText("名字", "值"), RegStatus::Ok);
-    EXPECT_EQ(sub->ReadText("名字", 10), "值");
     EXPECT_EQ(key_->WriteText("gone", ""), RegStatus::Ok);
     EXPECT_EQ(key_->ValueSize("gone"), sizeof(wchar_t));  // an empty text still has its zero
     EXPECT_EQ(key_->DeleteValue("GONE"), RegStatus::Ok);
