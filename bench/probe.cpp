@@ -8,34 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "e2e/window_search.h"
 #include "platform/win32/text.h"
 
 namespace {
 
-std::wstring Text(HWND hwnd) {
-    wchar_t buffer[512] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
-    buffer[511] = L'\0';
-    return buffer;
-}
-
-void Print(const std::wstring& s) { std::puts(tavrin::win32::Narrow(s).c_str()); }
-
-std::vector<HWND> TopLevel(const std::wstring& caption) {
-    struct Search {
-        const std::wstring* caption;
-        std::vector<HWND> found;
-    } search{&caption, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (Text(hwnd) == *s->caption) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using namespace tavrin::outside;
 
 HWND Pane(HWND main, const std::wstring& caption) {
     HWND client = FindWindowExW(main, nullptr, L"TavrinClientArea", nullptr);

@@ -13,41 +13,11 @@
 
 #include "platform/win32/elevation_win32.h"
 #include "platform/win32/text.h"
+#include "window_search.h"
 
 namespace {
 
-// WM_GETTEXT itself: GetWindowText does not ask a control of another process.
-std::wstring Text(HWND hwnd) {
-    wchar_t buffer[512] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
-    buffer[511] = L'\0';
-    return buffer;
-}
-
-void Print(const std::wstring& s) { std::puts(tavrin::win32::Narrow(s).c_str()); }
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t buffer[128] = L"";
-    GetClassNameW(hwnd, buffer, 128);
-    return buffer;
-}
-
-// Top-level windows by caption, or by class (a pop-up menu has no caption).
-std::vector<HWND> TopLevel(const std::wstring& caption) {
-    struct Search {
-        const std::wstring* caption;
-        std::vector<HWND> found;
-    } search{&caption, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (Text(hwnd) == *s->caption || ClassOf(hwnd) == *s->caption) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using namespace tavrin::outside;
 
 HWND Child(HWND parent, const wchar_t* cls) { return FindWindowExW(parent, nullptr, cls, nullptr); }
 
