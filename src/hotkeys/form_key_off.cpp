@@ -110,6 +110,9 @@ void FormKeyOff::TakeKeys() {
         // This group lets go first: the keys the volume group moves to may be its own.
         DropPowerKeys();
         volumePane_->ShowStoredKeys();
+        // The other pane comes forward and this one returns, as the user left it.
+        volumePane_->TakeFocus();
+        SetFocus();
     }
     RegisterPowerKeys();
 }

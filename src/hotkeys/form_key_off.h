@@ -35,6 +35,7 @@ public:
     // Drops the whole group, then registers what the settings ask for.
     void RegisterPowerKeys();
     void ShowStoredKeys() override;
+    void TakeFocus() override { SetFocus(); }
     // True once the group was renewed after the load.
     bool KeysRenewed() const { return keysRenewed_; }
 

@@ -89,6 +89,9 @@ void FormKeyVol::TakeKeys() {
         // This group lets go first: the keys the power group moves to may be its own.
         DropVolumeKeys();
         powerPane_->ShowStoredKeys();
+        // The other pane comes forward and this one returns, as the user left it.
+        powerPane_->TakeFocus();
+        SetFocus();
     }
     RegisterVolumeKeys();
 }

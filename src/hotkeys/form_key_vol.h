@@ -32,6 +32,7 @@ public:
     // Drops the whole group, then registers what the settings ask for.
     void RegisterVolumeKeys();
     void ShowStoredKeys() override;
+    void TakeFocus() override { SetFocus(); }
     // True once the group was renewed after the load.
     bool KeysRenewed() const { return keysRenewed_; }
 
