@@ -76,10 +76,14 @@ void FormKeyOff::DoPowerKey(std::intptr_t lParam) {
 
 void FormKeyOff::Check1_Click() {
     const bool on = Check1.Value() == 1;
-    store_.Info().PowerKeysEnabled = on ? 1 : 0;
+    SetupInfo& info = store_.Info();
+    info.PowerKeysEnabled = on ? 1 : 0;
     for (Control* c : std::initializer_list<Control*>{&Option1, &Option2, &Option3, &Label1, &Check2})
         c->SetEnabled(on);
-    TakeKeys();
+    // As a click on the set both groups share would; it saves once more.
+    if (on && OnSameFKeys(info.PowerKeySet, info.VolumeKeySet)) Choose(info.PowerKeySet);
+    store_.SaveSetupInfo();
+    RegisterPowerKeys();
 }
 
 void FormKeyOff::Check2_Click() {
@@ -95,17 +99,12 @@ void FormKeyOff::Option2_Click() { Choose(PowerKeySet::F9ToF11); }
 void FormKeyOff::Option3_Click() { Choose(PowerKeySet::CtrlF9ToF12); }
 
 void FormKeyOff::Choose(PowerKeySet set) {
-    store_.Info().PowerKeySet = set;
-    TakeKeys();
-}
-
-// The group keeps what the record says; a volume group on the same keys moves.
-void FormKeyOff::TakeKeys() {
+    // The group keeps the set chosen; a volume group on the same keys moves.
     SetupInfo& info = store_.Info();
+    info.PowerKeySet = set;
     const VolumeKeySet volume = SeparateKeyGroups(KeyGroupsOf(info), KeyGroup::Power).volume;
     const bool moved = volume != info.VolumeKeySet;
     info.VolumeKeySet = volume;
-    store_.SaveSetupInfo();
     if (moved && volumePane_ != nullptr) {
         // This group lets go first: the keys the volume group moves to may be its own.
         DropPowerKeys();
@@ -114,6 +113,7 @@ void FormKeyOff::TakeKeys() {
         volumePane_->TakeFocus();
         SetFocus();
     }
+    store_.SaveSetupInfo();
     RegisterPowerKeys();
 }
 

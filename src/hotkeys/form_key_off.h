@@ -55,7 +55,6 @@ protected:
 
 private:
     void Choose(PowerKeySet set);
-    void TakeKeys();
     void DropPowerKeys();
 
     SetupStore& store_;

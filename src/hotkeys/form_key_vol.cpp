@@ -64,9 +64,13 @@ void FormKeyVol::DoVolumeKey(std::intptr_t lParam) {
 
 void FormKeyVol::Check1_Click() {
     const bool on = Check1.Value() == 1;
-    store_.Info().VolumeKeysEnabled = on ? 1 : 0;
+    SetupInfo& info = store_.Info();
+    info.VolumeKeysEnabled = on ? 1 : 0;
     for (Control* c : std::initializer_list<Control*>{&Option1, &Option2, &Label1}) c->SetEnabled(on);
-    TakeKeys();
+    // As a click on the set both groups share would; it saves once more.
+    if (on && OnSameFKeys(info.PowerKeySet, info.VolumeKeySet)) Choose(info.VolumeKeySet);
+    store_.SaveSetupInfo();
+    RegisterVolumeKeys();
 }
 
 void FormKeyVol::Option1_Click() { Choose(VolumeKeySet::F6ToF8); }
@@ -74,17 +78,12 @@ void FormKeyVol::Option1_Click() { Choose(VolumeKeySet::F6ToF8); }
 void FormKeyVol::Option2_Click() { Choose(VolumeKeySet::F9ToF11); }
 
 void FormKeyVol::Choose(VolumeKeySet set) {
-    store_.Info().VolumeKeySet = set;
-    TakeKeys();
-}
-
-// The group keeps what the record says; a power group on the same keys moves.
-void FormKeyVol::TakeKeys() {
+    // The group keeps the set chosen; a power group on the same keys moves.
     SetupInfo& info = store_.Info();
+    info.VolumeKeySet = set;
     const PowerKeySet power = SeparateKeyGroups(KeyGroupsOf(info), KeyGroup::Volume).power;
     const bool moved = power != info.PowerKeySet;
     info.PowerKeySet = power;
-    store_.SaveSetupInfo();
     if (moved && powerPane_ != nullptr) {
         // This group lets go first: the keys the power group moves to may be its own.
         DropVolumeKeys();
@@ -93,6 +92,7 @@ void FormKeyVol::TakeKeys() {
         powerPane_->TakeFocus();
         SetFocus();
     }
+    store_.SaveSetupInfo();
     RegisterVolumeKeys();
 }
 

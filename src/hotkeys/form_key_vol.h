@@ -50,7 +50,6 @@ protected:
 
 private:
     void Choose(VolumeKeySet set);
-    void TakeKeys();
     void DropVolumeKeys();
 
     SetupStore& store_;

@@ -4,10 +4,14 @@
 
 namespace tavrin {
 
+bool OnSameFKeys(PowerKeySet power, VolumeKeySet volume) {
+    const auto set = static_cast<std::int16_t>(power);
+    return set == static_cast<std::int16_t>(volume) && (set == 1 || set == 2);
+}
+
 KeyGroups SeparateKeyGroups(KeyGroups groups, KeyGroup kept) {
+    if (!groups.powerOn || !groups.volumeOn || !OnSameFKeys(groups.power, groups.volume)) return groups;
     const auto power = static_cast<std::int16_t>(groups.power);
-    const bool shared = power == static_cast<std::int16_t>(groups.volume) && (power == 1 || power == 2);
-    if (!groups.powerOn || !groups.volumeOn || !shared) return groups;
     const std::int16_t other = power == 1 ? 2 : 1;
     if (kept == KeyGroup::Power)
         groups.volume = static_cast<VolumeKeySet>(other);

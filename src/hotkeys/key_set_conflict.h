@@ -24,4 +24,7 @@ KeyGroups SeparateKeyGroups(KeyGroups groups, KeyGroup kept);
 
 KeyGroups KeyGroupsOf(const SetupInfo& info);
 
+// Whether the two sets are the same F6-F8 or F9-F11, whatever the switches.
+bool OnSameFKeys(PowerKeySet power, VolumeKeySet volume);
+
 }  // namespace tavrin

@@ -79,6 +79,8 @@ class WineDesktop:
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH="win64",
                         WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=", TMPDIR=str(BUILD / "tmp"),
                         LANG="zh_CN.UTF-8", TZ=self.zone)
+        if (BUILD.parent / "locale" / "zh_CN.UTF-8").is_dir():  # compiled by tools/setup where the system has none
+            self.env["LOCPATH"] = str(BUILD.parent / "locale")
         for name in ("LC_ALL", "DISPLAY", "WAYLAND_DISPLAY"):  # LC_ALL breaks window titles
             self.env.pop(name, None)
         if display:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "fakes/fake_audio_endpoint.h"
@@ -20,10 +21,27 @@ const Keys kF6ToF8 = {{0x4000, 0x75}, {0x4000, 0x76}, {0x4000, 0x77}};
 const Keys kF9ToF11 = {{0x4000, 0x78}, {0x4000, 0x79}, {0x4000, 0x7A}};
 const Keys kCtrlF9ToF12 = {{0x4002, 0x78}, {0x4002, 0x79}, {0x4002, 0x7A}, {0x4002, 0x7B}};
 
+// Windows that note when they come to the front.
+struct FrontTrace : FormView {
+    FrontTrace(std::vector<Form*>& order, Form& form) : order(order), form(form) { form.Bind(this); }
+    void BringToFront() override { order.push_back(&form); }
+    std::vector<Form*>& order;
+    Form& form;
+};
+
 // Both hotkey panes as the main window holds them, over the default record.
 struct KeyPanes : ::testing::Test, SettingsRig {
-    KeyPanes() { keyOff.Connect(keyVol), keyVol.Connect(keyOff), ResetSetupInfo(Info(), clock); }
+    KeyPanes() {
+        keyOff.Connect(keyVol), keyVol.Connect(keyOff), ResetSetupInfo(Info(), clock);
+        keyOff.SetHost(&host), keyVol.SetHost(&host);
+    }
     std::pair<Keys, Keys> Held() const { return {system.Keys("FormKeyOff"), system.Keys("FormKeyVol")}; }
+    long Saves() {  // of the record, since the last call
+        const auto n = std::count(registry.log.begin(), registry.log.end(),
+                                  std::string("HKCU\\") + kSettingsKey + ": write " + kSettingsValue);
+        registry.log.clear();
+        return n;
+    }
 
     FakeHotkeySystem system;
     FakeHotkeyRegistrar powerKeys{system, "FormKeyOff"}, volumeKeys{system, "FormKeyVol"};
@@ -33,10 +51,15 @@ struct KeyPanes : ::testing::Test, SettingsRig {
     ModuleSound sound{device};
     FormKeyOff keyOff{store, powerKeys, countdown, power};
     FormKeyVol keyVol{store, volumeKeys, sound};
+    FormHost host;
+    std::vector<Form*> front;
+    FrontTrace offView{front, keyOff}, volView{front, keyVol};
 };
 
 // From a damaged record: each click renews both groups on disjoint keys, each
-// pane shows its stored set, and the record is saved.
+// pane shows its stored set, and the record is saved, once more by each
+// handler a click runs in turn. A group that moves comes to the front and
+// hands it back.
 TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
     Info().PowerKeySet = PowerKeySet{7};    // registers nothing, leaves the options
     Info().VolumeKeySet = VolumeKeySet{9};  // counts as F9-F11
@@ -47,24 +70,28 @@ TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
         OptionButton* click;  // none: the power group's switch
         Keys power, volume;
         OptionButton *powerShown, *volumeShown;
+        long saves;
+        std::vector<Form*> front;
     } steps[] = {
-        {&keyOff.Option2, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
-        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
-        {&keyVol.Option1, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1},
-        {&keyVol.Option2, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
-        {nullptr, {}, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
-        {&keyVol.Option1, {}, kF6ToF8, &keyOff.Option1, &keyVol.Option1},
-        {nullptr, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
-        {&keyOff.Option3, kCtrlF9ToF12, kF9ToF11, &keyOff.Option3, &keyVol.Option2},
-        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2},
+        {&keyOff.Option2, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1, 2, {&keyVol, &keyOff}},
+        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2, 2, {&keyVol, &keyOff}},
+        {&keyVol.Option1, kF9ToF11, kF6ToF8, &keyOff.Option2, &keyVol.Option1, 2, {&keyOff, &keyVol}},
+        {&keyVol.Option2, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2, 2, {&keyOff, &keyVol}},
+        {nullptr, {}, kF9ToF11, &keyOff.Option1, &keyVol.Option2, 1, {}},
+        {&keyVol.Option1, {}, kF6ToF8, &keyOff.Option1, &keyVol.Option1, 1, {}},
+        {nullptr, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2, 3, {&keyVol, &keyOff}},
+        {&keyOff.Option3, kCtrlF9ToF12, kF9ToF11, &keyOff.Option3, &keyVol.Option2, 1, {}},
+        {&keyOff.Option1, kF6ToF8, kF9ToF11, &keyOff.Option1, &keyVol.Option2, 1, {}},
     };
     for (const auto& s : steps) {
+        (void)Saves(), front.clear();
         s.click != nullptr ? s.click->Click() : keyOff.Check1.Click();
         SCOPED_TRACE("case: step " + std::to_string(&s - steps + 1));
         EXPECT_EQ(Held(), std::pair(s.power, s.volume));
         EXPECT_EQ(std::pair(keyOff.KeySets.Selected(), keyVol.KeySets.Selected()),
                   std::pair(s.powerShown, s.volumeShown));
-        EXPECT_EQ(Stored(), Info());
+        EXPECT_EQ(std::pair(Stored(), Saves()), std::pair(Info(), s.saves));
+        EXPECT_EQ(front, s.front);
     }
     keyVol.Check1.Click();  // a group that is off neither moves nor makes the other move
     keyOff.Option2.Click();
