@@ -1,5 +1,6 @@
 """Start-up, memory, size and idle cost of Tavrin.exe under Wine, beside an
-empty Win32 window built and started the same way, in the same run.
+empty Win32 window and a window of the same controls with no program behind
+it, built and started the same way, in the same run.
 Figures only; no pass or fail.
 
     python3 bench/bench_startup.py [runs] [idle-seconds]
@@ -15,6 +16,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 from harness import BUILD, CAPTION, EXE, SETTINGS_KEY, WineDesktop  # noqa: E402
 
 EMPTY = BUILD / "bench" / "tavrin_bench_empty.exe"
+CONTROLS = BUILD / "bench" / "tavrin_bench_controls.exe"
 PROBE = BUILD / "bench" / "tavrin_bench_probe.exe"
 
 
@@ -69,10 +71,11 @@ def main():
     desktop = WineDesktop("BenchStartup")
     desktop.start()
     try:
-        figures = {"empty window": [], "Tavrin.exe": []}
+        figures = {"empty window": [], "same controls": [], "Tavrin.exe": []}
         for _ in range(runs):
             desktop.reg_delete_key(SETTINGS_KEY)  # every run a first start
             figures["empty window"].append(measure(desktop, EMPTY, "EmptyWindow"))
+            figures["same controls"].append(measure(desktop, CONTROLS, "ControlsWindow"))
             figures["Tavrin.exe"].append(measure(desktop, EXE, CAPTION))
         print(f"start-up to the visible window and resident memory, medians of {runs} runs:")
         medians = {}
@@ -81,8 +84,9 @@ def main():
             rss = statistics.median(v[1] for v in values)
             medians[name] = (start, rss)
             print(f"  {name:<13} {start:7.1f} ms  {rss:6.1f} MB   (runs: {', '.join(f'{v[0]:.0f}' for v in values)} ms)")
-        ratio = medians["Tavrin.exe"][0] / medians["empty window"][0]
-        print(f"  ratio         {ratio:7.2f} x  {medians['Tavrin.exe'][1] / medians['empty window'][1]:6.2f} x")
+        for base in ("empty window", "same controls"):
+            (start, rss), (own_start, own_rss) = medians[base], medians["Tavrin.exe"]
+            print(f"  Tavrin.exe against the {base}: {own_start / start:.2f} x, {own_rss - rss:+.1f} MB")
         print(f"size of Tavrin.exe: {EXE.stat().st_size / 1024:.0f} KB ({EXE.stat().st_size} bytes)")
 
         program = desktop.start_program("/run")
