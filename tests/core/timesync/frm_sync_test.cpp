@@ -64,7 +64,6 @@ TEST(SyncWindowLoad, EachModeShowsItselfAndADamagedOneIsKept) {
         EXPECT_EQ(rig.Stored(), c.saves ? rig.Info() : SetupInfo{});
         EXPECT_EQ(static_cast<int>(rig.Info().SyncMode), c.mode);
         EXPECT_EQ(rig.Look() + rig.form.lStartUp.Caption(), c.look);
-        EXPECT_EQ(rig.form.cmbGMT.Text(), "[GMT +8 h.]");  // China's, hidden
         rig.form.Option1.Click();
         EXPECT_EQ(rig.Stored().SyncMode, SyncMode::StartUpAndHourly);
         EXPECT_EQ(rig.form.lStartUp.Caption().empty(), c.mode == 1);  // a choice, not the load
@@ -80,7 +79,6 @@ TEST(SyncWindowTicks, FailedPassesAskEveryRowThenPauseLongerUntilAGoodReplyOrThe
     Texts rows;
     for (std::int16_t row = 1; row <= 12; ++row) rows.push_back(ServerHost(row % 12));
     EXPECT_EQ(rig.socket.attempts, rows);
-    EXPECT_FALSE(rows.back().empty());  // the first row is a server too
     EXPECT_EQ(rig.Look(), kWaiting);
     std::vector<int> pauses;
     const auto untilFailed = [&rig] {
