@@ -55,7 +55,6 @@ public:
     // The running copy's side of a request, while one runs; `startsAs` is
     // the one that Start brings.
     Relayed Relay(std::string_view, std::string_view request) override {
-        requests.emplace_back(request);
         if (!running) return {};
         if (outcome != Relayed::Outcome::Answered) return {outcome, {}};
         return {outcome, running(request)};
@@ -65,7 +64,7 @@ public:
         running = startsAs;
         return static_cast<bool>(running);
     }
-    std::vector<std::string> restored, requests, started;
+    std::vector<std::string> restored, started;
     std::function<std::string(std::string_view)> running, startsAs;
     Relayed::Outcome outcome = Relayed::Outcome::Answered;  // while one runs
 };
