@@ -9,9 +9,7 @@ class FakeApplication final : public Application {
 public:
     std::string directory = "C:\\Program Files\\Tavrin";
     std::string arguments;
-    bool previousInstance = false;
-    bool protectedFolder = true;
-    bool onUsersDesktop = true;
+    bool previousInstance = false, protectedFolder = true, onUsersDesktop = true;
 
     std::string ExeDirectory() const override { return directory; }
     std::string ExeBaseName() const override { return "Tavrin"; }

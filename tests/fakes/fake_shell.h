@@ -56,8 +56,7 @@ public:
     // the one that Start brings.
     Relayed Relay(std::string_view, std::string_view request) override {
         if (!running) return {};
-        if (outcome != Relayed::Outcome::Answered) return {outcome, {}};
-        return {outcome, running(request)};
+        return {outcome, outcome == Relayed::Outcome::Answered ? running(request) : std::string{}};
     }
     bool Start(std::string_view arguments, std::string_view) override {
         started.emplace_back(arguments);

@@ -20,11 +20,12 @@ struct ElevatedCopy : SettingsRig {
     }
 };
 
-// What the first copy writes is what the second reads (the clock's and the
-// task's own user are proven where they run), and anything else on such a
+// What the first copy writes is what the second reads (the clock's is proven
+// where it runs), and anything else on such a
 // command line ends the copy without doing anything.
 TEST(ElevatedCall, OperationsSurviveTheCommandLineAndAnythingElseIsRefusedUntouched) {
-    const ElevatedOperation operations[] = {LogonRequest{{true, "", "", 1, 0, 2}}, TaskRequest{true, "S-1-5-21-1"}};
+    const ElevatedOperation operations[] = {LogonRequest{{true, "", "", 1, 0, 2}}, TaskRequest{true, "S-1-5-21-1"},
+                                            TaskRequest{false, {}}};
     for (const auto& operation : operations) {
         const std::string text = FormatOperation(operation);
         const auto call = ParseElevatedCall(ElevatedArguments("\\\\.\\pipe\\Tavrin.00ff", text));
