@@ -8,14 +8,11 @@ namespace tavrin::testing {
 class FakeApplication final : public Application {
 public:
     std::string directory = "C:\\Program Files\\Tavrin";
-    std::string baseName = "Tavrin";
     std::string arguments;
-    bool previousInstance = false;
-    bool protectedFolder = true;
-    bool onUsersDesktop = true;
+    bool previousInstance = false, protectedFolder = true, onUsersDesktop = true;
 
     std::string ExeDirectory() const override { return directory; }
-    std::string ExeBaseName() const override { return baseName; }
+    std::string ExeBaseName() const override { return "Tavrin"; }
     bool InProtectedFolder() const override { return protectedFolder; }
     std::string Arguments() const override { return arguments; }
     bool OnUsersDesktop() const override { return onUsersDesktop; }

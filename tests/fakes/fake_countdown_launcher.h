@@ -13,16 +13,13 @@ public:
         ActionLabel label;
         std::string fileName;
         std::int16_t count;
-        bool byKey = false;
         friend bool operator==(const Call&, const Call&) = default;
     };
 
     void DoTask(const ActionLabel& TaskNameSTR, const std::string& FileNameStr, std::int16_t CountTime30) override {
         calls.push_back({TaskNameSTR, FileNameStr, CountTime30});
     }
-    void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override {
-        calls.push_back({label, "", seconds, true});
-    }
+    void DoKeyTask(const ActionLabel& label, std::int16_t seconds) override { calls.push_back({label, "", seconds}); }
 
     // Every dialog started counts until CancelAll.
     std::vector<PendingCountdown> Pending() const override {

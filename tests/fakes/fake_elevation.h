@@ -17,8 +17,7 @@ public:
         std::string operation, input;
         friend bool operator==(const Run&, const Run&) = default;
     };
-    bool elevated = true;
-    bool splitToken = false;
+    bool elevated = true, splitToken = false;
     ElevatedResult answer{ElevatedEnd::Done, {}};
     std::function<void(const std::string& operation)> copy;
     std::vector<Run> runs;

@@ -17,8 +17,7 @@ public:
     std::vector<std::string> calls;
     std::map<std::string, std::uint32_t> failWith;  // step name -> code it leaves
     std::uint32_t lastError = 0;
-    bool succeed = true;
-    bool hibernation = true;  // what the query answers
+    bool succeed = true, hibernation = true;  // the calls' answer, the query's
 
     std::unique_ptr<PrivilegeSteps> BeginPrivilegeSteps() override { return std::make_unique<Steps>(*this); }
     Outcome EndSession(SessionEnd how) override { return Answer("end " + std::to_string(static_cast<int>(how))); }

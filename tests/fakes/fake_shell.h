@@ -55,17 +55,15 @@ public:
     // The running copy's side of a request, while one runs; `startsAs` is
     // the one that Start brings.
     Relayed Relay(std::string_view, std::string_view request) override {
-        requests.emplace_back(request);
         if (!running) return {};
-        if (outcome != Relayed::Outcome::Answered) return {outcome, {}};
-        return {outcome, running(request)};
+        return {outcome, outcome == Relayed::Outcome::Answered ? running(request) : std::string{}};
     }
     bool Start(std::string_view arguments, std::string_view) override {
         started.emplace_back(arguments);
         running = startsAs;
         return static_cast<bool>(running);
     }
-    std::vector<std::string> restored, requests, started;
+    std::vector<std::string> restored, started;
     std::function<std::string(std::string_view)> running, startsAs;
     Relayed::Outcome outcome = Relayed::Outcome::Answered;  // while one runs
 };

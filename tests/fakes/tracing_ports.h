@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,7 @@ public:
     explicit TracingMessageBox(std::vector<std::string>& trace) : trace_(trace) {}
     void ShowMessage(std::string_view text, std::string_view title) override {
         trace_.push_back("box " + std::string(text) + " | " + std::string(title));
-        if (whileShown) whileShown();
     }
-    // Runs while the box is up: the events a modal box lets through.
-    std::function<void()> whileShown;
 
 private:
     std::vector<std::string>& trace_;

@@ -20,21 +20,17 @@ struct ElevatedCopy : SettingsRig {
     }
 };
 
-// What the first copy writes is what the second reads, and anything else on
-// such a command line ends the copy without doing anything.
+// What the first copy writes is what the second reads (the clock's is proven
+// where it runs), and anything else on such a
+// command line ends the copy without doing anything.
 TEST(ElevatedCall, OperationsSurviveTheCommandLineAndAnythingElseIsRefusedUntouched) {
-    const ElevatedOperation operations[] = {
-        LogonRequest{{true, "", "", 1, 0, 2}},
-        ClockRequest{3'973'795'200, 123'456},
-        TaskRequest{true, "S-1-5-21-1"},
-        TaskRequest{false, {}},
-    };
+    const ElevatedOperation operations[] = {LogonRequest{{true, "", "", 1, 0, 2}}, TaskRequest{true, "S-1-5-21-1"},
+                                            TaskRequest{false, {}}};
     for (const auto& operation : operations) {
         const std::string text = FormatOperation(operation);
         const auto call = ParseElevatedCall(ElevatedArguments("\\\\.\\pipe\\Tavrin.00ff", text));
-        ASSERT_TRUE(call) << text;
-        EXPECT_EQ(call->channel, "\\\\.\\pipe\\Tavrin.00ff");
-        EXPECT_EQ(FormatOperation(call->operation), text);
+        EXPECT_EQ(call ? call->channel + " " + FormatOperation(call->operation) : "",
+                  "\\\\.\\pipe\\Tavrin.00ff " + text);
     }
     for (const char* bad : {"/elevated -", "/elevated - logon 1 1 1 3", "/elevated - logon 1 1 1 2 x",
                             "/elevated - clock -5 1", "/elevated - task 2", "/elevated  - task 0"}) {

@@ -23,7 +23,6 @@ TEST(ScriptCommand, ReadsWhatScriptsWrite) {
         int reminder;
         bool save;
     } cases[] = {
-        {"/action 关机 /in 90m", 1, Countdown, 5400, -2, false},
         {"/ACTION Lock /IN 1h30m /noremind /save", 4, Countdown, 5400, -1, true},
         {"/in 23h59m59s /action \"重启\"", 6, Countdown, 86399, -2, false},
         {"/action force /at 23:00:30 /remind 0", 2, DateAndTime, 82830, 0, false},
