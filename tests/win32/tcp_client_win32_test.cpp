@@ -17,8 +17,6 @@
 namespace tavrin::win32 {
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr std::string_view kNistLine = "\n61014 26-12-05 23:59:58 00 0 0 123.4 UTC(NIST) * \n";
 
 // A Daytime-like server on 127.0.0.1 and an ephemeral port, on its own thread:
@@ -71,7 +69,6 @@ struct Recorder final : TcpClient::Listener {
     std::string data;
     DWORD thread = GetCurrentThreadId();
     bool foreignThread = false;
-    std::function<void()> onData;
 
     void Note(const char* event) {
         if (GetCurrentThreadId() != thread) foreignThread = true;
@@ -80,7 +77,6 @@ struct Recorder final : TcpClient::Listener {
     void OnData(std::string_view bytes) override {
         Note("data");
         data.append(bytes);
-        if (onData) onData();
     }
     void OnClosed() override { Note("closed"); }
     void OnFailed() override { Note("failed"); }
@@ -88,8 +84,8 @@ struct Recorder final : TcpClient::Listener {
 };
 
 // Runs this thread's message loop, as the program's would, until done or timed out.
-bool Pump(const std::function<bool()>& done, std::chrono::milliseconds timeout = 120s) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
+bool Pump(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds{120};
     while (!done()) {
         if (std::chrono::steady_clock::now() > end) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -124,15 +120,11 @@ TEST(TcpClientAdapter, EverythingArrivesLaterOnTheCallingThread) {
     EXPECT_EQ(client.Connect("", 13, recorder), TcpStatus::Failed);  // would mean this machine
 }
 
-// Neither a connection given up, nor one whose listener closes it while it
-// reads, is heard of again.
-TEST(TcpClientAdapter, AnAbandonedConnectionIsNeverHeardOfAgain) {
+// A connection closed, or replaced by the next, is never heard of again: its
+// lookup and its data may still be on their way.
+TEST(TcpClientAdapter, AClosedOrReplacedConnectionIsNeverHeardOfAgain) {
     LoopbackServer first(std::string(200'000, 'x')), second("", "second", 100);
-    Recorder gone, closed, replaced, current, reading;
-    {
-        Win32TcpClient client;  // its lookup answers after it has gone
-        ASSERT_EQ(client.Connect("127.0.0.1", first.Port(), gone), TcpStatus::Started);
-    }
+    Recorder closed, replaced, current;
     Win32TcpClient client;
     ASSERT_EQ(client.Connect("127.0.0.1", first.Port(), closed), TcpStatus::Started);
     client.Close();
@@ -142,16 +134,9 @@ TEST(TcpClientAdapter, AnAbandonedConnectionIsNeverHeardOfAgain) {
     const auto heardBeforeReplaced = replaced.events;
     ASSERT_EQ(client.Connect("127.0.0.1", second.Port(), current), TcpStatus::Started);
     ASSERT_TRUE(Pump([&] { return current.Ended(); }));
-    reading.onData = [&] {
-        if (reading.data.size() >= 256) client.Close();
-    };
-    ASSERT_EQ(client.Connect("127.0.0.1", first.Port(), reading), TcpStatus::Started);
-    Pump([] { return false; }, 500ms);
-    EXPECT_TRUE(gone.events.empty() && closed.events.empty());
+    EXPECT_TRUE(closed.events.empty());
     EXPECT_EQ(replaced.events, heardBeforeReplaced);
     EXPECT_EQ(current.data, "second");
-    EXPECT_EQ(reading.events, (std::vector<std::string>{"data"}));
-    EXPECT_LT(reading.data.size(), 200'000u);
 }
 
 }  // namespace
