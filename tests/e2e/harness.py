@@ -100,17 +100,12 @@ class WineDesktop:
         if display:  # every program inside one virtual desktop: hotkeys and focus as on a real one
             self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
             self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
-            self.ensure_desktop()
-
-    def ensure_desktop(self):
-        # A shut-down under Wine ends it.
-        if self.desktop_process is not None and self.desktop_process.poll() is None:
-            return
-        self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
-        wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, **QUIET).returncode
-                   == 0 or self.desktop_process.poll() is not None, what="the virtual desktop")
-        if self.desktop_process.poll() is not None:
-            raise RuntimeError(f"Wine's desktop ended with {self.desktop_process.returncode}")
+            # A shut-down under Wine ends it: a suite does one last of all.
+            self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
+            wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, **QUIET).returncode
+                       == 0 or self.desktop_process.poll() is not None, what="the virtual desktop")
+            if self.desktop_process.poll() is not None:
+                raise RuntimeError(f"Wine's desktop ended with {self.desktop_process.returncode}")
 
     def stop(self):
         self.end_programs()
@@ -169,9 +164,9 @@ class WineDesktop:
 
     def controls(self, pane=None, caption=CAPTION):
         code, lines = self.driver("controls", caption, *([pane] if pane else []))
-        keys = ("cls", "visible", "enabled", "checked", "x", "y", "text")
-        rows = [dict(zip(keys, line.split("|", 6))) for line in lines] if code == 0 else []
-        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
+        keys = ("cls", "visible", "enabled", "x", "y", "text")
+        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
+        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1") for r in rows]
 
     def control(self, text, pane=None, caption=CAPTION):
         return next(c for c in self.controls(pane, caption) if c["text"] == text)
@@ -227,8 +222,6 @@ class DesktopTest(unittest.TestCase):
         cls.desktop.start()
 
     def setUp(self):
-        self.desktop.end_programs()
-        self.desktop.ensure_desktop()
         for key in (SETTINGS_KEY, r"HKCU\Software\Wine\Debug"):
             self.desktop.reg_delete_key(key)
         for key in (RUN_KEY, MACHINE_RUN_KEY):
