@@ -45,10 +45,9 @@ class PackageTest(unittest.TestCase):
         for _ in range(3):
             code, out = self.wine.run_wine("reg", "query", key)
             if code == 0:
-                break
-        rows = [line.strip().split(None, 2) for line in out.decode("gbk", errors="replace").splitlines()]
-        return {r[0]: r[2] if len(r) > 2 else "" for r in rows if len(r) >= 2 and r[1].startswith("REG_")} \
-            if code == 0 else None
+                rows = [line.strip().split(None, 2) for line in out.decode("gbk", errors="replace").splitlines()]
+                return {r[0]: r[2] if len(r) > 2 else "" for r in rows if len(r) >= 2 and r[1].startswith("REG_")}
+        return None
 
     @contextlib.contextmanager
     def copy_running(self):
