@@ -195,13 +195,18 @@ class WineDesktop:
     def reg_delete_key(self, key):
         self.run_wine("reg", "delete", key, "/f")
 
-    def reg_query(self, key, name):
-        code, out = self.run_wine("reg", "query", key, "/v", name)
-        for line in out.decode("gbk", errors="replace").splitlines() if code == 0 else []:
-            parts = line.strip().split(None, 2)
-            if len(parts) >= 2 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-                return parts[2] if len(parts) > 2 else ""
+    def reg_values(self, key):
+        # None when `reg query` fails three times running: a busy machine has
+        # seen it fail once for a key that was there.
+        for _ in range(3):
+            code, out = self.run_wine("reg", "query", key)
+            if code == 0:
+                rows = [line.strip().split(None, 2) for line in out.decode("gbk", errors="replace").splitlines()]
+                return {r[0]: r[2] if len(r) > 2 else "" for r in rows if len(r) >= 2 and r[1].startswith("REG_")}
         return None
+
+    def reg_query(self, key, name):
+        return next((v for n, v in (self.reg_values(key) or {}).items() if n.lower() == name.lower()), None)
 
     def store_record(self, record_bytes):
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", record_bytes.hex())
