@@ -39,18 +39,15 @@ bool AskRemote(HWND hwnd, UINT msg, WPARAM wp, T& out, Fix fix) {
     return ok;
 }
 
-// One line a control: class|visible|enabled|checked|x|y|text, with x and y
-// the screen coordinates of its centre, for a real click.
+// One line a control: class|visible|enabled|x|y|text, with x and y the
+// screen coordinates of its centre, for a real click.
 void PrintControls(HWND window) {
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         RECT r{};
         GetWindowRect(c, &r);
-        const std::wstring cls = ClassOf(c);
-        const LRESULT checked = cls == L"Button" ? SendMessageW(c, BM_GETCHECK, 0, 0) : 0;
         wchar_t line[160];
-        std::swprintf(line, 160, L"%ls|%d|%d|%d|%ld|%ld|", cls.c_str(), IsWindowVisible(c) ? 1 : 0,
-                      IsWindowEnabled(c) ? 1 : 0, static_cast<int>(checked), (r.left + r.right) / 2,
-                      (r.top + r.bottom) / 2);
+        std::swprintf(line, 160, L"%ls|%d|%d|%ld|%ld|", ClassOf(c).c_str(), IsWindowVisible(c) ? 1 : 0,
+                      IsWindowEnabled(c) ? 1 : 0, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         Print(line + Text(c));
     }
 }
@@ -94,10 +91,8 @@ BOOL CALLBACK PrintTips(HWND tips, LPARAM) {
 }
 
 int Usage() {
-    std::fputs(
-        "usage: driver find|controls|toolbar CAPTION [PANE|INDEX] | tips | ticks |\n"
-        "       hold MUTEX | elevate EXE OPERATION < INPUT\n",
-        stderr);
+    std::fputs("usage: driver find|controls|toolbar CAPTION [PANE|INDEX] | tips | ticks | hold M | elevate EXE OP\n",
+               stderr);
     return 2;
 }
 

@@ -100,17 +100,12 @@ class WineDesktop:
         if display:  # every program inside one virtual desktop: hotkeys and focus as on a real one
             self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "REG_SZ", "e2e")
             self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "e2e", "REG_SZ", "1024x768")
-            self.ensure_desktop()
-
-    def ensure_desktop(self):
-        # A shut-down under Wine ends it.
-        if self.desktop_process is not None and self.desktop_process.poll() is None:
-            return
-        self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
-        wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, **QUIET).returncode
-                   == 0 or self.desktop_process.poll() is not None, what="the virtual desktop")
-        if self.desktop_process.poll() is not None:
-            raise RuntimeError(f"Wine's desktop ended with {self.desktop_process.returncode}")
+            # A shut-down under Wine ends it: a suite does one last of all.
+            self.desktop_process = subprocess.Popen([WINE, "explorer", "/desktop=e2e,1024x768"], env=self.env, **QUIET)
+            wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "e2e"], env=self.env, **QUIET).returncode
+                       == 0 or self.desktop_process.poll() is not None, what="the virtual desktop")
+            if self.desktop_process.poll() is not None:
+                raise RuntimeError(f"Wine's desktop ended with {self.desktop_process.returncode}")
 
     def stop(self):
         self.end_programs()
@@ -169,9 +164,9 @@ class WineDesktop:
 
     def controls(self, pane=None, caption=CAPTION):
         code, lines = self.driver("controls", caption, *([pane] if pane else []))
-        keys = ("cls", "visible", "enabled", "checked", "x", "y", "text")
-        rows = [dict(zip(keys, line.split("|", 6))) for line in lines] if code == 0 else []
-        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1", checked=int(r["checked"])) for r in rows]
+        keys = ("cls", "visible", "enabled", "x", "y", "text")
+        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
+        return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1") for r in rows]
 
     def control(self, text, pane=None, caption=CAPTION):
         return next(c for c in self.controls(pane, caption) if c["text"] == text)
@@ -200,13 +195,18 @@ class WineDesktop:
     def reg_delete_key(self, key):
         self.run_wine("reg", "delete", key, "/f")
 
-    def reg_query(self, key, name):
-        code, out = self.run_wine("reg", "query", key, "/v", name)
-        for line in out.decode("gbk", errors="replace").splitlines() if code == 0 else []:
-            parts = line.strip().split(None, 2)
-            if len(parts) >= 2 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-                return parts[2] if len(parts) > 2 else ""
+    def reg_values(self, key):
+        # None when `reg query` fails three times running: a busy machine has
+        # seen it fail once for a key that was there.
+        for _ in range(3):
+            code, out = self.run_wine("reg", "query", key)
+            if code == 0:
+                rows = [line.strip().split(None, 2) for line in out.decode("gbk", errors="replace").splitlines()]
+                return {r[0]: r[2] if len(r) > 2 else "" for r in rows if len(r) >= 2 and r[1].startswith("REG_")}
         return None
+
+    def reg_query(self, key, name):
+        return next((v for n, v in (self.reg_values(key) or {}).items() if n.lower() == name.lower()), None)
 
     def store_record(self, record_bytes):
         self.reg_add(SETTINGS_KEY, "setupinfo", "REG_BINARY", record_bytes.hex())
@@ -227,8 +227,6 @@ class DesktopTest(unittest.TestCase):
         cls.desktop.start()
 
     def setUp(self):
-        self.desktop.end_programs()
-        self.desktop.ensure_desktop()
         for key in (SETTINGS_KEY, r"HKCU\Software\Wine\Debug"):
             self.desktop.reg_delete_key(key)
         for key in (RUN_KEY, MACHINE_RUN_KEY):

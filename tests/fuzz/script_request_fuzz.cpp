@@ -4,13 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "fakes/fake_countdown_launcher.h"
-#include "fakes/fake_date_time_text.h"
-#include "fakes/fake_power_action_runner.h"
-#include "fakes/settings_rig.h"
+#include "fakes/program_rig.h"
 #include "fuzz/require.h"
-#include "schedule/form_shutdown.h"
-#include "script/script_host.h"
 #include "script/script_reply.h"
 
 namespace tavrin {
@@ -18,29 +13,23 @@ namespace {
 
 using namespace testing;
 
-struct HostRig : SettingsRig {
-    FakeDateTimeText dateTimeText;
-    FakeCountdownLauncher countdown;
-    FakePowerActionRunner power;
-    FormShutdown schedule{store, clock, dateTimeText, countdown, power};
-    ScriptHost host{schedule, countdown, store, clock};
-};
-
 void HandleTwice(const std::string& request) {
-    HostRig rig;
-    ResetSetupInfo(rig.store.Info(), rig.clock);
-    rig.schedule.Load();
+    ProgramRig rig;
+    Require(!rig.program.Start(), "a first start runs");
+    ScriptHost& host = rig.M().script;
+    const FormShutdown& schedule = rig.M().shutdown;
     // The second time with a task armed, so a refusal has something to keep.
     for (const char* before : {"", "/action 关机 /in 1h /save"}) {
-        if (*before) rig.host.Handle(before);
-        const SetupInfo stored = rig.Stored();
-        const ScheduleStatus status = rig.schedule.Status();
-        const auto reply = DecodeReply(rig.host.Handle(request));
+        if (*before) host.Handle(before);
+        const auto stored = rig.registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue);
+        const ScheduleStatus status = schedule.Status();
+        const auto reply = DecodeReply(host.Handle(request));
         Require(reply.has_value(), "the reply is one of ours");
         Require(reply->exit <= ScriptExit::Malformed, "the copy answers done, nothing armed or malformed");
         if (reply->exit != ScriptExit::Malformed) continue;
-        Require(rig.Stored() == stored, "a malformed command stores nothing");
-        const ScheduleStatus after = rig.schedule.Status();
+        Require(rig.registry.Binary(Hive::CurrentUser, kSettingsKey, kSettingsValue) == stored,
+                "a malformed command stores nothing");
+        const ScheduleStatus after = schedule.Status();
         Require(after.state == status.state && after.label == status.label, "nor changes what is armed");
     }
 }

@@ -39,17 +39,6 @@ class PackageTest(unittest.TestCase):
     def path(self, windows_path):
         return self.wine.prefix / "drive_c" / windows_path[3:].replace("\\", "/")
 
-    def values(self, key):
-        # None when `reg query` fails three times running: a busy machine has
-        # seen it fail once for a key that was there.
-        for _ in range(3):
-            code, out = self.wine.run_wine("reg", "query", key)
-            if code == 0:
-                break
-        rows = [line.strip().split(None, 2) for line in out.decode("gbk", errors="replace").splitlines()]
-        return {r[0]: r[2] if len(r) > 2 else "" for r in rows if len(r) >= 2 and r[1].startswith("REG_")} \
-            if code == 0 else None
-
     @contextlib.contextmanager
     def copy_running(self):
         # A stand-in that holds the program's mutex; closing its input ends it.
@@ -64,7 +53,7 @@ class PackageTest(unittest.TestCase):
         # The uninstaller hands over to a copy of itself and returns at once:
         # wait for what it removes last.
         self.assertEqual(self.wine.run_wine(rf"{folder}\Uninstall.exe", "/S")[0], 0)
-        wait_until(lambda: self.values(UNINSTALL_KEY) is None, what="the Add/Remove Programs entry removed")
+        wait_until(lambda: self.wine.reg_values(UNINSTALL_KEY) is None, what="the Add/Remove Programs entry removed")
 
     def test_install_and_uninstall_leave_what_they_should_and_wait_for_a_running_copy(self):
         with zipfile.ZipFile(self.zip) as z:
@@ -82,7 +71,7 @@ class PackageTest(unittest.TestCase):
         # The default folder, over an earlier version's entry for every user.
         self.wine.reg_add(MACHINE_RUN_KEY, "Dormalix", "REG_SZ", "an earlier version's entry")
         self.assertEqual(self.wine.run_wine(str(self.setup), "/S")[0], 0)
-        self.assertNotIn("Dormalix", self.values(MACHINE_RUN_KEY))
+        self.assertNotIn("Dormalix", self.wine.reg_values(MACHINE_RUN_KEY))
         self.assertEqual((self.path(FOLDER) / "Tavrin.exe").read_bytes(), EXE.read_bytes())
         link = self.path(r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs") / f"{TITLE}.lnk"
         self.assertIn(rf"{FOLDER}\Tavrin.exe".encode("utf-16-le"), link.read_bytes())
@@ -99,9 +88,9 @@ class PackageTest(unittest.TestCase):
         self.assertEqual([p.name for p in self.path(FOLDER).iterdir()], ["notes of the user.txt"])
         self.assertFalse(link.exists())
         for key in (RUN_KEY, MACHINE_RUN_KEY):
-            run = self.values(key)
+            run = self.wine.reg_values(key)
             self.assertEqual(("Dormalix" in run, run.get("SomeOtherTool")), (False, r"C:\other\tool.exe"))
-        self.assertIsNone(self.values(SETTINGS_KEY))
+        self.assertIsNone(self.wine.reg_values(SETTINGS_KEY))
         self.assertEqual(list(tasks.glob("Dormalix *")), [])
 
 

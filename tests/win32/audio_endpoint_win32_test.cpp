@@ -17,7 +17,7 @@ bool AudioDeviceIs(const wchar_t* device) {
     return GetEnvironmentVariableW(L"TAVRIN_AUDIO_DEVICE", value, 16) > 0 && wcscmp(value, device) == 0;
 }
 
-TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteReadsBack) {
+TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteReadsBackUntilClosed) {
     if (!AudioDeviceIs(L"null")) GTEST_SKIP() << "runs in the ctest entry with ALSA's null device";
     Win32AudioEndpoint endpoint;
     ASSERT_EQ(endpoint.Open(), AudioStatus::Ok);
@@ -26,11 +26,6 @@ TEST(NullAudioDevice, TheDefaultDeviceOpensAndItsMuteReadsBack) {
     EXPECT_EQ(endpoint.SetMute(!before), AudioStatus::Ok);
     EXPECT_EQ(endpoint.GetMute(after), AudioStatus::Ok);
     EXPECT_EQ(after, !before);
-    EXPECT_EQ(endpoint.SetMute(before), AudioStatus::Ok);
-    int count = 0;
-    if (endpoint.ChannelCount(count) != AudioStatus::Ok) {
-        EXPECT_FALSE(ModuleSound(endpoint).OpenVolumeControl());  // Wine 8: no channel levels, so no level keys
-    }
     endpoint.Close();
     EXPECT_EQ(endpoint.GetMute(after), AudioStatus::Failed);
 }
