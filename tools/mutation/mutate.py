@@ -8,7 +8,7 @@ finds its line in the tree under test by the line's text, so the same set
 runs on an older and a newer tree and the two results compare line by line.
 
     tools/mutation/mutate.py list LAYER
-    tools/mutation/mutate.py run LAYER TREE OUT [ID...]
+    tools/mutation/mutate.py run LAYER TREE OUT [--after BEFORE] [ID...]
     tools/mutation/mutate.py compare LAYER BEFORE AFTER
 
 LAYER is core (the portable code, caught by the native tests and then the
@@ -97,36 +97,67 @@ def mutants(layer):
             for op, changed in candidates(line):
                 if op == "const" and "/layout_" in path:
                     continue  # a twip more or less rounds to the same pixel
-                pool.append({"file": path, "line": number, "op": op, "from": line.strip(), "to": changed.strip()})
+                pool.append({"file": path, "line": number, "op": op, "from": line.strip(), "to": changed.strip(),
+                             "around": context(source, number - 1)})
     chosen = sorted(random.Random(SEED).sample(range(len(pool)), count))
     return [dict(pool[i], id=f"{prefix}{n:03d}") for n, i in enumerate(chosen)]
 
 
+def context(lines, i):
+    """The two lines before and the two after, stripped: which of several
+    equal lines a fault stood on."""
+    return [lines[k].strip() if 0 <= k < len(lines) else "" for k in (i - 2, i - 1, i + 1, i + 2)]
+
+
 def anchor(tree, m, hand):
-    """(path, line index, mutated text) in TREE, or None where the line is gone."""
+    """(path, line index, mutated text) in TREE, or None where the line is
+    gone. The line is looked for in the same file, else in a moved file of
+    the same name; of several equal lines, the one whose neighbours match
+    best, then the nearest, is taken."""
     if m["id"] in hand:
         h = hand[m["id"]]
-        m = dict(m, file=h["file"], **{"from": h["from"], "to": h["to"]})
-    sources = [m["file"]] + [p for p in subprocess.run(["git", "ls-files", "src"], cwd=tree, capture_output=True,
-                                                       text=True).stdout.split() if p.endswith((".cpp", ".h"))]
-    for path in dict.fromkeys(sources):
-        full = Path(tree) / path
-        if not full.is_file():
-            continue
-        lines = full.read_text().splitlines(keepends=True)
-        hits = [i for i, l in enumerate(lines) if l.strip() == m["from"]]
-        if hits:  # the nearest to where it stood
-            i = min(hits, key=lambda k: abs(k + 1 - m["line"]))
+        m = dict(m, file=h["file"], around=[], **{"from": h["from"], "to": h["to"]})
+    tracked = subprocess.run(["git", "ls-files", "src"], cwd=tree, capture_output=True, text=True).stdout.split()
+    same_name = [p for p in tracked if Path(p).name == Path(m["file"]).name and p != m["file"]]
+    for paths in ([m["file"]], same_name):
+        hits = []
+        for path in paths:
+            full = Path(tree) / path
+            if not full.is_file():
+                continue
+            lines = full.read_text().splitlines()
+            for i, line in enumerate(lines):
+                if line.strip() == m["from"]:
+                    score = sum(a == b for a, b in zip(context(lines, i), m.get("around", [])))
+                    hits.append((-score, abs(i + 1 - m["line"]), path, i))
+        if hits:
+            _, _, path, i = min(hits)
             return path, i, m["to"]
     return None
 
 
+RUNNING = []  # the command under way, ended with its whole process group
+
+
 def sh(command, tree, timeout=3600):
+    """(exit code, output); 124 when the command ran past `timeout`."""
+    p = subprocess.Popen(["bash", "-c", command], cwd=tree, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                         text=True, start_new_session=True)
+    RUNNING[:] = [p]
     try:
-        r = subprocess.run(["bash", "-c", command], cwd=tree, capture_output=True, text=True, timeout=timeout)
-        return r.returncode, r.stdout + r.stderr
-    except subprocess.TimeoutExpired as e:
-        return -1, (e.stdout or b"").decode(errors="replace") if isinstance(e.stdout, bytes) else (e.stdout or "")
+        out, _ = p.communicate(timeout=timeout)
+        return p.returncode, out
+    except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        return 124, p.communicate()[0]
+    finally:
+        RUNNING.clear()
+
+
+def stop(*_):
+    for p in RUNNING:
+        os.killpg(p.pid, signal.SIGKILL)
+    sys.exit(1)  # the finally in run() puts the line back
 
 
 def failing_gtests(out):
@@ -148,12 +179,14 @@ def kill_core(tree):
     if code != 0:
         return "stillborn", []
     exe = Path(tree, "build/mutation/tests/tavrin_core_tests")
-    code, out = sh(f"timeout 120 {exe} --gtest_brief=1", tree, timeout=200)
+    code, out = sh(str(exe) + " --gtest_brief=1", tree, timeout=300)
     if code != 0:
-        return "killed", failing_gtests(out) or ["(crash or hang)"]
-    code, out = sh("cmake --build build/fuzz -j 2 && ctest --test-dir build/fuzz", tree)
+        return "killed", failing_gtests(out) or (["timeout"] if code == 124 else [f"exit {code}"])
+    if sh("cmake --build build/fuzz -j 2", tree)[0] != 0:
+        return "stillborn", ["fuzz build"]
+    code, out = sh("ctest --test-dir build/fuzz", tree)
     if code != 0:
-        return "killed", failing_ctests(out) or ["fuzz"]
+        return "killed", failing_ctests(out) or [f"fuzz, exit {code}"]
     return "missed", []
 
 
@@ -168,11 +201,19 @@ def kill_win32(tree):
     return ("killed", failing_ctests(out) or ["(ctest)"]) if code != 0 else ("missed", [])
 
 
-def run(layer, tree, out, only):
+def statuses(path):
+    return {r["id"]: r["status"] for r in map(json.loads, Path(path).read_text().splitlines())} if path else {}
+
+
+def run(layer, tree, out, only, before=None):
+    """With BEFORE, a fault that the earlier tree did not catch is not run:
+    only a caught fault can be lost."""
     hand = json.loads((HERE / "hand_anchors.json").read_text()) if (HERE / "hand_anchors.json").exists() else {}
-    done = {json.loads(l)["id"] for l in Path(out).read_text().splitlines()} if Path(out).exists() else set()
+    done = statuses(out) if Path(out).exists() else {}
     for m in mutants(layer):
         if m["id"] in done or (only and m["id"] not in only):
+            continue
+        if before and statuses(before).get(m["id"], "killed") != "killed":
             continue
         place = anchor(tree, m, hand)
         result = dict(id=m["id"], file=m["file"], line=m["line"], op=m["op"], at=None, status="gone", by=[])
@@ -196,23 +237,34 @@ def run(layer, tree, out, only):
 
 
 def compare(layer, before, after):
-    read = lambda p: {r["id"]: r for r in map(json.loads, Path(p).read_text().splitlines())}
+    """A Markdown table: how many faults moved between which results, then
+    each fault with the first test that caught it before and after."""
+    read = lambda p: {r["id"]: r for r in map(json.loads, Path(p).read_text().splitlines())} if Path(p).exists() else {}
     b, a = read(before), read(after)
-    table = {}
+    rows, table = [], {}
     for m in mutants(layer):
-        key = (b.get(m["id"], {}).get("status", "not run"), a.get(m["id"], {}).get("status", "not run"))
+        was, now = b.get(m["id"], {}), a.get(m["id"], {})
+        key = (was.get("status", "not run"), now.get("status", "not run"))
         table.setdefault(key, []).append(m["id"])
+        first = lambda r: (r.get("by") or [""])[0]
+        rows.append(f"| {m['id']} | {m['file'].removeprefix('src/')}:{m['line']} | {m['op']} | {key[0]} {first(was)} "
+                    f"| {key[1]} {first(now)} |")
+    print("| before | after | faults |\n|---|---|---|")
     for (was, now), ids in sorted(table.items()):
-        print(f"| {was} | {now} | {len(ids)} | {' '.join(ids) if len(ids) <= 25 else ''}")
+        print(f"| {was} | {now} | {len(ids)}" + (f": {' '.join(ids)}" if was != now or was == "missed" else "") + " |")
+    print("\n| fault | where (before) | kind | before, caught by | after, caught by |\n|---|---|---|---|---|")
+    print("\n".join(rows))
 
 
 if __name__ == "__main__":
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # a stopped run puts the line back
+    signal.signal(signal.SIGTERM, stop)
     verb, layer = sys.argv[1], sys.argv[2]
     if verb == "list":
         for m in mutants(layer):
             print(f"{m['id']} {m['file']}:{m['line']} {m['op']}: {m['from']}  ->  {m['to']}")
     elif verb == "run":
-        run(layer, sys.argv[3], sys.argv[4], set(sys.argv[5:]))
+        args = sys.argv[5:]
+        before = args[args.index("--after") + 1] if "--after" in args else None
+        run(layer, sys.argv[3], sys.argv[4], {a for a in args if a != "--after" and a != before}, before)
     elif verb == "compare":
         compare(layer, sys.argv[3], sys.argv[4])
