@@ -18,7 +18,7 @@ namespace {
 using namespace testing;
 using Trace = std::vector<std::string>;
 
-// A shown start puts the schedule in front; a toolbar key brings its pane
+// A shown start puts the schedule in front; each toolbar key brings its pane
 // forward and names it, a later activation and other keys change nothing,
 // and the frame only hides (退出 is the icon menu's test).
 TEST(MainWindow, AToolbarKeyBringsItsPaneForwardAndTheFrameOnlyHides) {
@@ -30,7 +30,11 @@ TEST(MainWindow, AToolbarKeyBringsItsPaneForwardAndTheFrameOnlyHides) {
     p.clock.Advance(std::chrono::hours{4});
     main.ClockTimer.Tick();
     EXPECT_EQ(main.sbStatusBar.PanelText(2) + " " + main.sbStatusBar.PanelText(3), "2026/12/7 0:00:00");
-    main.tbToolBar.Click("网络自动校时");
+    for (Form* pane :
+         std::initializer_list<Form*>{&p.M().keyVol, &p.M().easyLogin, &p.M().shutdown, &p.M().keyOff, &p.M().sync}) {
+        main.tbToolBar.Click(pane->Caption());  // each key has its pane's name
+        EXPECT_EQ(std::pair(main.ActiveChild(), main.sbStatusBar.PanelText(1)), std::pair(pane, pane->Caption()));
+    }
     main.Deactivated();
     main.Activated();
     p.browser.succeed = false;

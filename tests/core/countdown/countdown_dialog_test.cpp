@@ -53,7 +53,10 @@ TEST(CountdownDialog, RunsItsActionOnceUnlessCancelledOrPutOff) {
         EXPECT_EQ(d.Visible(), c.count != 0);
         EXPECT_EQ(d.Command3.Visible(), std::string_view(c.task) != "提醒");
         EXPECT_TRUE(c.count == 0 || d.Label1.Caption().find(std::to_string(c.count)) != std::string::npos);
+        std::string counted = d.Label1.Caption();  // the label follows the count down to 1
+        if (c.count > 1) counted.replace(counted.find(std::to_string(c.count)), 1, "1");
         Tick(d, c.count > 0 ? c.count - 1 : 0);
+        EXPECT_EQ(d.Label1.Caption(), counted);
         EXPECT_TRUE(power.actions.empty() || c.count <= 0);
         const std::string_view way = c.way;
         if (way == "button") d.Command1.Click();

@@ -181,6 +181,7 @@ TEST_F(ScheduleTest, ArmingFiresAMomentThatIsNowAndRefusesOneThatPassed) {
 // What the pane shows is what "保存并应用" stores; stopping stores nothing.
 TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
     FormShutdown& f = Load(EveryDay, -1);
+    const std::string idleCaption = f.CommandCloseTime.Caption();
     f.ComboCloseTime.Choose(3);
     f.DTPickerClose30Count.Edit(MakeTimeOfDay(0, 0, 12));
     f.OptionCloseCountTime.Click();
@@ -192,10 +193,11 @@ TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
                          Stored().CountDownSpan, Stored().StartCloseTask),
               std::tuple(4, -1, 12, Countdown, MakeTimeOfDay(2, 5, 0), 1));
     EXPECT_EQ(f.ArmedStatus().secondsLeft, 7500);
+    EXPECT_NE(f.CommandCloseTime.Caption(), idleCaption);  // the button now stops
 
     const std::size_t writes = registry.log.size();
     f.CommandCloseTime.Click();
-    EXPECT_FALSE(f.Timer1.Enabled());
+    EXPECT_EQ(std::pair(f.Timer1.Enabled(), f.CommandCloseTime.Caption()), std::pair(false, idleCaption));
     EXPECT_EQ(registry.log.size(), writes);
     f.OptionAllDay.Click();
     EXPECT_TRUE(!f.DTPickerCloseCountTime.Enabled() && f.DTPickerAllDayTime.Enabled());

@@ -79,6 +79,7 @@ TEST(SyncWindowTicks, FailedPassesAskEveryRowThenPauseLongerUntilAGoodReplyOrThe
     Texts rows;
     for (std::int16_t row = 1; row <= 12; ++row) rows.push_back(ServerHost(row % 12));
     EXPECT_EQ(rig.socket.attempts, rows);
+    EXPECT_FALSE(rows.back().empty());  // the first row is a server too
     EXPECT_EQ(rig.Look(), kWaiting);
     std::vector<int> pauses;
     const auto untilFailed = [&rig] {
