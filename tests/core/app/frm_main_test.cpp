@@ -25,7 +25,8 @@ TEST(MainWindow, AToolbarKeyBringsItsPaneForwardAndTheFrameOnlyHides) {
     ProgramRig p;
     ASSERT_FALSE(p.program.Start());
     frmMain& main = p.M().main;
-    EXPECT_EQ(main.ActiveChild(), &p.M().shutdown);
+    EXPECT_EQ(std::pair(main.ActiveChild(), main.sbStatusBar.PanelText(1)),
+              std::pair(static_cast<Form*>(&p.M().shutdown), p.M().shutdown.Caption()));
     EXPECT_EQ(main.sbStatusBar.PanelText(3), "20:00:00");
     p.clock.Advance(std::chrono::hours{4});
     main.ClockTimer.Tick();
