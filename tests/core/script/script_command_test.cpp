@@ -65,6 +65,7 @@ TEST(ScriptCommand, AMalformedCommandNamesThePartItCannotRead) {
         {"/action 关机 /in 5m /remind 60", "“/remind 60”"},
         {"/action 关机 /in 5m /remind 5 /noremind", "“/noremind”"},
         {"/action 关机 /in 5m /status", "“/status” 不能与其他参数同时使用"},
+        {"/action 关机 /in 5m /now", "“/now”：没有这个参数"},
         {"/status /save", "“/save”：/status 不带其他参数"},
     };
     for (const auto& [arguments, part] : cases)
