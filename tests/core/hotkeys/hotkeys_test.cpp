@@ -106,6 +106,16 @@ TEST_F(KeyPanes, BothPanesApplyTheRuleThatKeepsTheGroupsApart) {
     }
 }
 
+// A group stored off loads with its switch clear and its choices greyed.
+TEST_F(KeyPanes, AGroupStoredOffLoadsClearAndGreyed) {
+    Info().PowerKeysEnabled = Info().VolumeKeysEnabled = 0;
+    keyOff.Load();
+    keyVol.Load();
+    EXPECT_EQ(
+        std::tuple(keyOff.Check1.Value(), keyOff.Option3.Enabled(), keyVol.Check1.Value(), keyVol.Option1.Enabled()),
+        std::tuple(0, false, 0, false));
+}
+
 // Without the main window shown no pane is activated: the groups are
 // registered once the panes are loaded. A key another program holds is named
 // under the options.

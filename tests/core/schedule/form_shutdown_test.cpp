@@ -178,6 +178,16 @@ TEST_F(ScheduleTest, ArmingFiresAMomentThatIsNowAndRefusesOneThatPassed) {
     }
 }
 
+// The frame names the target and the time left, leaving out what is zero.
+TEST_F(ScheduleTest, TheFrameReadsTheTargetAndTheTimeLeft) {
+    for (const auto& [mode, ahead, caption] :
+         {std::tuple(DateAndTime, 43200, "目标时间：2026/12/7 8:00:00 剩余时间：12小时"),
+          std::tuple(DateAndTime, 172800, "目标时间：2026/12/8 20:00:00 剩余时间：2天"),
+          std::tuple(Countdown, 1800, "开始时间：20:00:00 剩余时间：30分"),
+          std::tuple(EveryDay, 14399, "目标时间：23:59:59 剩余时间：3小时 59分 59秒")})
+        EXPECT_EQ(Load(mode, ahead).FrameOnTimeClose.Caption(), caption);
+}
+
 // What the pane shows is what "保存并应用" stores; stopping stores nothing.
 TEST_F(ScheduleTest, SavingStoresTheShownChoicesAndStoppingSavesNothing) {
     FormShutdown& f = Load(EveryDay, -1);

@@ -50,6 +50,7 @@ TEST(ScriptCommand, AMalformedCommandNamesThePartItCannotRead) {
         {"/action 关机 /in 0s", "“/in 0s”"},
         {"/action 关机 /in 24h", "“/in 24h”"},
         {"/action 关机 /in 5x", "“/in 5x”"},
+        {"/action 关机 /in 5s5m", "“/in 5s5m”"},
         {"/action 关机 /daily 7:5", "“/daily 7:5”"},
         {"/action 关机 /daily 23:60", "“/daily 23:60”"},
         {"/action 关机 /daily 23:00:60", "“/daily 23:00:60”"},

@@ -115,6 +115,8 @@ TEST(SyncReply, OnlyAWholeLineFromAHealthyServerSetsTheClock) {
     } cases[] = {
         {"pieces, line end", {body.substr(0, 9), body.substr(9), "\r"}, false, true},
         {"pieces, server closes", {body.substr(0, 9), body.substr(9)}, true, true},
+        {"cut after its time", {kGood.substr(0, 24) + "\r"}, false, true},
+        {"filling the room, server closes", {body + std::string(256 - body.size(), ' ')}, true, true},
         {"server off its time", {NistLine("23:59:58", '1')}, false, false},
         {"good line after a flood", {std::string(300, 'x'), kGood}, false, false},
     };
