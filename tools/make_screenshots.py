@@ -4,13 +4,13 @@ README: tools/make_screenshots.py [output folder, default docs/screenshots],
 after a build of the windows preset."""
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
-from harness import ROOT, WineDesktop, record, wait_until  # noqa: E402
+from harness import CAPTION, ROOT, WineDesktop, record  # noqa: E402
 
-PANES = [(1, "schedule"), (2, "power-keys"), (3, "volume-keys"), (4, "auto-logon"), (5, "time-sync")]
+PANES = [(1, "定时关机", "schedule"), (2, "一键关机", "power-keys"), (3, "一键静音", "volume-keys"),
+         (4, "开机自动登录", "auto-logon"), (5, "网络自动校时", "time-sync")]
 
 
 def main():
@@ -21,14 +21,14 @@ def main():
     try:
         desktop.store_record(record())
         desktop.start_program()
-        wait_until(lambda: desktop.main_windows() == [(True, True)], what="the main window")
-        for index, name in PANES:
-            desktop.click_toolbar(index)
-            time.sleep(1.0)
+        for index, pane, name in PANES:
+            desktop.show_pane(index, pane)
             raw = desktop.dir / f"{name}-raw.png"
-            subprocess.run(["import", "-display", desktop.display, "-window", "root", str(raw)], check=True)
-            # The desktop around the window is one colour: trim it away.
-            subprocess.run(["convert", str(raw), "-fuzz", "2%", "-trim", "+repage", str(out / f"{name}.png")], check=True)
+            subprocess.run(["import", "-display", desktop.env["DISPLAY"], "-window", "root", str(raw)], check=True)
+            # Only the window: the desktop around it has a taskbar now.
+            left, top, right, bottom = map(int, desktop.driver("find", CAPTION)[1][0].split()[2:])
+            subprocess.run(["convert", str(raw), "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
+                            str(out / f"{name}.png")], check=True)
             print(out / f"{name}.png")
     finally:
         desktop.stop()
