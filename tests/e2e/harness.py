@@ -163,13 +163,16 @@ class WineDesktop:
         return (shown[0], len(shown)) if shown else (None, 0)
 
     def controls(self, pane=None, caption=CAPTION):
-        code, lines = self.driver("controls", caption, *([pane] if pane else []))
+        # A window busy for a moment does not answer the driver: read it again.
+        _, lines = wait_until(lambda: (r := self.driver("controls", caption, *([pane] if pane else [])))[0] == 0 and r,
+                              what=f"{pane or caption} to be read")
         keys = ("cls", "visible", "enabled", "x", "y", "text")
-        rows = [dict(zip(keys, line.split("|", 5))) for line in lines] if code == 0 else []
+        rows = [dict(zip(keys, line.split("|", 5))) for line in lines]
         return [dict(r, visible=r["visible"] == "1", enabled=r["enabled"] == "1") for r in rows]
 
     def control(self, text, pane=None, caption=CAPTION):
-        return next(c for c in self.controls(pane, caption) if c["text"] == text)
+        return wait_until(lambda: next((c for c in self.controls(pane, caption) if c["text"] == text), None),
+                          what=f"the control {text}")
 
     def texts(self, pane=None, caption=CAPTION):
         return [c["text"] for c in self.controls(pane, caption)]

@@ -12,10 +12,11 @@
 namespace tavrin::outside {
 
 // WM_GETTEXT itself: GetWindowText does not ask a control of another process.
+// A slow machine may keep the target busy for seconds; a hung one answers at once.
 inline std::wstring Text(HWND hwnd) {
     wchar_t buffer[512] = L"";
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 10000, &copied);
     buffer[511] = L'\0';
     return buffer;
 }
